@@ -1,0 +1,90 @@
+#pragma once
+// The state every control of a form shares, held apart from any window so that the form's
+// logic runs and is tested without one. A host (the Win32 window, or a test) observes the
+// changes and mirrors them to whatever shows the control.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <utility>
+
+namespace controls {
+
+using Color = std::uint32_t;  // 0x00BBGGRR
+
+enum class ControlKind { PushButton, CheckBox, ComboBox, GroupBox, Label, SkinnedFrame };
+
+enum class Change { Caption, Enabled, Visible, TabStop, Colors, Value, Items, Selection, Redraw };
+
+class ControlModel {
+public:
+    using Observer = std::function<void(ControlModel&, Change)>;
+
+    ControlModel(int id, ControlKind kind, std::string caption)
+        : id_(id), kind_(kind), caption_(std::move(caption)) {}
+    ControlModel(const ControlModel&) = delete;
+    ControlModel& operator=(const ControlModel&) = delete;
+    virtual ~ControlModel() = default;
+
+    int Id() const { return id_; }
+    ControlKind Kind() const { return kind_; }
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(std::string caption) { Set(caption_, std::move(caption), Change::Caption); }
+
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled) { Set(enabled_, enabled, Change::Enabled); }
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible) { Set(visible_, visible, Change::Visible); }
+
+    bool TabStop() const { return tabStop_; }
+    void SetTabStop(bool tabStop) { Set(tabStop_, tabStop, Change::TabStop); }
+
+    Color BackColor() const { return backColor_; }
+    void SetBackColor(Color c) { Set(backColor_, c, Change::Colors); }
+    Color ForeColor() const { return foreColor_; }
+    void SetForeColor(Color c) { Set(foreColor_, c, Change::Colors); }
+
+    // Asks the host to draw the control again, whether or not anything changed.
+    void Refresh() { Notify(Change::Redraw); }
+
+    void SetObserver(Observer observer) { observer_ = std::move(observer); }
+
+protected:
+    void Notify(Change change) {
+        if (observer_) observer_(*this, change);
+    }
+
+    template <typename T, typename U>
+    void Set(T& member, U&& value, Change change) {
+        if (member == value) return;
+        member = std::forward<U>(value);
+        Notify(change);
+    }
+
+private:
+    int id_;
+    ControlKind kind_;
+    std::string caption_;
+    bool enabled_ = true;
+    bool visible_ = true;
+    bool tabStop_ = true;
+    Color backColor_ = 0xE0E0E0;
+    Color foreColor_ = 0x000000;
+    Observer observer_;
+};
+
+// A control that reports a click to its form.
+class ClickableModel : public ControlModel {
+public:
+    using ControlModel::ControlModel;
+
+    std::function<void()> onClick;
+
+    // Raised by the host when the user clicks, or by code that clicks on the user's behalf.
+    void Click() {
+        if (Enabled() && onClick) onClick();
+    }
+};
+
+}  // namespace controls

@@ -1,0 +1,38 @@
+#pragma once
+// Services of the process and the file system that the program needs besides display and
+// registry: its own location and version, folders and files, starting programs, and the
+// single-instance test.
+#include <string>
+
+namespace platform {
+
+struct Version {
+    int major = 0;
+    int minor = 0;
+    int revision = 0;
+};
+
+class System {
+public:
+    virtual ~System() = default;
+
+    // Folder holding the running program, without a trailing backslash.
+    virtual std::string AppPath() = 0;
+    // The program's file name without its extension ("Dravik").
+    virtual std::string AppExeName() = 0;
+    virtual Version AppVersion() = 0;
+
+    virtual bool FolderExists(const std::string& path) = 0;
+    // Creates one folder level; the parent must exist.
+    virtual bool CreateFolder(const std::string& path) = 0;
+    virtual bool FileExists(const std::string& path) = 0;
+
+    // Starts a command line as a new process with a normal, activated window; does not wait.
+    virtual bool StartProcess(const std::string& commandLine) = 0;
+
+    // True when another copy of this program is already running. The first call claims the
+    // instance for this process for the rest of its life.
+    virtual bool AnotherInstanceRunning() = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,120 @@
+#include "settings/settings_store.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+
+namespace settings {
+namespace {
+
+using platform::Registry;
+using platform::ScopedRegKey;
+
+// Opens upper, then lower below it (RegOpenKeyA twice). On failure `lower` stays empty and
+// the calls made with it find nothing, as they would with the original's unset handle.
+void OpenTwoStep(Registry& registry, const char* upperKey, const char* lowerKey,
+                 ScopedRegKey& upper, ScopedRegKey& lower) {
+    registry.OpenKey(platform::kLocalMachine, upperKey, upper.Receive());
+    if (upper) registry.OpenKey(upper.Get(), lowerKey, lower.Receive());
+}
+
+void WriteText(Registry& registry, const char* upperKey, const char* lowerKey,
+               const char* valueName, const std::string& text) {
+    ScopedRegKey upper(registry), lower(registry);
+    OpenTwoStep(registry, upperKey, lowerKey, upper, lower);
+    if (lower) registry.SetValue(lower.Get(), valueName, platform::kRegSz, text);
+}
+
+bool StartsWith25Spaces(const std::string& text) {
+    return text.compare(0, 25, std::string(25, ' ')) == 0;
+}
+
+void EnsureDefault(Registry& registry, const char* valueName, const char* defaultText) {
+    if (!StartsWith25Spaces(ReadRegText(registry, kDravikKey, kOptionsKey, valueName))) return;
+    {
+        ScopedRegKey upper(registry), lower(registry);
+        registry.CreateKey(platform::kLocalMachine, kDravikKey, upper.Receive());
+        if (upper) registry.CreateKey(upper.Get(), kOptionsKey, lower.Receive());
+    }
+    WriteText(registry, kDravikKey, kOptionsKey, valueName, defaultText);
+}
+
+}  // namespace
+
+std::string ReadRegText(Registry& registry, const char* upperKey, const char* lowerKey,
+                        const char* valueName) {
+    std::string text(kReadBufferSize, ' ');
+    ScopedRegKey upper(registry), lower(registry);
+    OpenTwoStep(registry, upperKey, lowerKey, upper, lower);
+    if (!lower) return text;
+    const auto value = registry.QueryValue(lower.Get(), valueName);
+    // Only text is understood; binary or numeric data read as text would be noise.
+    if (!value || value->type != platform::kRegSz) return text;
+    const auto& bytes = value->bytes;
+    // A value longer than the buffer would make RegQueryValueExA fail with ERROR_MORE_DATA
+    // and leave the buffer undefined; losing an autostart path that way would delete it at
+    // exit, so such a value reads as its first 256 characters instead.
+    const std::size_t count = std::min(bytes.size(), kReadBufferSize);
+    text.replace(0, count, bytes, 0, count);
+    // RegQueryValueExA terminates unterminated REG_SZ data when the buffer has room.
+    if (count < kReadBufferSize) text[count] = '\0';
+    return text;
+}
+
+void CheckRegistry(Registry& registry) {
+    EnsureDefault(registry, kTrayValue, kDefaultTray);
+    EnsureDefault(registry, kMovieValue, kDefaultMovie);
+}
+
+std::string GetRegValueTray(Registry& registry) {
+    return ReadRegText(registry, kDravikKey, kOptionsKey, kTrayValue);
+}
+
+bool TrayTextIsOn(const std::string& text) {
+    std::string number = text.substr(0, text.find('\0'));
+    const auto first = number.find_first_not_of(' ');
+    if (first == std::string::npos) return false;
+    const auto last = number.find_last_not_of(' ');
+    number = number.substr(first, last - first + 1);
+    // Only plain decimal notation counts: strtod alone would also take "0x1", "inf" or "nan".
+    for (char c : number)
+        if (!(std::isdigit(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.' ||
+              c == 'e' || c == 'E'))
+            return false;
+    char* end = nullptr;
+    const double value = std::strtod(number.c_str(), &end);
+    return end == number.c_str() + number.size() && value == 1.0;
+}
+
+bool GetRegValueStart(Registry& registry) {
+    const std::string text = ReadRegText(registry, kMicrosoftKey, kRunKey, kAutostartValue);
+    return text.compare(1, 2, ":\\") == 0;
+}
+
+std::string GetRegValueBtnMovie(Registry& registry) {
+    const std::string text = ReadRegText(registry, kDravikKey, kOptionsKey, kMovieValue);
+    const auto s = text.find('s');
+    return s == std::string::npos ? std::string() : text.substr(0, s + 1);
+}
+
+std::string AutostartPath(platform::System& system) {
+    return system.AppPath() + "\\" + system.AppExeName() + ".exe";
+}
+
+void SetRegEnd(Registry& registry, platform::System& system, const EndState& state) {
+    const std::string path = AutostartPath(system);
+    WriteText(registry, kDravikKey, kOptionsKey, kTrayValue, state.trayStartValue == 1 ? "1" : "0");
+    {
+        ScopedRegKey upper(registry), lower(registry);
+        OpenTwoStep(registry, kMicrosoftKey, kRunKey, upper, lower);
+        if (lower) {
+            if (state.sysStartValue == 1)
+                registry.SetValue(lower.Get(), kAutostartValue, platform::kRegSz, path);
+            else
+                registry.DeleteValue(lower.Get(), kAutostartValue);
+        }
+    }
+    WriteText(registry, kDravikKey, kOptionsKey, kMovieValue, state.movieCaption);
+}
+
+}  // namespace settings

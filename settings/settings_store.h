@@ -1,0 +1,64 @@
+#pragma once
+// The program's three settings in the machine-wide registry:
+//   HKLM "SOFTWARE\Morv Dravik" > "Options": "Start in SysTray", "BtnMovie"
+//   HKLM "SOFTWARE\Microsoft" > "Windows\CurrentVersion\Run": "Morv Dravik" (autostart)
+// Every value is REG_SZ text stored without a terminating NUL. Every read works on a text of
+// 256 spaces over which the stored bytes are laid, and the readers cut or test that text.
+// Nothing here reports failure: a refused call is skipped and the next step runs.
+#include <string>
+
+#include "platform/registry.h"
+#include "platform/system.h"
+
+namespace settings {
+
+inline constexpr std::size_t kReadBufferSize = 256;
+
+inline constexpr const char* kDravikKey = "SOFTWARE\\Morv Dravik";
+inline constexpr const char* kOptionsKey = "Options";
+inline constexpr const char* kMicrosoftKey = "SOFTWARE\\Microsoft";
+inline constexpr const char* kRunKey = "Windows\\CurrentVersion\\Run";
+
+inline constexpr const char* kTrayValue = "Start in SysTray";
+inline constexpr const char* kMovieValue = "BtnMovie";
+inline constexpr const char* kAutostartValue = "Morv Dravik";
+
+inline constexpr const char* kDefaultTray = "0";
+inline constexpr const char* kDefaultMovie = "800 x 600 @ 60Hz 256 colors";
+
+// The 256-character read text of one value: the stored bytes over 256 spaces, a NUL after
+// them when there is room. An absent value, or one that is not REG_SZ, leaves the spaces.
+// A value longer than the buffer reads as its first 256 characters.
+std::string ReadRegText(platform::Registry& registry, const char* upperKey, const char* lowerKey,
+                        const char* valueName);
+
+// Writes the defaults of "Start in SysTray" and "BtnMovie" where the read text does not
+// start with something other than 25 spaces.
+void CheckRegistry(platform::Registry& registry);
+
+// The read text of "Start in SysTray", unchanged.
+std::string GetRegValueTray(platform::Registry& registry);
+// True when the read text, read as a number, is 1 (reading stops at a NUL; blanks around
+// the number are ignored; no number counts as not 1).
+bool TrayTextIsOn(const std::string& text);
+
+// True when characters 2 and 3 of the autostart value are ":\" (a drive-letter path).
+bool GetRegValueStart(platform::Registry& registry);
+
+// The "BtnMovie" text up to and including its first lower-case "s"; empty when it has none.
+std::string GetRegValueBtnMovie(platform::Registry& registry);
+
+// The full path the autostart value holds: program folder, "\", file name, ".exe".
+std::string AutostartPath(platform::System& system);
+
+struct EndState {
+    int trayStartValue = 0;   // ChkTraystart's value; only 1 counts as ticked
+    int sysStartValue = 0;    // ChkTraySysStart's value
+    std::string movieCaption;  // BtnMovie's caption
+};
+
+// Stores the three settings at program end, in this order: "Start in SysTray", the autostart
+// value (written or deleted), "BtnMovie".
+void SetRegEnd(platform::Registry& registry, platform::System& system, const EndState& state);
+
+}  // namespace settings
