@@ -62,7 +62,7 @@ std::vector<ControlModel*> FrmMain::Controls() {
 
 FrmMain::LoadResult FrmMain::Form_Load() {
     if (platform_.system.AnotherInstanceRunning()) {
-        platform_.ui.MessageBox(kAlreadyRunning, kAppTitle);
+        platform_.ui.ShowMessage(kAlreadyRunning, kAppTitle);
         return LoadResult::AlreadyRunning;
     }
     settings::CheckRegistry(platform_.registry);
@@ -126,7 +126,7 @@ void FrmMain::FillModeLists() {
     if (monitorIndex == -1) {
         BtnMon.SetCaption(kInvalidResolution);
         BtnMon.SetEnabled(false);
-        platform_.ui.MessageBox(NotListedMessage(GetStringNow()), kAppTitle);
+        platform_.ui.ShowMessage(NotListedMessage(GetStringNow()), kAppTitle);
     } else if (!shown.empty()) {
         BtnMon.SetCaption(shown.substr(1));
     }
@@ -217,7 +217,7 @@ void FrmMain::CmdIconRest_Click() {
     if (iconMem_.IconLayoutExists())
         iconMem_.RestoreIconLayout();
     else
-        platform_.ui.MessageBox(kNothingToRestore, kAppTitle);
+        platform_.ui.ShowMessage(kNothingToRestore, kAppTitle);
 }
 
 void FrmMain::SysTrayDoubleClick() {

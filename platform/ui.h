@@ -12,7 +12,7 @@ public:
     virtual ~Ui() = default;
 
     // A modal message box with only an OK button and no icon; returns when it is closed.
-    virtual void MessageBox(const std::string& text, const std::string& title) = 0;
+    virtual void ShowMessage(const std::string& text, const std::string& title) = 0;
 
     // SetWindowPos(window, HWND_TOPMOST or HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE).
     virtual void SetTopMost(WindowHandle window, bool topMost) = 0;

@@ -48,7 +48,7 @@ public:
         WindowHandle window;
     };
 
-    void MessageBox(const std::string& text, const std::string& title) override {
+    void ShowMessage(const std::string& text, const std::string& title) override {
         messages.push_back({text, title});
     }
     void SetTopMost(WindowHandle window, bool topMost) override {

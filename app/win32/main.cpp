@@ -1,0 +1,40 @@
+// Dravik's entry point: binds the logic to the Win32 platform, loads the main window and
+// runs the message loop.
+#include <windows.h>
+
+#include "app/form_main.h"
+#include "app/win32/main_window.h"
+#include "icons/icon_mem.h"
+#include "platform/win32/win32_display.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_system.h"
+#include "platform/win32/win32_ui.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    platform::win32::Win32Display display;
+    platform::win32::Win32Registry registry;
+    platform::win32::Win32System system;
+    platform::win32::Win32Ui ui;
+    platform::Platform platform{display, registry, system, ui};
+    icons::IconMem iconMem(display, system);
+
+    app::FrmMain form(platform, iconMem);
+    app::win32::MainWindow window(form);
+    if (!window.Create(instance)) return 1;
+
+    if (form.Form_Load() == app::FrmMain::LoadResult::AlreadyRunning) {
+        DestroyWindow(window.Handle());
+        return 0;
+    }
+    // From here on message boxes belong to the (top-most) main window, so none hides behind it.
+    ui.SetOwner(reinterpret_cast<platform::WindowHandle>(window.Handle()));
+    window.ShowIfVisible();
+
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (window.Handle() && IsDialogMessageA(window.Handle(), &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}

@@ -1,0 +1,270 @@
+#include "app/win32/main_window.h"
+
+#include "app/control_ids.h"
+#include "app/layout.h"
+
+namespace app::win32 {
+namespace {
+
+using controls::Change;
+using controls::ControlKind;
+using controls::ControlModel;
+
+// No WS_CLIPCHILDREN: a group box paints only its frame and caption, so the window's own
+// background must show through the rest of it.
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// A drop-down list's window height includes its open list.
+constexpr int kDropDownListHeight = 240;
+
+COLORREF ToColorRef(controls::Color c) { return static_cast<COLORREF>(c & 0x00FFFFFF); }
+
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+HFONT MakeFont(const char* face, int points, int dpi) {
+    return CreateFontA(-MulDiv(points, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, face);
+}
+
+}  // namespace
+
+bool MainWindow::Create(HINSTANCE instance) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hIcon = LoadIcon(instance, MAKEINTRESOURCE(1));
+    wc.lpszClassName = ids::kMainWindowClass;
+    if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+
+    dpi_ = ScreenDpi();
+    const double tpp = TwipsPerPixel(dpi_);
+    RECT rc{0, 0, TwipsToPixels(kClientWidthTwips, tpp), TwipsToPixels(kClientHeightTwips, tpp)};
+    AdjustWindowRectEx(&rc, kWindowStyle, FALSE, WS_EX_CONTROLPARENT);
+
+    hwnd_ = CreateWindowExA(WS_EX_CONTROLPARENT, ids::kMainWindowClass, form_.window.Caption().c_str(),
+                            kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, rc.right - rc.left,
+                            rc.bottom - rc.top, nullptr, nullptr, instance, this);
+    if (!hwnd_) return false;
+    form_.window.SetSize(rc.right - rc.left, rc.bottom - rc.top);
+    form_.window.SetObserver([this](FormWindow::FormChange change) { MirrorForm(change); });
+    form_.AttachWindow(reinterpret_cast<platform::WindowHandle>(hwnd_));
+    CreateControls();
+    return true;
+}
+
+void MainWindow::ShowIfVisible() {
+    if (form_.window.Visible()) {
+        ShowWindow(hwnd_, SW_SHOW);
+        UpdateWindow(hwnd_);
+    }
+}
+
+void MainWindow::CreateControls() {
+    sansSerif_.Reset(MakeFont("MS Sans Serif", 8, dpi_));
+    verdana_.Reset(MakeFont("Verdana", 8, dpi_));
+    const double tpp = TwipsPerPixel(dpi_);
+
+    for (ControlModel* model : form_.Controls()) models_[model->Id()] = model;
+    // Group boxes are drawn behind the controls inside them: created last, they sit at the
+    // bottom of the sibling z-order.
+    for (int pass = 0; pass < 2; ++pass) {
+        for (ControlModel* model : form_.Controls()) {
+            if ((model->Kind() == ControlKind::GroupBox) != (pass == 1)) continue;
+            if (HWND child = CreateControl(*model, tpp)) children_[model->Id()] = child;
+            model->SetObserver([this](ControlModel& m, Change c) { Mirror(m, c); });
+        }
+    }
+}
+
+HWND MainWindow::CreateControl(ControlModel& model, double tpp) {
+    const TwipsRect* design = nullptr;
+    for (const TwipsRect& r : DesignLayout())
+        if (r.id == model.Id()) design = &r;
+    if (!design) return nullptr;
+    const PixelRect at = ToPixels(*design, tpp);
+
+    const char* cls = "BUTTON";
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+    int height = at.height;
+    switch (model.Kind()) {
+    case ControlKind::PushButton: style |= BS_PUSHBUTTON | BS_MULTILINE; break;
+    case ControlKind::CheckBox: style |= BS_AUTOCHECKBOX | BS_MULTILINE; break;
+    case ControlKind::GroupBox: style |= BS_GROUPBOX; break;
+    case ControlKind::ComboBox:
+        cls = "COMBOBOX";
+        style |= CBS_DROPDOWNLIST | WS_VSCROLL;
+        height = at.height + kDropDownListHeight;
+        break;
+    case ControlKind::Label:
+        cls = "STATIC";
+        style |= SS_LEFTNOWORDWRAP | SS_NOTIFY;  // clipped, not wrapped, like the form's labels
+        break;
+    case ControlKind::SkinnedFrame:
+        // The picture-drawn frames are not windows of their own yet; the window keeps its
+        // ordinary frame meanwhile.
+        return nullptr;
+    }
+    if (model.Visible()) style |= WS_VISIBLE;
+    if (model.TabStop() && model.Kind() != ControlKind::GroupBox &&
+        model.Kind() != ControlKind::Label)
+        style |= WS_TABSTOP;
+    if (!model.Enabled()) style |= WS_DISABLED;
+
+    HWND child = CreateWindowExA(0, cls, model.Caption().c_str(), style, at.left, at.top,
+                                 at.width, height, hwnd_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(model.Id())),
+                                 reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE)),
+                                 nullptr);
+    if (child) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(model)), FALSE);
+    return child;
+}
+
+HFONT MainWindow::FontFor(const ControlModel& model) {
+    if (const auto* button = dynamic_cast<const controls::PellXPButton*>(&model))
+        if (button->FontName() == "Verdana") return verdana_.Get();
+    return sansSerif_.Get();
+}
+
+void MainWindow::Mirror(ControlModel& model, Change change) {
+    const auto it = children_.find(model.Id());
+    if (it == children_.end()) return;
+    HWND child = it->second;
+    switch (change) {
+    case Change::Caption: SetWindowTextA(child, model.Caption().c_str()); break;
+    case Change::Enabled: EnableWindow(child, model.Enabled()); break;
+    case Change::Visible: ShowWindow(child, model.Visible() ? SW_SHOWNA : SW_HIDE); break;
+    case Change::TabStop: {
+        LONG_PTR style = GetWindowLongPtrA(child, GWL_STYLE);
+        style = model.TabStop() ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
+        SetWindowLongPtrA(child, GWL_STYLE, style);
+        break;
+    }
+    case Change::Value:
+        if (const auto* box = dynamic_cast<const CheckBox*>(&model))
+            SendMessageA(child, BM_SETCHECK, static_cast<WPARAM>(box->Value()), 0);
+        break;
+    case Change::Items:
+        if (const auto* list = dynamic_cast<const ComboBox*>(&model)) {
+            // Entries are only ever appended: add what the window does not have yet.
+            for (auto count = SendMessageA(child, CB_GETCOUNT, 0, 0);
+                 count >= 0 && count < list->ListCount(); ++count)
+                SendMessageA(child, CB_ADDSTRING, 0,
+                             reinterpret_cast<LPARAM>(list->Items()[count].c_str()));
+        }
+        break;
+    case Change::Selection:
+        if (const auto* list = dynamic_cast<const ComboBox*>(&model))
+            SendMessageA(child, CB_SETCURSEL, static_cast<WPARAM>(list->ListIndex()), 0);
+        break;
+    case Change::Colors:
+    case Change::Redraw: InvalidateRect(child, nullptr, TRUE); break;
+    }
+}
+
+void MainWindow::MirrorForm(FormWindow::FormChange change) {
+    switch (change) {
+    case FormWindow::FormChange::Colors:
+    case FormWindow::FormChange::Redraw: InvalidateRect(hwnd_, nullptr, TRUE); break;
+    case FormWindow::FormChange::Position:
+        SetWindowPos(hwnd_, nullptr, form_.window.Left(), form_.window.Top(), 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        break;
+    case FormWindow::FormChange::Visible:
+        ShowWindow(hwnd_, form_.window.Visible() ? SW_SHOW : SW_HIDE);
+        break;
+    }
+}
+
+void MainWindow::OnCommand(int id, int notification, HWND control) {
+    const auto it = models_.find(id);
+    if (it == models_.end()) return;
+    ControlModel* model = it->second;
+    if (auto* list = dynamic_cast<ComboBox*>(model)) {
+        if (notification == CBN_SELCHANGE)
+            list->SetListIndex(static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0)));
+    } else if (auto* box = dynamic_cast<CheckBox*>(model)) {
+        if (notification == BN_CLICKED)
+            box->SetValue(static_cast<int>(SendMessageA(control, BM_GETCHECK, 0, 0)));
+    } else if (auto* clickable = dynamic_cast<controls::ClickableModel*>(model)) {
+        if (notification == BN_CLICKED) clickable->Click();  // STN_CLICKED is 0 too
+    }
+}
+
+HBRUSH MainWindow::BrushFor(controls::Color color) {
+    auto& brush = brushes_[color];
+    if (!brush.Get()) brush.Reset(CreateSolidBrush(ToColorRef(color)));
+    return brush.Get();
+}
+
+LRESULT CALLBACK MainWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    // The object is bound to its window at WM_NCCREATE and let go at WM_NCDESTROY, so no
+    // message in between finds the window without its object.
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+    return self->HandleMessage(msg, wParam, lParam);
+}
+
+LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_ERASEBKGND: {
+        RECT rc;
+        GetClientRect(hwnd_, &rc);
+        FillRect(reinterpret_cast<HDC>(wParam), &rc, BrushFor(form_.window.BackColor()));
+        return 1;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+        const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+        const auto it = models_.find(id);
+        const ControlModel* model = it == models_.end() ? nullptr : it->second;
+        const controls::Color back = model && model->Kind() != ControlKind::PushButton
+                                         ? model->BackColor()
+                                         : form_.window.BackColor();
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetBkColor(dc, ToColorRef(back));
+        if (model && model->Kind() == ControlKind::Label)
+            SetTextColor(dc, ToColorRef(model->ForeColor()));
+        else
+            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        return reinterpret_cast<LRESULT>(BrushFor(back));
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        // Presses on the bare window, and on group boxes, which let the mouse through to
+        // their parent (HTTRANSPARENT), move the window.
+        form_.Form_MouseDown();
+        return 0;
+    case WM_CLOSE:
+        form_.Form_Unload();
+        DestroyWindow(hwnd_);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default: break;
+    }
+    return DefWindowProcA(hwnd_, msg, wParam, lParam);
+}
+
+}  // namespace app::win32

@@ -1,0 +1,49 @@
+#pragma once
+// The Win32 window of FrmMain: creates a real child window for every control model, mirrors
+// the models' changes to them, and feeds the user's actions back to the form's handlers.
+#include <windows.h>
+
+#include <map>
+
+#include "app/form_main.h"
+#include "app/win32/gdi.h"
+
+namespace app::win32 {
+
+class MainWindow {
+public:
+    explicit MainWindow(FrmMain& form) : form_(form) {}
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Creates the window, hidden, with all its controls. False when the window cannot be made.
+    bool Create(HINSTANCE instance);
+    HWND Handle() const { return hwnd_; }
+
+    // Shows the window when the form wants it shown (it stays hidden when the form started
+    // in the notification area).
+    void ShowIfVisible();
+
+private:
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    void CreateControls();
+    HWND CreateControl(controls::ControlModel& model, double twipsPerPixel);
+    void Mirror(controls::ControlModel& model, controls::Change change);
+    void MirrorForm(FormWindow::FormChange change);
+    void OnCommand(int id, int notification, HWND control);
+    HBRUSH BrushFor(controls::Color color);
+    HFONT FontFor(const controls::ControlModel& model);
+
+    FrmMain& form_;
+    HWND hwnd_ = nullptr;
+    int dpi_ = 96;
+    std::map<int, HWND> children_;
+    std::map<int, controls::ControlModel*> models_;
+    std::map<controls::Color, ScopedBrush> brushes_;
+    ScopedFont sansSerif_;
+    ScopedFont verdana_;
+};
+
+}  // namespace app::win32
