@@ -1,0 +1,107 @@
+#include "platform/win32/win32_system.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace platform::win32 {
+
+namespace {
+
+constexpr char kInstanceMutexName[] = "Morv Dravik single instance";
+
+// Full path of the running executable. GetModuleFileNameA truncates silently and returns the
+// buffer size when the path does not fit, so grow until it does.
+std::string ModulePath() {
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD len = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (len == 0) return {};
+        if (len < path.size()) {
+            path.resize(len);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+}  // namespace
+
+std::string Win32System::AppPath() {
+    const std::string path = ModulePath();
+    const auto slash = path.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+std::string Win32System::AppExeName() {
+    const std::string path = ModulePath();
+    const auto slash = path.find_last_of('\\');
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const auto dot = name.find_last_of('.');
+    if (dot != std::string::npos) name.resize(dot);
+    return name;
+}
+
+Version Win32System::AppVersion() {
+    const std::string path = ModulePath();
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    if (size == 0) return {};
+    std::vector<char> info(size);
+    if (!GetFileVersionInfoA(path.c_str(), 0, size, info.data())) return {};
+    void* block = nullptr;
+    UINT blockLen = 0;
+    if (!VerQueryValueA(info.data(), "\\", &block, &blockLen) || blockLen < sizeof(VS_FIXEDFILEINFO))
+        return {};
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(block);
+    if (fixed->dwSignature != 0xFEEF04BD) return {};
+    return {HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+            HIWORD(fixed->dwFileVersionLS)};
+}
+
+bool Win32System::FolderExists(const std::string& path) {
+    const DWORD attrs = GetFileAttributesA(path.c_str());
+    return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32System::CreateFolder(const std::string& path) {
+    return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+}
+
+bool Win32System::FileExists(const std::string& path) {
+    const DWORD attrs = GetFileAttributesA(path.c_str());
+    return attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32System::StartProcess(const std::string& commandLine) {
+    // CreateProcessA may write into the command line, so it gets a copy of its own.
+    std::vector<char> cmd(commandLine.begin(), commandLine.end());
+    cmd.push_back('\0');
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi))
+        return false;
+    // Not waited for; the handles only keep the process object alive.
+    ScopedHandle process(pi.hProcess);
+    ScopedHandle thread(pi.hThread);
+    return true;
+}
+
+bool Win32System::AnotherInstanceRunning() {
+    if (!instanceChecked_) {
+        // CreateMutexA opens an existing mutex of that name and then reports
+        // ERROR_ALREADY_EXISTS, with a valid handle; read the error before anything else runs.
+        SetLastError(ERROR_SUCCESS);
+        const HANDLE mutex = CreateMutexA(nullptr, FALSE, kInstanceMutexName);
+        anotherInstance_ = GetLastError() == ERROR_ALREADY_EXISTS;
+        instanceMutex_.Reset(mutex);
+        instanceChecked_ = true;
+    }
+    return anotherInstance_;
+}
+
+}  // namespace platform::win32

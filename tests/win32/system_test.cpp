@@ -1,0 +1,126 @@
+// Win32System on the test executable itself, which also serves as the child process.
+#include <windows.h>
+
+#include <cstdio>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "platform/win32/win32_system.h"
+#include "test_support.h"
+
+namespace {
+
+using platform::win32::Win32System;
+using win32_test::Quoted;
+
+TEST(Win32SystemTest, AppPathAndExeNameSplitTheModuleFileName) {
+    Win32System system;
+    const std::string path = system.AppPath();
+    const std::string name = system.AppExeName();
+    ASSERT_FALSE(path.empty());
+    EXPECT_NE(path.back(), '\\');
+    EXPECT_EQ(name, TEST_EXE_BASE_NAME);
+    EXPECT_EQ(path + "\\" + name + ".exe", win32_test::ModulePath());
+    EXPECT_TRUE(system.FolderExists(path));
+}
+
+TEST(Win32SystemTest, AppVersionIsMajorMinorAndThirdFieldOfTheFileVersion) {
+    Win32System system;
+    const platform::Version v = system.AppVersion();
+    EXPECT_EQ(v.major, TEST_VERSION_MAJOR);
+    EXPECT_EQ(v.minor, TEST_VERSION_MINOR);
+    EXPECT_EQ(v.revision, TEST_VERSION_THIRD);
+}
+
+TEST(Win32SystemTest, AppVersionIsZeroWithoutVersionResource) {
+    const std::string probe = win32_test::ModuleFolder() + "\\" + NOVERSION_PROBE_NAME;
+    ASSERT_NE(GetFileAttributesA(probe.c_str()), INVALID_FILE_ATTRIBUTES) << probe;
+    EXPECT_EQ(win32_test::RunAndWait(Quoted(probe)), 0);
+}
+
+TEST(Win32SystemTest, FoldersAndFiles) {
+    Win32System system;
+    const std::string folder = win32_test::TempPath("folder");
+    const std::string file = folder + "\\file.txt";
+    const std::string deep = folder + "\\missing\\deeper";
+    struct Cleanup {
+        std::string folder, file;
+        ~Cleanup() {
+            DeleteFileA(file.c_str());
+            RemoveDirectoryA(folder.c_str());
+        }
+    } cleanup{folder, file};
+
+    EXPECT_FALSE(system.FolderExists(folder));
+    EXPECT_FALSE(system.FileExists(folder));
+    ASSERT_TRUE(system.CreateFolder(folder));
+    EXPECT_TRUE(system.FolderExists(folder));
+    EXPECT_FALSE(system.FileExists(folder)) << "a folder is not a file";
+    EXPECT_FALSE(system.CreateFolder(folder)) << "already there";
+
+    EXPECT_FALSE(system.CreateFolder(deep)) << "only one level is created";
+    EXPECT_FALSE(system.FolderExists(deep));
+
+    EXPECT_FALSE(system.FileExists(file));
+    FILE* f = std::fopen(file.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fclose(f);
+    EXPECT_TRUE(system.FileExists(file));
+    EXPECT_FALSE(system.FolderExists(file)) << "a file is not a folder";
+}
+
+TEST(Win32SystemTest, StartProcessStartsAProgramWithANormalWindow) {
+    Win32System system;
+    const std::string report = win32_test::TempPath("startup.txt");
+    DeleteFileA(report.c_str());
+    ASSERT_TRUE(system.StartProcess(Quoted(win32_test::ModulePath()) + " " +
+                                    win32_test::kChildStartupArg + " " + Quoted(report)));
+    ASSERT_TRUE(win32_test::WaitForFile(report)) << "the child never wrote " << report;
+    unsigned long flags = 0;
+    unsigned show = 0;
+    ASSERT_EQ(std::sscanf(win32_test::ReadFile(report).c_str(), "%lu %u", &flags, &show), 2);
+    DeleteFileA(report.c_str());
+    EXPECT_TRUE(flags & STARTF_USESHOWWINDOW);
+    EXPECT_EQ(show, static_cast<unsigned>(SW_SHOWNORMAL));
+}
+
+TEST(Win32SystemTest, StartProcessFailsForAMissingProgram) {
+    Win32System system;
+    EXPECT_FALSE(system.StartProcess(Quoted(win32_test::TempPath("no such program.exe"))));
+}
+
+// These assume no other Dravik runs in this Wine prefix.
+int ChildInstanceAnswer() {
+    return win32_test::RunAndWait(Quoted(win32_test::ModulePath()) + " " +
+                                  win32_test::kChildInstanceArg);
+}
+
+TEST(Win32SystemTest, AloneNoOtherInstanceIsSeen) {
+    EXPECT_EQ(ChildInstanceAnswer(), win32_test::kExitNoOtherInstance);
+    Win32System system;
+    EXPECT_FALSE(system.AnotherInstanceRunning());
+}
+
+TEST(Win32SystemTest, AnotherProcessSeesTheHolder) {
+    Win32System holder;
+    ASSERT_FALSE(holder.AnotherInstanceRunning());
+    EXPECT_EQ(ChildInstanceAnswer(), win32_test::kExitOtherInstance);
+    EXPECT_FALSE(holder.AnotherInstanceRunning()) << "the first answer stays";
+}
+
+TEST(Win32SystemTest, InstanceIsHeldForTheLifeOfTheObject) {
+    auto first = std::make_unique<Win32System>();
+    ASSERT_FALSE(first->AnotherInstanceRunning());
+    auto second = std::make_unique<Win32System>();
+    EXPECT_TRUE(second->AnotherInstanceRunning());
+
+    first.reset();
+    EXPECT_TRUE(second->AnotherInstanceRunning()) << "the first answer stays";
+    EXPECT_EQ(ChildInstanceAnswer(), win32_test::kExitOtherInstance) << "second still holds";
+
+    second.reset();
+    EXPECT_EQ(ChildInstanceAnswer(), win32_test::kExitNoOtherInstance) << "released on destruction";
+}
+
+}  // namespace
