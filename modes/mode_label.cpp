@@ -126,13 +126,24 @@ std::optional<std::string_view> ParseDepthKey(std::string_view s) {
 
 }  // namespace
 
-std::string WithSignColumn(std::int32_t n) {
-    return n < 0 ? std::to_string(n) : " " + std::to_string(n);
+std::string Decimal(std::int32_t n) {
+    // Without std::to_string, whose printf machinery would be most of a small program's code.
+    char buffer[12];
+    char* p = buffer + sizeof buffer;
+    std::uint32_t magnitude = n < 0 ? 0u - static_cast<std::uint32_t>(n) : static_cast<std::uint32_t>(n);
+    do {
+        *--p = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (n < 0) *--p = '-';
+    return std::string(p, buffer + sizeof buffer);
 }
 
+std::string WithSignColumn(std::int32_t n) { return n < 0 ? Decimal(n) : " " + Decimal(n); }
+
 std::string CanonicalLabel(const DisplayMode& mode) {
-    std::string label = std::to_string(mode.width) + " x " + std::to_string(mode.height) + " @ " +
-                        std::to_string(mode.refreshRate) + "Hz ";
+    std::string label = Decimal(mode.width) + " x " + Decimal(mode.height) + " @ " +
+                        Decimal(mode.refreshRate) + "Hz ";
     if (const char* word = DepthWordFor(mode.bitsPerPixel)) label += word;
     return label;
 }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
+#include <string_view>
 
 namespace settings {
 namespace {
@@ -71,19 +71,50 @@ std::string GetRegValueTray(Registry& registry) {
 }
 
 bool TrayTextIsOn(const std::string& text) {
-    std::string number = text.substr(0, text.find('\0'));
-    const auto first = number.find_first_not_of(' ');
-    if (first == std::string::npos) return false;
-    const auto last = number.find_last_not_of(' ');
-    number = number.substr(first, last - first + 1);
-    // Only plain decimal notation counts: strtod alone would also take "0x1", "inf" or "nan".
-    for (char c : number)
-        if (!(std::isdigit(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.' ||
-              c == 'e' || c == 'E'))
-            return false;
-    char* end = nullptr;
-    const double value = std::strtod(number.c_str(), &end);
-    return end == number.c_str() + number.size() && value == 1.0;
+    // The number ends at a NUL; blanks around it do not count.
+    std::string_view t(text.data(), std::min(text.find('\0'), text.size()));
+    while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
+    while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
+    // Decimal notation with optional sign, fraction and exponent ("1", "+1", "1.0", "10e-1").
+    // The value is 1 exactly when its significant digits are "1" at scale 0.
+    if (!t.empty() && (t.front() == '+' || t.front() == '-')) {
+        if (t.front() == '-') return false;  // no negative number is 1
+        t.remove_prefix(1);
+    }
+    std::string digits;
+    int scale = 0;
+    bool seenPoint = false, seenDigit = false;
+    while (!t.empty() && (std::isdigit(static_cast<unsigned char>(t.front())) ||
+                          (t.front() == '.' && !seenPoint))) {
+        if (t.front() == '.') {
+            seenPoint = true;
+        } else {
+            seenDigit = true;
+            digits += t.front();
+            if (seenPoint) --scale;
+        }
+        t.remove_prefix(1);
+    }
+    if (!seenDigit) return false;
+    if (!t.empty() && (t.front() == 'e' || t.front() == 'E')) {
+        t.remove_prefix(1);
+        bool negative = false;
+        if (!t.empty() && (t.front() == '+' || t.front() == '-')) {
+            negative = t.front() == '-';
+            t.remove_prefix(1);
+        }
+        if (t.empty()) return false;
+        int exponent = 0;
+        for (; !t.empty() && std::isdigit(static_cast<unsigned char>(t.front())); t.remove_prefix(1))
+            exponent = std::min(exponent * 10 + (t.front() - '0'), 100000);
+        scale += negative ? -exponent : exponent;
+    }
+    if (!t.empty()) return false;
+    const auto first = digits.find_first_not_of('0');
+    if (first == std::string::npos) return false;  // zero
+    const auto last = digits.find_last_not_of('0');
+    scale += static_cast<int>(digits.size() - 1 - last);
+    return last == first && digits[first] == '1' && scale == 0;
 }
 
 bool GetRegValueStart(Registry& registry) {

@@ -144,3 +144,11 @@ TEST(ModeLabelParser, MarkersAreCaseSensitive) {
     EXPECT_EQ(p.width, 0);
     EXPECT_EQ(p.frequency, 77);
 }
+
+TEST(ModeLabel, DecimalCoversTheWholeRange) {
+    EXPECT_EQ(modes::Decimal(0), "0");
+    EXPECT_EQ(modes::Decimal(-7), "-7");
+    EXPECT_EQ(modes::Decimal(2147483647), "2147483647");
+    EXPECT_EQ(modes::Decimal(-2147483647 - 1), "-2147483648");
+    EXPECT_EQ(modes::WithSignColumn(-2147483647 - 1), "-2147483648");
+}

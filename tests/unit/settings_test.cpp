@@ -110,6 +110,19 @@ TEST(TrayText, OnlyTheNumberOneIsOn) {
     EXPECT_FALSE(settings::TrayTextIsOn(padded("0x1")));
     EXPECT_FALSE(settings::TrayTextIsOn(padded(std::string("\0", 1))));
     EXPECT_FALSE(settings::TrayTextIsOn(std::string(256, ' ')));
+    EXPECT_TRUE(settings::TrayTextIsOn(padded("+1")));
+    EXPECT_TRUE(settings::TrayTextIsOn(padded("01.000")));
+    EXPECT_TRUE(settings::TrayTextIsOn(padded("10e-1")));
+    EXPECT_TRUE(settings::TrayTextIsOn(padded("0.1E1")));
+    EXPECT_FALSE(settings::TrayTextIsOn(padded("-1")));
+    EXPECT_FALSE(settings::TrayTextIsOn(padded("1.5")));
+    EXPECT_FALSE(settings::TrayTextIsOn(padded("10")));
+    EXPECT_TRUE(settings::TrayTextIsOn(padded("0.01e2")));
+    EXPECT_FALSE(settings::TrayTextIsOn(padded("0.01e1")));
+    EXPECT_FALSE(settings::TrayTextIsOn(padded("1e")));
+    EXPECT_FALSE(settings::TrayTextIsOn(padded(".")));
+    EXPECT_FALSE(settings::TrayTextIsOn(padded("1 1")));
+    EXPECT_FALSE(settings::TrayTextIsOn(padded("inf")));
 }
 
 TEST_F(Settings, MovieLabelIsCutAfterTheFirstLowerCaseS) {
