@@ -1,0 +1,128 @@
+#pragma once
+// What the push button needs from whatever hosts it: the form runtime's ambient properties, the
+// hosting window (font, cursor, enabled state, shape), change notification for the form's
+// design data, its persistent drawing surface and a text renderer. The Win32 host implements it
+// over a window and a DIB section; StandaloneButtonHost keeps everything in memory, for a button
+// no window shows yet and as the base of test doubles.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "controls/button/button_colors.h"
+#include "controls/paint/picture.h"
+#include "controls/paint/region.h"
+#include "controls/paint/surface.h"
+#include "controls/paint/text.h"
+
+namespace controls {
+
+// The parent's pixels and where the button sits on them (ButtonType 11).
+struct ParentPixels {
+    paint::Surface pixels;
+    int left = 0;  // the button's position in the parent's client area, in pixels
+    int top = 0;
+};
+
+class ButtonHost {
+public:
+    virtual ~ButtonHost() = default;
+
+    // Ambient properties.
+    virtual bool UserMode() const = 0;  // False in the form designer (design mode)
+    virtual std::string DisplayName() const = 0;
+    virtual bool IsDefaultButton() const = 0;  // a host without that notion says False
+    virtual const SystemColors& SysColors() const = 0;
+    virtual Rgb ParentBackColor() const = 0;  // the parent's drawing context, ColorScheme 4
+    virtual Rgb ParentTextColor() const = 0;
+
+    // The hosting window. A failure (say, an invalid font) may throw; it reaches the caller of
+    // the property.
+    virtual paint::FontInfo Font() const = 0;
+    virtual void SetFont(const paint::FontInfo& font) = 0;
+    virtual std::int16_t MousePointer() const = 0;
+    virtual void SetMousePointer(std::int16_t pointer) = 0;
+    virtual paint::PicturePtr MouseIcon() const = 0;
+    virtual void SetMouseIcon(paint::PicturePtr icon) = 0;
+    virtual void SetWindowEnabled(bool enabled) = 0;
+    virtual std::intptr_t WindowHandle() const = 0;
+    virtual void SetWindowShape(const paint::RegionData& region) = 0;  // redraws the window
+
+    // The form's design data changed under this property-bag key.
+    virtual void PropertyChanged(std::string_view key) = 0;
+
+    // The persistent drawing surface, width x height; the host keeps it between drawings and
+    // makes a new one when the size changes.
+    virtual paint::Surface DrawingSurface(int width, int height) = 0;
+    // A drawing is complete; the host shows the surface (or invalidates the window).
+    virtual void SurfaceDrawn() = 0;
+    virtual paint::TextRenderer* Text() = 0;  // none: captions are not drawn
+
+    // ButtonType 11's background capture: the control's height in pixels is set to 0 so that
+    // the parent repaints the covered area, pending messages are processed, the parent's pixels
+    // are read, and the height is set back.
+    virtual void SetControlHeight(int heightPixels) = 0;
+    virtual void ProcessPendingMessages() = 0;
+    virtual std::optional<ParentPixels> ParentClientPixels() = 0;
+
+    // An image list for ImageIndex; pictures are numbered from 1. None by default.
+    virtual int ImageCount() const = 0;
+    virtual paint::PicturePtr Image(int index) const = 0;
+};
+
+class StandaloneButtonHost : public ButtonHost {
+public:
+    explicit StandaloneButtonHost(paint::FontInfo font = {}) : font_(std::move(font)) {}
+
+    bool UserMode() const override { return true; }
+    std::string DisplayName() const override { return {}; }
+    bool IsDefaultButton() const override { return false; }
+    const SystemColors& SysColors() const override { return sys_; }
+    Rgb ParentBackColor() const override { return 0xFFFFFF; }
+    Rgb ParentTextColor() const override { return 0; }
+
+    paint::FontInfo Font() const override { return font_; }
+    void SetFont(const paint::FontInfo& font) override { font_ = font; }
+    std::int16_t MousePointer() const override { return mousePointer_; }
+    void SetMousePointer(std::int16_t pointer) override { mousePointer_ = pointer; }
+    paint::PicturePtr MouseIcon() const override { return mouseIcon_; }
+    void SetMouseIcon(paint::PicturePtr icon) override { mouseIcon_ = std::move(icon); }
+    void SetWindowEnabled(bool enabled) override { windowEnabled_ = enabled; }
+    std::intptr_t WindowHandle() const override { return 0; }
+    void SetWindowShape(const paint::RegionData& region) override { shape_ = region; }
+
+    void PropertyChanged(std::string_view) override {}
+
+    paint::Surface DrawingSurface(int width, int height) override {
+        if (surface_.Width() != width || surface_.Height() != height)
+            surface_ = paint::PixelBuffer(width, height);
+        return surface_.View();
+    }
+    void SurfaceDrawn() override {}
+    paint::TextRenderer* Text() override { return nullptr; }
+
+    void SetControlHeight(int) override {}
+    void ProcessPendingMessages() override {}
+    std::optional<ParentPixels> ParentClientPixels() override { return std::nullopt; }
+
+    int ImageCount() const override { return 0; }
+    paint::PicturePtr Image(int) const override { return nullptr; }
+
+    // What a window would show.
+    bool WindowEnabled() const { return windowEnabled_; }
+    const paint::RegionData& Shape() const { return shape_; }
+    const paint::PixelBuffer& SurfacePixels() const { return surface_; }
+
+protected:
+    SystemColors sys_ = SystemColors::Classic();
+
+private:
+    paint::FontInfo font_;
+    std::int16_t mousePointer_ = 0;
+    paint::PicturePtr mouseIcon_;
+    bool windowEnabled_ = true;
+    paint::RegionData shape_;
+    paint::PixelBuffer surface_;
+};
+
+}  // namespace controls
