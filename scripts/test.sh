@@ -1,0 +1,130 @@
+#!/usr/bin/env bash
+# The test command: builds the native, win32 and win64 presets, starts the test bench
+# (private Xorg with the dummy driver, Wine), runs the native tests (unit and end-to-end)
+# and the Win32-layer tests under Wine, stops the bench and exits non-zero if anything
+# failed. The last line is "N passed, N failed" over both test runs.
+#
+# Environment: DRAVIK_BENCH_DISPLAY (first private display number tried, default 92);
+# DRAVIK_REQUIRE_WIN32=1 makes it a failure when 32-bit Windows programs cannot run here
+# (otherwise the 64-bit build stands in for the 32-bit one, with a warning).
+set -uo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$ROOT"
+LOGDIR="$ROOT/build/test-logs"
+
+t_start=$(date +%s)
+elapsed() { echo $(($(date +%s) - $1)); }
+say() { echo "test.sh: $*"; }
+
+need_setup=0
+for tool in cmake g++ i686-w64-mingw32-g++-posix x86_64-w64-mingw32-g++-posix wine wineserver \
+    Xorg xrandr xdotool import; do
+    command -v "$tool" >/dev/null 2>&1 || need_setup=1
+done
+[ -d /usr/src/googletest ] || need_setup=1
+[ -f /usr/lib/xorg/modules/drivers/dummy_drv.so ] || need_setup=1
+if [ "$need_setup" = 1 ]; then
+    say "tools missing; running scripts/setup.sh"
+    bash "$ROOT/scripts/setup.sh" || { say "setup failed"; echo "0 passed, 1 failed"; exit 1; }
+fi
+
+mkdir -p "$LOGDIR"
+build_failures=0
+declare -A built
+for preset in native win32 win64; do
+    t0=$(date +%s)
+    if cmake --preset "$preset" >"$LOGDIR/configure-$preset.log" 2>&1 &&
+        cmake --build --preset "$preset" -j2 >"$LOGDIR/build-$preset.log" 2>&1; then
+        built[$preset]=1
+        say "built $preset in $(elapsed "$t0") s"
+    else
+        built[$preset]=0
+        build_failures=$((build_failures + 1))
+        say "BUILD FAILED: $preset (logs in $LOGDIR)"
+        tail -n 40 "$LOGDIR/configure-$preset.log" "$LOGDIR/build-$preset.log" 2>/dev/null
+    fi
+done
+
+# The bench always goes away again, also when this script fails or is interrupted.
+bench_up=0
+bench_failed=0
+cleanup() {
+    if [ "$bench_up" = 1 ]; then
+        "$ROOT/scripts/testbench.sh" stop || true
+        bench_up=0
+    fi
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+t0=$(date +%s)
+if "$ROOT/scripts/testbench.sh" start; then
+    bench_up=1
+    # shellcheck disable=SC1091
+    . "$ROOT/build/testbench/env.sh"
+    say "bench started in $(elapsed "$t0") s"
+else
+    say "BENCH FAILED TO START"
+    bench_failed=1
+fi
+
+total_passed=0
+total_failed=0
+total_skipped=0
+
+# Runs one ctest and adds its counts; a ctest that reports no summary counts as one failure.
+run_ctest() {
+    local name="$1"
+    shift
+    local log="$LOGDIR/ctest-$name.log" t0 total failed skipped rc
+    t0=$(date +%s)
+    say "ctest $name: ctest $*"
+    ctest "$@" 2>&1 | tee "$log"
+    rc=${PIPESTATUS[0]}
+    local summary
+    summary="$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)"
+    if [ -z "$summary" ]; then
+        say "ctest $name gave no summary (exit $rc)"
+        total_failed=$((total_failed + 1))
+        return
+    fi
+    failed="$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$summary")"
+    total="$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$summary")"
+    # ctest counts skipped tests among the passed ones; they are listed as "(Skipped)".
+    skipped="$(grep -cE '^[[:space:]]+[0-9]+ - .* \(Skipped\)$' "$log")"
+    total_passed=$((total_passed + total - failed - skipped))
+    total_failed=$((total_failed + failed))
+    total_skipped=$((total_skipped + skipped))
+    say "ctest $name: $((total - failed - skipped)) passed, $failed failed, $skipped skipped in $(elapsed "$t0") s"
+}
+
+win_dir="$ROOT/build/win32"
+win_ctest_args=(--preset win32)
+if [ "$bench_up" = 1 ] && [ "${DRAVIK_WINE32_OK:-0}" != 1 ]; then
+    if [ "${DRAVIK_REQUIRE_WIN32:-0}" = 1 ]; then
+        say "32-bit Windows programs cannot run here and DRAVIK_REQUIRE_WIN32=1"
+        total_failed=$((total_failed + 1))
+    fi
+    say "WARNING: 32-bit Windows programs cannot run under Wine on this machine;" \
+        "the win64 build stands in for the i686 release in the Windows tests"
+    win_dir="$ROOT/build/win64"
+    win_ctest_args=(--test-dir "$ROOT/build/win64" --output-on-failure)
+fi
+# The unit tests need no bench; without one the end-to-end tests fail (CI) or skip.
+if [ "${built[native]}" = 1 ]; then
+    DRAVIK_WIN32_BUILD_DIR="$win_dir" run_ctest native --preset native
+fi
+if [ "$bench_up" = 1 ] && [ -f "$win_dir/CTestTestfile.cmake" ]; then
+    run_ctest "$(basename "$win_dir")" "${win_ctest_args[@]}"
+fi
+
+cleanup
+trap - EXIT
+
+# A bench that never came up, or a build that failed, is a failure of its own.
+total_failed=$((total_failed + build_failures + bench_failed))
+say "finished in $(elapsed "$t_start") s; logs in $LOGDIR"
+if [ "$total_skipped" -gt 0 ]; then say "$total_skipped skipped"; fi
+echo "$total_passed passed, $total_failed failed"
+[ "$total_failed" -eq 0 ]

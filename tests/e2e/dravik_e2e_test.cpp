@@ -1,0 +1,590 @@
+// End-to-end tests: the real Dravik.exe of the Windows build runs under Wine on the bench's
+// private X server (scripts/testbench.sh), is driven from outside by winprobe.exe, and is
+// judged by what Wine's registry, Wine's mode list and the X server show afterwards.
+//
+// Every test starts the program in a fresh copy of the bench's template prefix, so that the
+// registry is clean, and puts the X server back into the mode it found.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/control_ids.h"
+#include "e2e_support.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+namespace ids = app::ids;
+using e2e::EnvVars;
+using e2e::Record;
+using e2e::RunResult;
+
+const char* const kOptionsKey = "HKLM\\SOFTWARE\\Morv Dravik\\Options";
+const char* const kRunKey = "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char* const kDefaultMovie = "800 x 600 @ 60Hz 256 colors";
+
+constexpr auto kStartTimeout = 90s;  // first program in a fresh prefix also boots its services
+constexpr auto kProbeTimeout = 60s;
+constexpr auto kSwitchTimeout = 20s;
+constexpr auto kExitTimeout = 30s;
+
+std::string Env(const char* name) {
+    const char* v = std::getenv(name);
+    return v ? v : "";
+}
+
+bool UnderCi() {
+    const std::string ci = Env("CI");
+    return !ci.empty() && ci != "0" && ci != "false";
+}
+
+// What the tests need from the bench and the Windows build, found once.
+struct Bench {
+    std::string problem;  // why the tests cannot run; empty when they can
+    std::string buildDir, exe, probe;
+    std::string exeLoader, probeLoader, toolLoader;
+    std::string regView;  // registry view the program's HKLM\SOFTWARE lands in
+    std::string display, templatePrefix, workDir;
+};
+
+std::string Wine64() {
+    const std::string w = Env("WINE64");
+    if (!w.empty()) return w;
+    return e2e::FileExists("/usr/lib/wine/wine64") ? "/usr/lib/wine/wine64" : "wine64";
+}
+
+// The 32-bit loader runs only where the kernel runs 32-bit programs. The bench has tried a
+// 32-bit Windows program in its prefix and says so; without it, the loader is asked.
+bool Can32() {
+    static const bool ok = [] {
+        const std::string bench = Env("DRAVIK_WINE32_OK");
+        if (!bench.empty()) return bench == "1";
+        return e2e::Run({"wine", "--version"}, {}, 60s).Ok();
+    }();
+    return ok;
+}
+
+std::string LoaderFor(const std::string& exe, std::string& problem) {
+    switch (e2e::PeMachine(exe)) {
+    case 0x14C:
+        if (!Can32())
+            problem = "cannot run the 32-bit " + exe +
+                      ": Wine runs no 32-bit programs on this machine (is the kernel's ia32 "
+                      "emulation off?); build the win64 preset and point "
+                      "DRAVIK_WIN32_BUILD_DIR at it";
+        return "wine";
+    case 0x8664: return Wine64();
+    default: problem = exe + " is not a Windows executable"; return "";
+    }
+}
+
+Bench FindBench() {
+    Bench b;
+    b.buildDir = Env("DRAVIK_WIN32_BUILD_DIR");
+    if (b.buildDir.empty()) b.buildDir = DRAVIK_WIN32_BUILD_DIR;
+    b.workDir = DRAVIK_E2E_WORK_DIR;
+    b.exe = b.buildDir + "/Dravik.exe";
+    for (const char* rel : {"/tools/winprobe.exe", "/winprobe.exe", "/bin/winprobe.exe"}) {
+        if (e2e::FileExists(b.buildDir + rel)) {
+            b.probe = b.buildDir + rel;
+            break;
+        }
+    }
+    b.display = Env("DISPLAY");
+    b.templatePrefix = Env("DRAVIK_WINE_TEMPLATE");
+    if (b.templatePrefix.empty()) b.templatePrefix = Env("WINEPREFIX");
+
+    if (!e2e::FileExists(b.exe)) {
+        b.problem = "Dravik.exe not found at " + b.exe + " (build the win32 preset first)";
+    } else if (b.probe.empty()) {
+        b.problem = "winprobe.exe not found under " + b.buildDir + " (target winprobe)";
+    } else if (b.display.empty() || Env("WINEPREFIX").empty()) {
+        b.problem = "DISPLAY or WINEPREFIX is not set: start the bench first "
+                    "(scripts/testbench.sh start; source build/testbench/env.sh)";
+    } else if (!fs::is_directory(b.templatePrefix + "/drive_c")) {
+        b.problem = "no Wine prefix to copy at " + b.templatePrefix;
+    } else if (!e2e::CurrentXMode(b.display)) {
+        b.problem = "xrandr cannot read the mode of display " + b.display;
+    }
+    if (!b.problem.empty()) return b;
+
+    b.exeLoader = LoaderFor(b.exe, b.problem);
+    if (!b.problem.empty()) return b;
+    b.probeLoader = LoaderFor(b.probe, b.problem);
+    if (!b.problem.empty()) return b;
+    // A 32-bit program's HKLM\SOFTWARE is redirected to WOW6432Node, as on 64-bit Windows.
+    b.regView = e2e::PeMachine(b.exe) == 0x14C ? "32" : "64";
+    b.toolLoader = Wine64();
+    return b;
+}
+
+const Bench& TheBench() {
+    static const Bench bench = FindBench();
+    return bench;
+}
+
+struct Mode {
+    int index = 0, width = 0, height = 0, bpp = 0, hz = 0;
+};
+
+struct RegRead {
+    bool present = false;
+    std::string text;  // stored characters, without the terminating NUL Wine adds
+};
+
+class DravikE2E : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const Bench& b = TheBench();
+        if (!b.problem.empty()) {
+            if (UnderCi()) FAIL() << "end-to-end test cannot run: " << b.problem;
+            GTEST_SKIP() << "end-to-end test cannot run: " << b.problem;
+        }
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        caseDir_ = b.workDir + "/" + info->name();
+        prefix_ = caseDir_ + "/prefix";
+        std::error_code ec;
+        fs::remove_all(caseDir_, ec);
+        fs::create_directories(caseDir_, ec);
+        ASSERT_FALSE(ec) << "cannot create " << caseDir_ << ": " << ec.message();
+
+        // A copy, never hard links: wineserver rewrites the .reg files in place.
+        const RunResult copy = e2e::Run({"cp", "-a", b.templatePrefix, prefix_}, {}, 300s);
+        ASSERT_TRUE(copy.Ok()) << "copying the Wine prefix: " << copy.Describe();
+        fs::remove(prefix_ + "/.dravik-template-ready", ec);
+
+        env_ = {{"WINEPREFIX", prefix_},
+                {"DISPLAY", b.display},
+                {"WINEDEBUG", "-all"},
+                {"WINEDLLOVERRIDES", "mscoree,mshtml="}};
+        const auto mode = e2e::CurrentXMode(b.display);
+        ASSERT_TRUE(mode.has_value()) << "cannot read the X mode";
+        xBefore_ = *mode;
+        prepared_ = true;
+
+        // One server for the whole test, so that the probe's many short runs start fast.
+        const RunResult server = e2e::Run({"wineserver", "-p"}, env_, 60s);
+        ASSERT_TRUE(server.Ok()) << "wineserver -p: " << server.Describe();
+    }
+
+    void TearDown() override {
+        if (!prepared_) return;
+        for (e2e::Child* c : {&second_, &dravik_}) {
+            if (c->Running()) {
+                Probe({"msgbox", "ok"});
+                if (c == &dravik_) Probe({"close"});
+                if (!c->WaitExit(10s)) c->Kill();
+            }
+        }
+        e2e::Run({"wineserver", "-k"}, env_, 60s);
+        e2e::Run({"wineserver", "-w"}, env_, 60s);
+        if (!e2e::SetXMode(TheBench().display, xBefore_))
+            ADD_FAILURE() << "could not restore the X mode " << xBefore_.Describe();
+        std::error_code ec;
+        fs::remove_all(prefix_, ec);  // a prefix is large; the logs beside it stay
+    }
+
+    RunResult Probe(const std::vector<std::string>& args) {
+        std::vector<std::string> argv{TheBench().probeLoader, TheBench().probe};
+        argv.insert(argv.end(), args.begin(), args.end());
+        return e2e::Run(argv, env_, kProbeTimeout);
+    }
+
+    std::vector<Record> Dump() {
+        const RunResult r = Probe({"dump"});
+        if (!r.Ok()) return {};
+        return e2e::ParseRecords(r.out);
+    }
+
+    static const Record* Find(const std::vector<Record>& records, const std::string& kind, int id = -1) {
+        for (const auto& r : records)
+            if (r.kind == kind && (id < 0 || r.Int("id") == id)) return &r;
+        return nullptr;
+    }
+
+    static std::vector<std::string> Items(const std::vector<Record>& records, int id) {
+        std::vector<std::string> items;
+        for (const auto& r : records)
+            if (r.kind == "item" && r.Int("id") == id) items.push_back(r.Get("text"));
+        return items;
+    }
+
+    static std::string Text(const std::vector<Record>& records, int id) {
+        const Record* r = Find(records, "ctl", id);
+        return r ? r->Get("text") : "<control " + std::to_string(id) + " missing>";
+    }
+
+    static bool Visible(const std::vector<Record>& records, int id) {
+        const Record* r = Find(records, "ctl", id);
+        return r && r->Get("visible") == "1";
+    }
+
+    static Mode ModeOf(const Record& r) {
+        return Mode{static_cast<int>(r.Int("index")), static_cast<int>(r.Int("width")),
+                    static_cast<int>(r.Int("height")), static_cast<int>(r.Int("bpp")),
+                    static_cast<int>(r.Int("hz"))};
+    }
+
+    std::vector<Mode> Modes() {
+        std::vector<Mode> modes;
+        const RunResult r = Probe({"modes"});
+        EXPECT_TRUE(r.Ok()) << "winprobe modes: " << r.Describe();
+        for (const auto& rec : e2e::ParseRecords(r.out))
+            if (rec.kind == "mode") modes.push_back(ModeOf(rec));
+        return modes;
+    }
+
+    // The mode in effect as a program other than Dravik reads it.
+    std::optional<Mode> Current() {
+        const RunResult r = Probe({"current"});
+        for (const auto& rec : e2e::ParseRecords(r.out))
+            if (rec.kind == "current") return ModeOf(rec);
+        ADD_FAILURE() << "winprobe current: " << r.Describe();
+        return std::nullopt;
+    }
+
+    RegRead Reg(const std::string& key, const std::string& name) {
+        const RunResult r = Probe({"reg-get", TheBench().regView, key, name});
+        RegRead out;
+        for (const auto& rec : e2e::ParseRecords(r.out)) {
+            if (rec.kind != "reg") continue;
+            out.present = rec.Get("status") == "present";
+            out.text = rec.Get("data");
+            // Wine stores REG_SZ as UTF-16 and terminates it whether or not the writer did.
+            if (!out.text.empty() && out.text.back() == '\0') out.text.pop_back();
+            return out;
+        }
+        ADD_FAILURE() << "winprobe reg-get " << key << " " << name << ": " << r.Describe();
+        return out;
+    }
+
+    void RegSet(const std::string& key, const std::string& name, const std::string& value) {
+        const RunResult r = Probe({"reg-set", TheBench().regView, key, name, value});
+        ASSERT_TRUE(r.Ok()) << "winprobe reg-set: " << r.Describe();
+    }
+
+    void RegDelete(const std::string& key, const std::string& name) {
+        const RunResult r = Probe({"reg-delete", TheBench().regView, key, name});
+        ASSERT_TRUE(r.Ok()) << "winprobe reg-delete: " << r.Describe();
+    }
+
+    // Starts Dravik.exe and waits until its main window is shown (start-up has finished).
+    void StartDravik() {
+        ASSERT_TRUE(dravik_.Start({TheBench().exeLoader, TheBench().exe}, env_, caseDir_ + "/dravik.log"))
+            << "cannot start " << TheBench().exe;
+        std::vector<Record> last;
+        const bool shown = e2e::WaitUntil(
+            [&] {
+                if (!dravik_.Running()) return true;
+                last = Dump();
+                const Record* main = Find(last, "main");
+                return main && main->Get("visible") == "1";
+            },
+            kStartTimeout);
+        ASSERT_TRUE(dravik_.Running()) << "Dravik.exe ended during start-up; see " << caseDir_ << "/dravik.log";
+        ASSERT_TRUE(shown) << "the main window (class " << ids::kMainWindowClass
+                           << ", title Dravik) was not shown in time";
+    }
+
+    void Click(int id) {
+        const RunResult r = Probe({"click", std::to_string(id)});
+        ASSERT_TRUE(r.Ok()) << "winprobe click " << id << ": " << r.Describe();
+    }
+
+    void Select(int id, int index) {
+        const RunResult r = Probe({"select", std::to_string(id), std::to_string(index)});
+        ASSERT_TRUE(r.Ok()) << "winprobe select " << id << " " << index << ": " << r.Describe();
+    }
+
+    void Check(int id, int state) {
+        const RunResult r = Probe({"check", std::to_string(id), std::to_string(state)});
+        ASSERT_TRUE(r.Ok()) << "winprobe check " << id << ": " << r.Describe();
+    }
+
+    // Closes the main window as its close control does, and waits for the program to end.
+    void CloseDravik() {
+        const RunResult r = Probe({"close"});
+        ASSERT_TRUE(r.Ok()) << "winprobe close: " << r.Describe();
+        ASSERT_TRUE(dravik_.WaitExit(kExitTimeout).has_value()) << "Dravik.exe did not end after WM_CLOSE";
+    }
+
+    // Waits until the X server shows width x height at about `hz`.
+    bool WaitForXMode(int width, int height, double hz, e2e::XMode& seen) {
+        return e2e::WaitUntil(
+            [&] {
+                const auto m = e2e::CurrentXMode(TheBench().display);
+                if (!m) return false;
+                seen = *m;
+                return m->width == width && m->height == height && std::abs(m->Rate() - hz) < 1.0;
+            },
+            kSwitchTimeout);
+    }
+
+    std::string WindowsPathOfExe() {
+        const RunResult r = e2e::Run({TheBench().toolLoader, "winepath", "-w", TheBench().exe}, env_, kProbeTimeout);
+        EXPECT_TRUE(r.Ok()) << "winepath: " << r.Describe();
+        return e2e::Trim(r.out);
+    }
+
+    std::string caseDir_, prefix_;
+    EnvVars env_;
+    e2e::XMode xBefore_;
+    bool prepared_ = false;
+    e2e::Child dravik_, second_;
+};
+
+// First index in `modes` that satisfies `pred`, or -1.
+template <class Pred>
+int FirstMode(const std::vector<Mode>& modes, Pred pred) {
+    for (const auto& m : modes)
+        if (pred(m)) return m.index;
+    return -1;
+}
+
+TEST_F(DravikE2E, FirstRunWritesDefaultSettingsAndNoAutostart) {
+    ASSERT_FALSE(Reg(kOptionsKey, "Start in SysTray").present) << "the fresh prefix is not clean";
+    ASSERT_FALSE(Reg(kOptionsKey, "BtnMovie").present) << "the fresh prefix is not clean";
+
+    StartDravik();
+
+    const RegRead tray = Reg(kOptionsKey, "Start in SysTray");
+    EXPECT_TRUE(tray.present);
+    EXPECT_EQ(tray.text, "0");
+    const RegRead movie = Reg(kOptionsKey, "BtnMovie");
+    EXPECT_TRUE(movie.present);
+    EXPECT_EQ(movie.text, kDefaultMovie);
+    EXPECT_FALSE(Reg(kRunKey, "Morv Dravik").present) << "start-up must not create the autostart value";
+
+    const auto dump = Dump();
+    const Record* sysStart = Find(dump, "check", ids::kChkTraySysStart);
+    const Record* trayStart = Find(dump, "check", ids::kChkTraystart);
+    ASSERT_NE(sysStart, nullptr) << "ChkTraySysStart is not a check box";
+    ASSERT_NE(trayStart, nullptr) << "ChkTraystart is not a check box";
+    EXPECT_EQ(sysStart->Get("state"), "0");
+    EXPECT_EQ(trayStart->Get("state"), "0");
+}
+
+TEST_F(DravikE2E, BothListsHoldEveryOfferedModeInPlatformOrder) {
+    StartDravik();
+    const std::vector<Mode> modes = Modes();
+    // The bench's X server offers dozens of resolutions, each at several depths; a short
+    // list would mean the bench itself is broken.
+    ASSERT_GT(modes.size(), 20u);
+
+    std::vector<std::string> expected;
+    for (const auto& m : modes) expected.push_back(e2e::ListEntry(m.width, m.height, m.bpp, m.hz));
+
+    const auto dump = Dump();
+    const std::vector<std::string> res = Items(dump, ids::kCmbRes);
+    const std::vector<std::string> movie = Items(dump, ids::kCmbMovie);
+    ASSERT_EQ(res.size(), expected.size()) << "CmbRes";
+    ASSERT_EQ(movie.size(), expected.size()) << "CmbMovie";
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(res[i], expected[i]) << "CmbRes entry " << i;
+        EXPECT_EQ(movie[i], expected[i]) << "CmbMovie entry " << i;
+    }
+}
+
+TEST_F(DravikE2E, MonitorButtonShowsTheModeInEffect) {
+    StartDravik();
+    const auto now = Current();
+    ASSERT_TRUE(now.has_value());
+    const std::string label = e2e::CanonicalLabel(now->width, now->height, now->bpp, now->hz);
+
+    const auto dump = Dump();
+    EXPECT_EQ(Text(dump, ids::kBtnMon), label);
+    EXPECT_EQ(Text(dump, ids::kCmdMon), label);
+    const Record* btnMon = Find(dump, "ctl", ids::kBtnMon);
+    ASSERT_NE(btnMon, nullptr);
+    EXPECT_EQ(btnMon->Get("enabled"), "1");
+
+    // The monitor list selects the mode in effect; of equal entries the last one.
+    const std::vector<Mode> modes = Modes();
+    int last = -1;
+    for (const auto& m : modes)
+        if (m.width == now->width && m.height == now->height && m.bpp == now->bpp && m.hz == now->hz)
+            last = m.index;
+    ASSERT_GE(last, 0) << "the mode in effect is not among the offered modes";
+    const Record* combo = Find(dump, "combo", ids::kCmbRes);
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->Int("sel"), last);
+}
+
+TEST_F(DravikE2E, MovieButtonShowsTheStoredPresetWhenOffered) {
+    StartDravik();
+    const std::vector<Mode> modes = Modes();
+    int last = -1;
+    for (const auto& m : modes)
+        if (m.width == 800 && m.height == 600 && m.bpp == 8 && m.hz == 60) last = m.index;
+    ASSERT_GE(last, 0) << "the bench offers no 800 x 600 @ 60 Hz 8-bit mode";
+
+    const auto dump = Dump();
+    EXPECT_EQ(Text(dump, ids::kBtnMovie), kDefaultMovie);
+    EXPECT_EQ(Text(dump, ids::kCmdMovie), kDefaultMovie);
+    const Record* combo = Find(dump, "combo", ids::kCmbMovie);
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->Int("sel"), last);
+}
+
+TEST_F(DravikE2E, MovieButtonSwitchesTheDisplayAndMonitorButtonSwitchesBack) {
+    StartDravik();
+    const auto now = Current();
+    ASSERT_TRUE(now.has_value());
+    const std::vector<Mode> modes = Modes();
+    const auto otherSize = [&](const Mode& m) {
+        return m.bpp == 32 && (m.width != now->width || m.height != now->height);
+    };
+    int pick = FirstMode(modes, [&](const Mode& m) { return otherSize(m) && m.width == 800 && m.height == 600; });
+    if (pick < 0) pick = FirstMode(modes, otherSize);
+    ASSERT_GE(pick, 0) << "no 32-bit mode of another size to switch to";
+    const Mode target = modes[static_cast<std::size_t>(pick)];
+
+    Select(ids::kCmbMovie, pick);
+    const std::string label = e2e::CanonicalLabel(target.width, target.height, target.bpp, target.hz);
+    ASSERT_EQ(Text(Dump(), ids::kBtnMovie), label) << "picking in CmbMovie must set the movie caption";
+    const auto unchanged = e2e::CurrentXMode(TheBench().display);
+    ASSERT_TRUE(unchanged.has_value());
+    EXPECT_EQ(unchanged->name, xBefore_.name) << "a pick alone must not switch";
+
+    Click(ids::kBtnMovie);
+    e2e::XMode seen;
+    EXPECT_TRUE(WaitForXMode(target.width, target.height, target.hz, seen))
+        << "after BtnMovie the X server shows " << seen.Describe() << ", expected " << label;
+    const auto afterMovie = Current();
+    ASSERT_TRUE(afterMovie.has_value());
+    EXPECT_EQ(afterMovie->width, target.width);
+    EXPECT_EQ(afterMovie->height, target.height);
+
+    Click(ids::kBtnMon);
+    EXPECT_TRUE(WaitForXMode(xBefore_.width, xBefore_.height, xBefore_.Rate(), seen))
+        << "after BtnMon the X server shows " << seen.Describe() << ", expected " << xBefore_.Describe();
+}
+
+TEST_F(DravikE2E, ClosingStoresMoviePresetAndTickedBoxes) {
+    StartDravik();
+    const std::vector<Mode> modes = Modes();
+    const int pick = FirstMode(modes, [](const Mode& m) { return m.bpp == 16; });
+    ASSERT_GE(pick, 0) << "no 16-bit mode offered";
+    Select(ids::kCmbMovie, pick);
+    Check(ids::kChkTraySysStart, 1);
+    Check(ids::kChkTraystart, 1);
+    const std::string caption = Text(Dump(), ids::kBtnMovie);
+    const Mode& m = modes[static_cast<std::size_t>(pick)];
+    ASSERT_EQ(caption, e2e::CanonicalLabel(m.width, m.height, m.bpp, m.hz));
+    const std::string exePath = WindowsPathOfExe();
+    ASSERT_FALSE(exePath.empty());
+
+    CloseDravik();
+
+    EXPECT_EQ(Reg(kOptionsKey, "BtnMovie").text, caption);
+    EXPECT_EQ(Reg(kOptionsKey, "Start in SysTray").text, "1");
+    const RegRead autostart = Reg(kRunKey, "Morv Dravik");
+    EXPECT_TRUE(autostart.present);
+    EXPECT_EQ(autostart.text, exePath);
+}
+
+TEST_F(DravikE2E, ClosingWithBoxesClearedDeletesAutostart) {
+    // Any program's drive-letter path under the autostart name shows the box ticked.
+    RegSet(kRunKey, "Morv Dravik", "C:\\Program Files\\Other\\other.exe");
+    StartDravik();
+    const auto dump = Dump();
+    const Record* sysStart = Find(dump, "check", ids::kChkTraySysStart);
+    ASSERT_NE(sysStart, nullptr);
+    EXPECT_EQ(sysStart->Get("state"), "1");
+
+    Check(ids::kChkTraySysStart, 0);
+    Check(ids::kChkTraystart, 0);
+    CloseDravik();
+
+    EXPECT_FALSE(Reg(kRunKey, "Morv Dravik").present);
+    EXPECT_EQ(Reg(kOptionsKey, "Start in SysTray").text, "0");
+    EXPECT_EQ(Reg(kOptionsKey, "BtnMovie").text, kDefaultMovie);
+}
+
+TEST_F(DravikE2E, SecondStartReportsAndEndsWithoutTouchingAnything) {
+    StartDravik();
+    const Record* firstMain = Find(Dump(), "main");
+    ASSERT_NE(firstMain, nullptr);
+    const std::string firstPid = firstMain->Get("pid");
+
+    // Remove a setting: a second copy that ran the registry check would write it back.
+    RegDelete(kOptionsKey, "Start in SysTray");
+    RegSet(kOptionsKey, "BtnMovie", "640 x 480 @ 60Hz 16bit colors");
+    const auto xBefore = e2e::CurrentXMode(TheBench().display);
+    ASSERT_TRUE(xBefore.has_value());
+
+    ASSERT_TRUE(second_.Start({TheBench().exeLoader, TheBench().exe}, env_, caseDir_ + "/second.log"));
+    const RunResult box = Probe({"msgbox", "wait", "60000"});
+    ASSERT_TRUE(box.Ok()) << "no message box titled Dravik: " << box.Describe();
+    const auto records = e2e::ParseRecords(box.out);
+    const Record* msg = Find(records, "msgbox");
+    ASSERT_NE(msg, nullptr);
+    EXPECT_EQ(msg->Get("text"), "Morv Dravik is already running");
+    EXPECT_NE(msg->Get("pid"), firstPid) << "the message must come from the second copy";
+
+    const RunResult ok = Probe({"msgbox", "ok"});
+    ASSERT_TRUE(ok.Ok()) << ok.Describe();
+    EXPECT_TRUE(second_.WaitExit(kExitTimeout).has_value()) << "the second copy did not end after OK";
+
+    EXPECT_FALSE(Reg(kOptionsKey, "Start in SysTray").present) << "the second copy wrote settings";
+    EXPECT_EQ(Reg(kOptionsKey, "BtnMovie").text, "640 x 480 @ 60Hz 16bit colors");
+    EXPECT_FALSE(Reg(kRunKey, "Morv Dravik").present);
+    const auto xAfter = e2e::CurrentXMode(TheBench().display);
+    ASSERT_TRUE(xAfter.has_value());
+    EXPECT_EQ(xAfter->name, xBefore->name);
+    EXPECT_EQ(xAfter->rate, xBefore->rate);
+
+    EXPECT_TRUE(dravik_.Running()) << "the first copy must go on running";
+    const Record* main = Find(Dump(), "main");
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(main->Get("pid"), firstPid);
+    EXPECT_EQ(main->Get("visible"), "1");
+}
+
+TEST_F(DravikE2E, EightBitMoviePresetSwitchesToTheSmallButtons) {
+    StartDravik();
+    const int big[] = {ids::kBtnTray, ids::kBtnSettings, ids::kBtnMon, ids::kBtnMovie};
+    const int small[] = {ids::kCmdTray, ids::kCmdSettings, ids::kCmdMon, ids::kCmdMovie};
+    auto dump = Dump();
+    for (int id : big) EXPECT_TRUE(Visible(dump, id)) << "big button " << id << " at start";
+    for (int id : small) EXPECT_FALSE(Visible(dump, id)) << "small button " << id << " at start";
+
+    const auto now = Current();
+    ASSERT_TRUE(now.has_value());
+    ASSERT_GT(now->bpp, 8) << "the bench must start above 8 bits per pixel";
+    const std::vector<Mode> modes = Modes();
+    int pick = FirstMode(modes, [&](const Mode& m) {
+        return m.bpp == 8 && m.width == now->width && m.height == now->height && m.hz == now->hz;
+    });
+    if (pick < 0) pick = FirstMode(modes, [](const Mode& m) { return m.bpp == 8; });
+    ASSERT_GE(pick, 0) << "no 8-bit mode offered";
+    Select(ids::kCmbMovie, pick);
+    const std::string caption = Text(Dump(), ids::kBtnMovie);
+    const Mode& m = modes[static_cast<std::size_t>(pick)];
+    ASSERT_EQ(caption, e2e::CanonicalLabel(m.width, m.height, m.bpp, m.hz));
+
+    Click(ids::kBtnMovie);
+    const bool switched = e2e::WaitUntil(
+        [&] {
+            dump = Dump();
+            for (int id : big)
+                if (Visible(dump, id)) return false;
+            for (int id : small)
+                if (!Visible(dump, id)) return false;
+            return true;
+        },
+        kSwitchTimeout);
+    for (int id : big) EXPECT_FALSE(Visible(dump, id)) << "big button " << id << " after the switch";
+    for (int id : small) EXPECT_TRUE(Visible(dump, id)) << "small button " << id << " after the switch";
+    EXPECT_TRUE(switched);
+    EXPECT_EQ(Text(dump, ids::kCmdMovie), Text(dump, ids::kBtnMovie));
+    EXPECT_EQ(Text(dump, ids::kCmdMon), Text(dump, ids::kBtnMon));
+}
+
+}  // namespace
