@@ -588,3 +588,40 @@ TEST_F(DravikE2E, EightBitMoviePresetSwitchesToTheSmallButtons) {
 }
 
 }  // namespace
+
+TEST_F(DravikE2E, WindowIsCentredOnTopAndMovesWhenItsSurfaceIsDragged) {
+    StartDravik();
+    const auto before = Dump();
+    const Record* main = Find(before, "main");
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(main->Get("topmost"), "1") << "the main window must stay above ordinary windows";
+    const int left = static_cast<int>(main->Int("left")), top = static_cast<int>(main->Int("top"));
+    const int width = static_cast<int>(main->Int("right")) - left;
+    const int height = static_cast<int>(main->Int("bottom")) - top;
+    EXPECT_EQ(left, (xBefore_.width - width) / 2) << "centred horizontally on the screen";
+    EXPECT_EQ(top, (xBefore_.height - height) / 2) << "centred vertically on the screen";
+
+    const RunResult search =
+        e2e::Run({"xdotool", "search", "--onlyvisible", "--name", "^Dravik$"}, env_, kProbeTimeout);
+    ASSERT_TRUE(search.Ok()) << "xdotool search: " << search.Describe();
+    const std::string window = e2e::Trim(search.out.substr(0, search.out.find('\n')));
+    // A point of the bare window between the button column and the lists: no control
+    // covers it, so a press there drags the window.
+    const RunResult drag = e2e::Run({"xdotool", "mousemove", "--window", window, "240", "200",
+                                     "mousedown", "1", "sleep", "0.2", "mousemove_relative",
+                                     "--", "-40", "-30", "sleep", "0.2", "mouseup", "1"},
+                                    env_, kProbeTimeout);
+    ASSERT_TRUE(drag.Ok()) << "xdotool drag: " << drag.Describe();
+    const bool moved = e2e::WaitUntil(
+        [&] {
+            const auto now = Dump();
+            const Record* m = Find(now, "main");
+            return m && m->Int("left") == left - 40 && m->Int("top") == top - 30;
+        },
+        kSwitchTimeout);
+    const auto afterDump = Dump();
+    const Record* after = Find(afterDump, "main");
+    ASSERT_NE(after, nullptr);
+    EXPECT_TRUE(moved) << "after dragging by (-40, -30) from (" << left << ", " << top
+                       << ") the window is at (" << after->Int("left") << ", " << after->Int("top") << ")";
+}

@@ -155,7 +155,9 @@ int CmdDump() {
     WindowText(main, title);
     Emit("main\thwnd=" + Hex(reinterpret_cast<std::uintptr_t>(main)) +
          "\tpid=" + std::to_string(pid) + "\tvisible=" + (IsWindowVisible(main) ? "1" : "0") +
-         "\tenabled=" + (IsWindowEnabled(main) ? "1" : "0") + "\tleft=" + std::to_string(r.left) +
+         "\tenabled=" + (IsWindowEnabled(main) ? "1" : "0") +
+         "\ttopmost=" + ((GetWindowLongA(main, GWL_EXSTYLE) & WS_EX_TOPMOST) ? "1" : "0") +
+         "\tleft=" + std::to_string(r.left) +
          "\ttop=" + std::to_string(r.top) + "\tright=" + std::to_string(r.right) +
          "\tbottom=" + std::to_string(r.bottom) + "\ttitle=" + Escape(title));
 
