@@ -1,0 +1,138 @@
+// What the release executable itself must be: a GUI program with the version resource and
+// manifest it is shipped with, needing no DLL beyond Windows' own.
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The build tree is a Linux path; Wine's drive Z: is the Unix root.
+std::string ExePath() {
+    std::string path = "Z:" + std::string(DRAVIK_EXE_PATH);
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+std::vector<unsigned char> ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A view of the executable file's PE headers, for reading what the loader will read.
+class PeFile {
+public:
+    explicit PeFile(std::vector<unsigned char> bytes) : bytes_(std::move(bytes)) {}
+
+    const IMAGE_NT_HEADERS* Nt() const {
+        if (bytes_.size() < sizeof(IMAGE_DOS_HEADER)) return nullptr;
+        const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(bytes_.data());
+        if (dos->e_magic != IMAGE_DOS_SIGNATURE ||
+            bytes_.size() < static_cast<size_t>(dos->e_lfanew) + sizeof(IMAGE_NT_HEADERS))
+            return nullptr;
+        const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(bytes_.data() + dos->e_lfanew);
+        return nt->Signature == IMAGE_NT_SIGNATURE ? nt : nullptr;
+    }
+
+    // File offset of a relative virtual address, or 0 when no section holds it.
+    size_t Offset(DWORD rva) const {
+        const IMAGE_NT_HEADERS* nt = Nt();
+        const IMAGE_SECTION_HEADER* s = IMAGE_FIRST_SECTION(nt);
+        for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i, ++s)
+            if (rva >= s->VirtualAddress && rva < s->VirtualAddress + s->Misc.VirtualSize)
+                return rva - s->VirtualAddress + s->PointerToRawData;
+        return 0;
+    }
+
+    std::set<std::string> ImportedDlls() const {
+        std::set<std::string> names;
+        const auto& dir = Nt()->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+        for (size_t at = Offset(dir.VirtualAddress);
+             at && at + sizeof(IMAGE_IMPORT_DESCRIPTOR) <= bytes_.size();
+             at += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+            const auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(bytes_.data() + at);
+            if (d->Name == 0) break;
+            const size_t name = Offset(d->Name);
+            if (!name) break;
+            std::string dll(reinterpret_cast<const char*>(bytes_.data() + name));
+            std::transform(dll.begin(), dll.end(), dll.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+            names.insert(dll);
+        }
+        return names;
+    }
+
+private:
+    std::vector<unsigned char> bytes_;
+};
+
+TEST(Win32ReleaseTest, IsAGuiProgramForItsTarget) {
+    PeFile pe(ReadFile(ExePath()));
+    const IMAGE_NT_HEADERS* nt = pe.Nt();
+    ASSERT_NE(nt, nullptr) << ExePath() << " is not a PE file";
+    EXPECT_EQ(nt->OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
+#ifdef _WIN64
+    EXPECT_EQ(nt->FileHeader.Machine, IMAGE_FILE_MACHINE_AMD64);
+#else
+    EXPECT_EQ(nt->FileHeader.Machine, IMAGE_FILE_MACHINE_I386);
+#endif
+}
+
+TEST(Win32ReleaseTest, NeedsOnlyWindowsOwnDlls) {
+    PeFile pe(ReadFile(ExePath()));
+    ASSERT_NE(pe.Nt(), nullptr);
+    const std::set<std::string> windows = {"kernel32.dll", "user32.dll",  "gdi32.dll",
+                                           "advapi32.dll", "version.dll", "msvcrt.dll",
+                                           "shell32.dll",  "comctl32.dll"};
+    const std::set<std::string> imports = pe.ImportedDlls();
+    EXPECT_TRUE(imports.count("kernel32.dll"));
+    for (const std::string& dll : imports)
+        EXPECT_TRUE(windows.count(dll)) << dll << " would have to ship beside Dravik.exe";
+}
+
+TEST(Win32ReleaseTest, VersionIs311WithoutFileDescription) {
+    const std::string path = ExePath();
+    DWORD handle = 0;
+    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &handle);
+    ASSERT_GT(size, 0u) << "no version resource in " << path;
+    std::vector<char> info(size);
+    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, size, info.data()));
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT len = 0;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &len));
+    EXPECT_EQ(HIWORD(fixed->dwFileVersionMS), 3);
+    EXPECT_EQ(LOWORD(fixed->dwFileVersionMS), 1);
+    EXPECT_EQ(HIWORD(fixed->dwFileVersionLS), 1);
+
+    char* text = nullptr;
+    EXPECT_TRUE(VerQueryValueA(info.data(), "\\StringFileInfo\\040904b0\\ProductName",
+                               reinterpret_cast<void**>(&text), &len));
+    // The first tooltip of the tray icon is the file description, and it must be empty.
+    EXPECT_FALSE(VerQueryValueA(info.data(), "\\StringFileInfo\\040904b0\\FileDescription",
+                                reinterpret_cast<void**>(&text), &len));
+}
+
+TEST(Win32ReleaseTest, ManifestAsksForCommonControls6AsInvokerAndDpiAwareness) {
+    HMODULE exe = LoadLibraryExA(ExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(exe, nullptr);
+    HRSRC res = FindResourceA(exe, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
+    ASSERT_NE(res, nullptr) << "no application manifest";
+    const char* data = static_cast<const char*>(LockResource(LoadResource(exe, res)));
+    const std::string manifest(data, SizeofResource(exe, res));
+    FreeLibrary(exe);
+    EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
+    EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
+    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
+    EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
+}
+
+}  // namespace
