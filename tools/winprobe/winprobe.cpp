@@ -132,6 +132,13 @@ bool Send(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, DWORD_PTR* result = nullptr
     return ok;
 }
 
+// The main window's control with this id; reports the error when there is none.
+HWND RequireControl(HWND main, int id) {
+    HWND ctl = GetDlgItem(main, id);
+    if (!ctl) Emit("error\tmessage=no control with id " + std::to_string(id));
+    return ctl;
+}
+
 constexpr int kFirstId = app::ids::kBtnTray;
 constexpr int kLastId = app::ids::kLblMorv;
 
@@ -208,11 +215,8 @@ int CmdDump() {
 int CmdClick(int id, std::string_view how) {
     HWND main;
     if (int rc = RequireMain(main)) return rc;
-    HWND ctl = GetDlgItem(main, id);
-    if (!ctl) {
-        Emit("error\tmessage=no control with id " + std::to_string(id));
-        return 1;
-    }
+    HWND ctl = RequireControl(main, id);
+    if (!ctl) return 1;
     if (how == "bm") {
         if (!Send(ctl, BM_CLICK, 0, 0)) return Emit("timeout"), 3;
     } else if (how == "post") {
@@ -229,11 +233,8 @@ int CmdClick(int id, std::string_view how) {
 int CmdSelect(int id, int index) {
     HWND main;
     if (int rc = RequireMain(main)) return rc;
-    HWND ctl = GetDlgItem(main, id);
-    if (!ctl) {
-        Emit("error\tmessage=no control with id " + std::to_string(id));
-        return 1;
-    }
+    HWND ctl = RequireControl(main, id);
+    if (!ctl) return 1;
     DWORD_PTR r = 0;
     if (!Send(ctl, CB_SETCURSEL, static_cast<WPARAM>(index), 0, &r)) return Emit("timeout"), 3;
     if (static_cast<LRESULT>(r) == CB_ERR && index != -1) {
@@ -250,11 +251,8 @@ int CmdSelect(int id, int index) {
 int CmdCheck(int id, int state) {
     HWND main;
     if (int rc = RequireMain(main)) return rc;
-    HWND ctl = GetDlgItem(main, id);
-    if (!ctl) {
-        Emit("error\tmessage=no control with id " + std::to_string(id));
-        return 1;
-    }
+    HWND ctl = RequireControl(main, id);
+    if (!ctl) return 1;
     if (!Send(ctl, BM_SETCHECK, state ? BST_CHECKED : BST_UNCHECKED, 0)) return Emit("timeout"), 3;
     if (!Send(main, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(ctl)))
         return Emit("timeout"), 3;
