@@ -16,6 +16,19 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINI
 // A drop-down list's window height includes its open list.
 constexpr int kDropDownListHeight = 240;
 
+// The control's name on the form, which a new skinned button takes as its caption.
+std::string ControlName(int id) {
+    switch (id) {
+    case ids::kBtnTray: return "BtnTray";
+    case ids::kBtnSettings: return "BtnSettings";
+    case ids::kBtnMon: return "BtnMon";
+    case ids::kBtnMovie: return "BtnMovie";
+    case ids::kCmdIconRest: return "CmdIconRest";
+    case ids::kCmdIconSave: return "CmdIconSave";
+    default: return "Control" + std::to_string(id);
+    }
+}
+
 COLORREF ToColorRef(controls::Color c) { return static_cast<COLORREF>(c & 0x00FFFFFF); }
 
 int ScreenDpi() {
@@ -89,6 +102,14 @@ HWND MainWindow::CreateControl(ControlModel& model, double tpp) {
         if (r.id == model.Id()) design = &r;
     if (!design) return nullptr;
     const PixelRect at = ToPixels(*design, tpp);
+
+    if (auto* button = dynamic_cast<controls::PellXPButton*>(&model)) {
+        auto window = std::make_unique<ButtonWindow>(*button, ControlName(model.Id()), dpi_);
+        if (!window->Create(hwnd_, model.Id(), at.left, at.top, at.width, at.height)) return nullptr;
+        HWND child = window->Handle();
+        buttonWindows_.push_back(std::move(window));
+        return child;
+    }
 
     const char* cls = "BUTTON";
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;

@@ -4,8 +4,11 @@
 #include <windows.h>
 
 #include <map>
+#include <memory>
+#include <vector>
 
 #include "app/form_main.h"
+#include "app/win32/button_window.h"
 #include "app/win32/gdi.h"
 
 namespace app::win32 {
@@ -42,6 +45,7 @@ private:
     std::map<int, HWND> children_;
     std::map<int, controls::ControlModel*> models_;
     std::map<controls::Color, ScopedBrush> brushes_;
+    std::vector<std::unique_ptr<ButtonWindow>> buttonWindows_;
     ScopedFont sansSerif_;
     ScopedFont verdana_;
 };

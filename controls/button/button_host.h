@@ -1,7 +1,8 @@
 #pragma once
 // What the push button needs from whatever hosts it: the form runtime's ambient properties, the
 // hosting window (font, cursor, enabled state, shape), change notification for the form's
-// design data, its persistent drawing surface and a text renderer. The Win32 host implements it
+// design data, its persistent drawing surface and a text renderer, and for mouse and keyboard
+// handling a timer, the cursor and window queries, mouse capture and focus movement. The Win32 host implements it
 // over a window and a DIB section; StandaloneButtonHost keeps everything in memory, for a button
 // no window shows yet and as the base of test doubles.
 #include <cstdint>
@@ -18,6 +19,13 @@
 namespace controls {
 
 // The parent's pixels and where the button sits on them (ButtonType 11).
+// A point in pixels, on the screen or in the button's client area.
+struct Point {
+    int x = 0;
+    int y = 0;
+    bool operator==(const Point&) const = default;
+};
+
 struct ParentPixels {
     paint::Surface pixels;
     int left = 0;  // the button's position in the parent's client area, in pixels
@@ -68,6 +76,27 @@ public:
     // An image list for ImageIndex; pictures are numbered from 1. None by default.
     virtual int ImageCount() const = 0;
     virtual paint::PicturePtr Image(int index) const = 0;
+
+    // Input. The hover timer: one per button; after StartTimer the host calls
+    // PellXPButton::OnTimer every interval until StopTimer. Starting it again while it runs
+    // only sets the interval.
+    virtual void StartTimer(int intervalMs) = 0;
+    virtual void StopTimer() = 0;
+    // The cursor in screen coordinates (GetCursorPos).
+    virtual Point CursorPos() const = 0;
+    // The window under a screen point (WindowFromPoint); 0 for none. Like the real call it
+    // honours window shapes: outside the shape given to SetWindowShape the button's window is
+    // not found.
+    virtual std::intptr_t WindowFromPoint(Point screen) const = 0;
+    // A screen point in the button's client coordinates (ScreenToClient).
+    virtual Point ScreenToClient(Point screen) const = 0;
+    // Mouse input goes to the button's window until the buttons are released (SetCapture).
+    virtual void CaptureMouse() = 0;
+    // The focus moves to the next (forward) or previous control in the form's tab order, as the
+    // Tab and Shift+Tab keys move it; nothing happens when no other control takes the focus.
+    virtual void MoveFocus(bool forward) = 0;
+    // Makes the last drawing visible now rather than at the next paint (UpdateWindow).
+    virtual void UpdateNow() = 0;
 };
 
 class StandaloneButtonHost : public ButtonHost {
@@ -108,10 +137,22 @@ public:
     int ImageCount() const override { return 0; }
     paint::PicturePtr Image(int) const override { return nullptr; }
 
+    // No window: no timer, nothing under the cursor, no focus to move.
+    void StartTimer(int intervalMs) override { timerInterval_ = intervalMs; }
+    void StopTimer() override { timerInterval_ = 0; }
+    Point CursorPos() const override { return {}; }
+    std::intptr_t WindowFromPoint(Point) const override { return 0; }
+    Point ScreenToClient(Point screen) const override { return screen; }
+    void CaptureMouse() override {}
+    void MoveFocus(bool) override {}
+    void UpdateNow() override {}
+
     // What a window would show.
     bool WindowEnabled() const { return windowEnabled_; }
     const paint::RegionData& Shape() const { return shape_; }
     const paint::PixelBuffer& SurfacePixels() const { return surface_; }
+    // The interval of the running timer; 0 while it is stopped.
+    int TimerInterval() const { return timerInterval_; }
 
 protected:
     SystemColors sys_ = SystemColors::Classic();
@@ -123,6 +164,7 @@ private:
     bool windowEnabled_ = true;
     paint::RegionData shape_;
     paint::PixelBuffer surface_;
+    int timerInterval_ = 0;
 };
 
 }  // namespace controls

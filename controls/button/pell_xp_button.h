@@ -3,13 +3,13 @@
 // with the side effects each setter has), their defaults, their persistence in the form's
 // property bag, and the drawing entry points. The look itself is in button_paint.cpp, the
 // palette in button_colors.cpp, layout and shape in button_layout.cpp, pictures in
-// button_picture.cpp. Mouse and keyboard handling will drive MouseIsOver, HasFocus and
-// DrawButton.
+// button_picture.cpp, mouse, keyboard and focus handling in button_input.cpp.
 //
 // Caption, Enabled, BackColor and ForeColor are held by ControlModel so that the form's host sees
 // them; the setters here hide ControlModel's to add the button's side effects, so a button's
 // properties are to be set through a PellXPButton, not through a ControlModel reference.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +27,33 @@ namespace controls {
 
 // The access key a caption gives (SetAccessKey): one lower-case character, or empty.
 std::string AccessKeyOf(std::string_view caption);
+
+// The events the button raises to its form, with the numbers that identify them to the host.
+enum class ButtonEventId : int {
+    Click = 1,
+    MouseDown = 2,
+    MouseMove = 3,
+    MouseUp = 4,
+    KeyPress = 5,
+    KeyDown = 6,
+    KeyUp = 7,
+    MouseOver = 8,
+    MouseOut = 9,  // the form knows it as MOUSEOUT
+};
+
+struct ButtonEvent {
+    ButtonEventId id = ButtonEventId::Click;
+    // MouseDown, MouseMove, MouseUp: the button (1 left, 2 right, 4 middle; for MouseMove the
+    // buttons held) and the modifiers as the host reports them. KeyDown, KeyUp: the modifiers.
+    std::int16_t button = 0;
+    std::int16_t shift = 0;
+    // The mouse position; the form gets them by reference and may change them, which the button
+    // ignores afterwards.
+    float x = 0;
+    float y = 0;
+    // KeyDown, KeyUp: the key code; KeyPress: the character code (KeyAscii).
+    std::int16_t key = 0;
+};
 
 class PellXPButton : public ClickableModel {
 public:
@@ -48,8 +75,35 @@ public:
     void Show();
     void Hide() { drawingEnabled_ = false; }
     void Terminate();
-    // The host changed the client size (pixels).
+    // The host changed the client size (pixels). Does nothing while ResizeGuard is set.
     void Resize(int width, int height);
+
+    // --- input (button_input.cpp); the host calls these from its window's messages ---
+    static constexpr int kOverTimerInterval = 3;  // ms; the platform rounds it up
+
+    // Every event the button raises; Click also reaches onClick, after this.
+    std::function<void(ButtonEvent&)> onEvent;
+
+    void OnMouseDown(std::int16_t button, std::int16_t shift, float x, float y);
+    void OnMouseMove(std::int16_t button, std::int16_t shift, float x, float y);
+    void OnMouseUp(std::int16_t button, std::int16_t shift, float x, float y);
+    // A press and release of a button inside the control; acts only after a left press.
+    void OnClick();
+    // The second press of a double click, in place of its MouseDown.
+    void OnDblClick();
+    void OnAccessKey(std::int16_t keyAscii);
+    void OnKeyDown(std::int16_t keyCode, std::int16_t shift);
+    void OnKeyPress(std::int16_t keyAscii);
+    void OnKeyUp(std::int16_t keyCode, std::int16_t shift);
+    void OnGotFocus();
+    void OnLostFocus();
+    // A tick of the hover timer.
+    void OnTimer();
+    // One of the host's ambient properties changed (the name is not used).
+    void OnAmbientChanged(std::string_view name);
+    // The cursor is over the button's window and inside its shape.
+    bool IsMouseOver() const;
+    bool OverTimerEnabled() const { return overTimer_; }
 
     // --- methods ---
     // Recaptures (ButtonType 11), recomputes palette and layout, enables drawing and redraws;
@@ -134,6 +188,7 @@ public:
     int LastState() const { return lastState_; }
     int LastCaptionMode() const { return lastCaptionMode_; }
     bool DrawingEnabled() const { return drawingEnabled_; }
+    bool ResizeGuard() const { return resizeGuard_; }
 
     // Set by the input handling; they only record, the caller draws.
     bool MouseIsOver() const { return mouseIsOver_; }
@@ -157,6 +212,10 @@ private:
     void ResizeHandling();
     void CaptureBackground();
     void ChangeFont(const paint::FontInfo& font);
+    void Raise(ButtonEvent e);
+    void RaiseMouse(ButtonEventId id, std::int16_t button, std::int16_t shift, float x, float y);
+    void RaiseClick();
+    void SetOverTimer(bool on);
 
     // Stored settings (Caption, Enabled, BackColor, ForeColor in ControlModel).
     std::int32_t buttonType_ = 3;
@@ -195,6 +254,7 @@ private:
     std::uint8_t lastCaptionMode_ = 0;
     bool drawingEnabled_ = true;  // Initialize
     bool resizeGuard_ = false;
+    bool overTimer_ = false;  // OverTimer's enabled state; off when the control is created
     std::string accessKeys_;
 
     StandaloneButtonHost ownHost_;

@@ -1,0 +1,325 @@
+#include "app/win32/button_window.h"
+
+#include <windowsx.h>
+
+namespace app::win32 {
+namespace {
+
+constexpr UINT_PTR kOverTimerId = 1;
+
+std::int16_t ShiftState() {
+    std::int16_t shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
+    if (GetKeyState(VK_CONTROL) < 0) shift |= 2;
+    if (GetKeyState(VK_MENU) < 0) shift |= 4;
+    return shift;
+}
+
+// The mouse buttons held, as the form's events count them: 1 left, 2 right, 4 middle.
+std::int16_t ButtonsHeld(WPARAM wParam) {
+    std::int16_t buttons = 0;
+    if (wParam & MK_LBUTTON) buttons |= 1;
+    if (wParam & MK_RBUTTON) buttons |= 2;
+    if (wParam & MK_MBUTTON) buttons |= 4;
+    return buttons;
+}
+
+controls::SystemColors ReadSystemColors() {
+    controls::SystemColors colors;
+    for (int i = 0; i < static_cast<int>(colors.colors.size()); ++i)
+        colors.colors[static_cast<std::size_t>(i)] = static_cast<paint::Rgb>(GetSysColor(i));
+    return colors;
+}
+
+bool RegisterButtonClass(HINSTANCE instance, WNDPROC proc) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    // CS_DBLCLKS: the second press of a double click arrives as WM_LBUTTONDBLCLK.
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = ButtonWindow::kClassName;
+    return RegisterClassExA(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+}  // namespace
+
+ButtonWindow::ButtonWindow(controls::PellXPButton& button, std::string name, int dpi)
+    : button_(button), name_(std::move(name)), text_(dpi), sysColors_(ReadSystemColors()) {
+    font_.name = button.FontName();
+}
+
+ButtonWindow::~ButtonWindow() {
+    button_.SetHost(nullptr);
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+bool ButtonWindow::Create(HWND parent, int id, int x, int y, int width, int height) {
+    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
+    if (!RegisterButtonClass(instance, WndProc)) return false;
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+    if (button_.TabStop()) style |= WS_TABSTOP;
+    if (!button_.Enabled()) style |= WS_DISABLED;
+    CreateWindowExA(0, kClassName, button_.Caption().c_str(), style, x, y, width, height, parent,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
+    if (!hwnd_) return false;
+    button_.SetHost(this);
+    button_.Resize(width, height);
+    if (button_.Visible()) ShowWindow(hwnd_, SW_SHOWNA);
+    return true;
+}
+
+paint::Rgb ButtonWindow::ParentBackColor() const {
+    HWND parent = hwnd_ ? GetParent(hwnd_) : nullptr;
+    HDC dc = parent ? GetDC(parent) : nullptr;
+    if (!dc) return static_cast<paint::Rgb>(GetSysColor(COLOR_BTNFACE));
+    const COLORREF color = GetBkColor(dc);
+    ReleaseDC(parent, dc);
+    return static_cast<paint::Rgb>(color);
+}
+
+paint::Rgb ButtonWindow::ParentTextColor() const {
+    HWND parent = hwnd_ ? GetParent(hwnd_) : nullptr;
+    HDC dc = parent ? GetDC(parent) : nullptr;
+    if (!dc) return static_cast<paint::Rgb>(GetSysColor(COLOR_BTNTEXT));
+    const COLORREF color = GetTextColor(dc);
+    ReleaseDC(parent, dc);
+    return static_cast<paint::Rgb>(color);
+}
+
+void ButtonWindow::SetWindowEnabled(bool enabled) {
+    if (hwnd_) EnableWindow(hwnd_, enabled);
+}
+
+void ButtonWindow::SetWindowShape(const paint::RegionData& region) {
+    if (!hwnd_) return;
+    std::vector<unsigned char> data(sizeof(RGNDATAHEADER) + region.rects.size() * sizeof(RECT));
+    auto* rgn = reinterpret_cast<RGNDATA*>(data.data());
+    rgn->rdh.dwSize = sizeof(RGNDATAHEADER);
+    rgn->rdh.iType = RDH_RECTANGLES;
+    rgn->rdh.nCount = static_cast<DWORD>(region.rects.size());
+    rgn->rdh.nRgnSize = static_cast<DWORD>(region.rects.size() * sizeof(RECT));
+    RECT bounds{0, 0, 0, 0};
+    auto* rects = reinterpret_cast<RECT*>(rgn->Buffer);
+    for (std::size_t i = 0; i < region.rects.size(); ++i) {
+        const paint::Rect& r = region.rects[i];
+        rects[i] = RECT{r.left, r.top, r.right, r.bottom};
+        UnionRect(&bounds, &bounds, &rects[i]);
+    }
+    rgn->rdh.rcBound = bounds;
+    HRGN hrgn = ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), rgn);
+    // The window owns the region from here on, also the one it replaces.
+    if (hrgn && !SetWindowRgn(hwnd_, hrgn, TRUE)) DeleteObject(hrgn);
+}
+
+void ButtonWindow::PropertyChanged(std::string_view key) {
+    // The caption is the window text, for screen readers and mnemonics alike.
+    if (hwnd_ && key == "TX") SetWindowTextA(hwnd_, button_.Caption().c_str());
+}
+
+paint::Surface ButtonWindow::DrawingSurface(int width, int height) {
+    paint::Surface surface = surface_.Resize(width, height);
+    text_.SetDc(surface_.Dc());
+    return surface;
+}
+
+void ButtonWindow::SurfaceDrawn() {
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void ButtonWindow::SetControlHeight(int heightPixels) {
+    if (!hwnd_) return;
+    RECT rc;
+    GetClientRect(hwnd_, &rc);
+    SetWindowPos(hwnd_, nullptr, 0, 0, rc.right, heightPixels,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ButtonWindow::ProcessPendingMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+std::optional<controls::ParentPixels> ButtonWindow::ParentClientPixels() {
+    // Only ButtonType 11 asks, and no form of this program uses it.
+    return std::nullopt;
+}
+
+void ButtonWindow::StartTimer(int intervalMs) {
+    if (!hwnd_) return;
+    SetTimer(hwnd_, kOverTimerId, static_cast<UINT>(intervalMs), nullptr);
+    timerRunning_ = true;
+}
+
+void ButtonWindow::StopTimer() {
+    if (hwnd_ && timerRunning_) KillTimer(hwnd_, kOverTimerId);
+    timerRunning_ = false;
+}
+
+controls::Point ButtonWindow::CursorPos() const {
+    POINT pt{};
+    GetCursorPos(&pt);
+    return {pt.x, pt.y};
+}
+
+std::intptr_t ButtonWindow::WindowFromPoint(controls::Point screen) const {
+    return reinterpret_cast<std::intptr_t>(::WindowFromPoint(POINT{screen.x, screen.y}));
+}
+
+controls::Point ButtonWindow::ScreenToClient(controls::Point screen) const {
+    POINT pt{screen.x, screen.y};
+    if (hwnd_) ::ScreenToClient(hwnd_, &pt);
+    return {pt.x, pt.y};
+}
+
+void ButtonWindow::CaptureMouse() {
+    if (hwnd_) SetCapture(hwnd_);
+}
+
+void ButtonWindow::MoveFocus(bool forward) {
+    if (!hwnd_) return;
+    HWND parent = GetParent(hwnd_);
+    HWND next = GetNextDlgTabItem(parent, hwnd_, forward ? FALSE : TRUE);
+    if (next && next != hwnd_) SetFocus(next);
+}
+
+void ButtonWindow::UpdateNow() {
+    if (hwnd_) UpdateWindow(hwnd_);
+}
+
+void ButtonWindow::OnMouseButton(UINT msg, LPARAM lParam) {
+    const float x = static_cast<float>(GET_X_LPARAM(lParam));
+    const float y = static_cast<float>(GET_Y_LPARAM(lParam));
+    std::int16_t which = 1;
+    if (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP) which = 2;
+    if (msg == WM_MBUTTONDOWN || msg == WM_MBUTTONUP) which = 4;
+    const bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN;
+    if (down) {
+        if (GetFocus() != hwnd_ && button_.TabStop()) SetFocus(hwnd_);
+        // Like a form's controls, the button keeps the mouse until every button is released.
+        SetCapture(hwnd_);
+        pressedButtons_ |= which;
+        button_.OnMouseDown(which, ShiftState(), x, y);
+        return;
+    }
+    const bool wasPressed = (pressedButtons_ & which) != 0;
+    pressedButtons_ &= ~which;
+    if (pressedButtons_ == 0 && GetCapture() == hwnd_) ReleaseCapture();
+    button_.OnMouseUp(which, ShiftState(), x, y);
+    RECT rc;
+    GetClientRect(hwnd_, &rc);
+    POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    // A click is a press and a release inside the control.
+    if (wasPressed && PtInRect(&rc, pt)) button_.OnClick();
+}
+
+LRESULT CALLBACK ButtonWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    // Bound to its object at WM_NCCREATE, let go at WM_NCDESTROY.
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<ButtonWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<ButtonWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->StopTimer();
+        self->hwnd_ = nullptr;
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+    return self->HandleMessage(msg, wParam, lParam);
+}
+
+LRESULT ButtonWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd_, &ps);
+        surface_.Present(dc, 0, 0);
+        EndPaint(hwnd_, &ps);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;  // the surface covers the whole client area
+    case WM_SIZE:
+        button_.Resize(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_SHOWWINDOW:
+        if (wParam) button_.Show(); else button_.Hide();
+        break;
+    case WM_MOUSEMOVE:
+        button_.OnMouseMove(ButtonsHeld(wParam), ShiftState(),
+                            static_cast<float>(GET_X_LPARAM(lParam)),
+                            static_cast<float>(GET_Y_LPARAM(lParam)));
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        OnMouseButton(msg, lParam);
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        // The second press of a double click: its release gives MouseUp but no second Click.
+        button_.OnDblClick();
+        return 0;
+    case WM_RBUTTONDBLCLK:
+        OnMouseButton(WM_RBUTTONDOWN, lParam);
+        return 0;
+    case WM_MBUTTONDBLCLK:
+        OnMouseButton(WM_MBUTTONDOWN, lParam);
+        return 0;
+    case WM_CAPTURECHANGED:
+        pressedButtons_ = 0;
+        return 0;
+    case WM_TIMER:
+        if (wParam == kOverTimerId) button_.OnTimer();
+        return 0;
+    case WM_SETFOCUS:
+        button_.OnGotFocus();
+        return 0;
+    case WM_KILLFOCUS:
+        button_.OnLostFocus();
+        return 0;
+    case WM_GETDLGCODE:
+        // A button to the dialog manager, so that its mnemonic sends BM_CLICK; the arrow keys
+        // are the button's own (they move the focus), Tab stays with the dialog manager.
+        return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON | DLGC_WANTARROWS;
+    case WM_KEYDOWN:
+        button_.OnKeyDown(static_cast<std::int16_t>(wParam), ShiftState());
+        return 0;
+    case WM_KEYUP:
+        button_.OnKeyUp(static_cast<std::int16_t>(wParam), ShiftState());
+        return 0;
+    case WM_CHAR:
+        button_.OnKeyPress(static_cast<std::int16_t>(wParam));
+        return 0;
+    case BM_CLICK:
+        // The access key: the dialog manager found the caption's "&" letter.
+        button_.OnAccessKey(0);
+        return 0;
+    case WM_ENABLE:
+        InvalidateRect(hwnd_, nullptr, FALSE);
+        return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        sysColors_ = ReadSystemColors();
+        button_.OnAmbientChanged("SysColors");
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(hwnd_, msg, wParam, lParam);
+}
+
+}  // namespace app::win32

@@ -1,0 +1,81 @@
+#pragma once
+// The window of one XP-style push button: a child window whose text is the caption (so screen
+// readers and UI automation read it), that shows the button's drawing surface and feeds its
+// mouse, keyboard, focus and timer messages to the button.
+#include <windows.h>
+
+#include <string>
+
+#include "app/win32/dib_surface.h"
+#include "app/win32/gdi_text.h"
+#include "controls/button/button_host.h"
+#include "controls/button/pell_xp_button.h"
+
+namespace app::win32 {
+
+class ButtonWindow : public controls::ButtonHost {
+public:
+    static constexpr const char* kClassName = "DravikXPButton";
+
+    ButtonWindow(controls::PellXPButton& button, std::string name, int dpi);
+    ButtonWindow(const ButtonWindow&) = delete;
+    ButtonWindow& operator=(const ButtonWindow&) = delete;
+    ~ButtonWindow() override;
+
+    // Creates the child window at (x, y, width, height) of the parent and attaches the button.
+    bool Create(HWND parent, int id, int x, int y, int width, int height);
+    HWND Handle() const { return hwnd_; }
+
+    // --- ButtonHost ---
+    bool UserMode() const override { return true; }
+    std::string DisplayName() const override { return name_; }
+    bool IsDefaultButton() const override { return false; }
+    const controls::SystemColors& SysColors() const override { return sysColors_; }
+    paint::Rgb ParentBackColor() const override;
+    paint::Rgb ParentTextColor() const override;
+    paint::FontInfo Font() const override { return font_; }
+    void SetFont(const paint::FontInfo& font) override { font_ = font; }
+    std::int16_t MousePointer() const override { return mousePointer_; }
+    void SetMousePointer(std::int16_t pointer) override { mousePointer_ = pointer; }
+    paint::PicturePtr MouseIcon() const override { return mouseIcon_; }
+    void SetMouseIcon(paint::PicturePtr icon) override { mouseIcon_ = std::move(icon); }
+    void SetWindowEnabled(bool enabled) override;
+    std::intptr_t WindowHandle() const override { return reinterpret_cast<std::intptr_t>(hwnd_); }
+    void SetWindowShape(const paint::RegionData& region) override;
+    void PropertyChanged(std::string_view key) override;
+    paint::Surface DrawingSurface(int width, int height) override;
+    void SurfaceDrawn() override;
+    paint::TextRenderer* Text() override { return &text_; }
+    void SetControlHeight(int heightPixels) override;
+    void ProcessPendingMessages() override;
+    std::optional<controls::ParentPixels> ParentClientPixels() override;
+    int ImageCount() const override { return 0; }
+    paint::PicturePtr Image(int) const override { return nullptr; }
+    void StartTimer(int intervalMs) override;
+    void StopTimer() override;
+    controls::Point CursorPos() const override;
+    std::intptr_t WindowFromPoint(controls::Point screen) const override;
+    controls::Point ScreenToClient(controls::Point screen) const override;
+    void CaptureMouse() override;
+    void MoveFocus(bool forward) override;
+    void UpdateNow() override;
+
+private:
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void OnMouseButton(UINT msg, LPARAM lParam);
+
+    controls::PellXPButton& button_;
+    std::string name_;
+    HWND hwnd_ = nullptr;
+    DibSurface surface_;
+    GdiText text_;
+    controls::SystemColors sysColors_;
+    paint::FontInfo font_;
+    std::int16_t mousePointer_ = 0;
+    paint::PicturePtr mouseIcon_;
+    bool timerRunning_ = false;
+    int pressedButtons_ = 0;  // mouse buttons pressed inside and not yet released
+};
+
+}  // namespace app::win32

@@ -1,0 +1,67 @@
+#include "app/win32/gdi_text.h"
+
+#include <cmath>
+
+namespace app::win32 {
+namespace {
+
+std::string Key(const paint::FontInfo& f) {
+    return f.name + '|' + std::to_string(f.size) + '|' + char('0' + f.bold) + char('0' + f.italic) +
+           char('0' + f.underline) + char('0' + f.strikethrough);
+}
+
+RECT ToRect(paint::Rect r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+// Selects a GDI object into a DC for the length of a scope.
+class ScopedSelect {
+public:
+    ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ScopedSelect(const ScopedSelect&) = delete;
+    ScopedSelect& operator=(const ScopedSelect&) = delete;
+    ~ScopedSelect() {
+        if (previous_) SelectObject(dc_, previous_);
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+}  // namespace
+
+HFONT CreateFontFor(const paint::FontInfo& font, int dpi) {
+    const int height = -static_cast<int>(std::lround(font.size * dpi / 72.0));
+    return CreateFontA(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, font.italic,
+                       font.underline, font.strikethrough, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                       font.name.c_str());
+}
+
+HFONT GdiText::FontFor(const paint::FontInfo& font) {
+    auto& slot = fonts_[Key(font)];
+    if (!slot.Get()) slot.Reset(CreateFontFor(font, dpi_));
+    return slot.Get();
+}
+
+paint::Rect GdiText::Measure(std::string_view text, const paint::FontInfo& font, paint::Rect box) {
+    if (!measureDc_.Ensure()) return {box.left, box.top, box.left, box.top};
+    HDC dc = measureDc_.Get();
+    ScopedSelect select(dc, FontFor(font));
+    RECT rc = ToRect(box);
+    DrawTextA(dc, text.data(), static_cast<int>(text.size()), &rc, DT_CALCRECT | DT_WORDBREAK);
+    return {rc.left, rc.top, rc.right, rc.bottom};
+}
+
+void GdiText::Draw(paint::Surface&, std::string_view text, const paint::FontInfo& font,
+                   paint::Rect box, paint::Rgb color) {
+    if (!dc_) return;
+    ScopedSelect select(dc_, FontFor(font));
+    SetBkMode(dc_, TRANSPARENT);
+    SetTextColor(dc_, static_cast<COLORREF>(color));
+    RECT rc = ToRect(box);
+    DrawTextA(dc_, text.data(), static_cast<int>(text.size()), &rc,
+              DT_CENTER | DT_VCENTER | DT_WORDBREAK);
+    GdiFlush();  // the rasterizer goes on drawing into the same bits
+}
+
+}  // namespace app::win32

@@ -1,0 +1,39 @@
+#pragma once
+// Caption text for the skinned controls, drawn and measured by GDI (DrawTextA) in the memory DC
+// of the control's drawing surface.
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+#include "app/win32/dib_surface.h"
+#include "app/win32/gdi.h"
+#include "controls/paint/text.h"
+
+namespace app::win32 {
+
+// A GDI font for a FontInfo, at the screen's dots per inch.
+HFONT CreateFontFor(const paint::FontInfo& font, int dpi);
+
+class GdiText : public paint::TextRenderer {
+public:
+    explicit GdiText(int dpi) : dpi_(dpi) {}
+    // The DC that backs the surfaces this renderer draws on.
+    void SetDc(HDC dc) { dc_ = dc; }
+
+    paint::Rect Measure(std::string_view text, const paint::FontInfo& font, paint::Rect box) override;
+    void Draw(paint::Surface& target, std::string_view text, const paint::FontInfo& font,
+              paint::Rect box, paint::Rgb color) override;
+
+private:
+    HFONT FontFor(const paint::FontInfo& font);
+
+    int dpi_;
+    HDC dc_ = nullptr;
+    // Layout measures before the first drawing makes a surface, so measuring has a DC of its
+    // own, compatible with the screen like the surfaces' DCs.
+    ScopedMemoryDC measureDc_;
+    std::map<std::string, ScopedFont> fonts_;
+};
+
+}  // namespace app::win32

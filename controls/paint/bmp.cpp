@@ -1,0 +1,83 @@
+#include "controls/paint/bmp.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace paint {
+
+namespace {
+
+std::uint32_t U16(const std::uint8_t* p) { return p[0] | (p[1] << 8); }
+std::uint32_t U32(const std::uint8_t* p) {
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+constexpr std::size_t kFileHeader = 14;
+constexpr std::uint32_t kInfoHeader = 40;  // BITMAPINFOHEADER; V4 and V5 extend it
+
+}  // namespace
+
+std::optional<Picture> ReadBmp(const std::uint8_t* data, std::size_t size) {
+    if (!data || size < kFileHeader + kInfoHeader || data[0] != 'B' || data[1] != 'M')
+        return std::nullopt;
+    const std::uint32_t pixelOffset = U32(data + 10);
+    const std::uint8_t* info = data + kFileHeader;
+    const std::uint32_t headerSize = U32(info);
+    if (headerSize < kInfoHeader || kFileHeader + headerSize > size) return std::nullopt;
+    const auto width = static_cast<std::int32_t>(U32(info + 4));
+    const auto rawHeight = static_cast<std::int32_t>(U32(info + 8));
+    const std::uint32_t bits = U16(info + 14);
+    const std::uint32_t compression = U32(info + 16);
+    std::uint32_t colorsUsed = U32(info + 32);
+    if (U16(info + 12) != 1 || compression != 0 || (bits != 24 && bits != 8)) return std::nullopt;
+    if (width <= 0 || rawHeight == 0 || width > 0x4000 || rawHeight > 0x4000 ||
+        rawHeight < -0x4000)
+        return std::nullopt;
+    const bool topDown = rawHeight < 0;
+    const int height = topDown ? -rawHeight : rawHeight;
+
+    // The colour table follows the header: 4 bytes per entry (blue, green, red, reserved).
+    std::vector<Rgb> table;
+    if (bits == 8) {
+        if (colorsUsed == 0 || colorsUsed > 256) colorsUsed = 256;
+        const std::size_t at = kFileHeader + headerSize;
+        if (at + colorsUsed * 4 > size) return std::nullopt;
+        for (std::uint32_t i = 0; i < colorsUsed; ++i) {
+            const std::uint8_t* e = data + at + i * 4;
+            table.push_back(MakeRgb(e[2], e[1], e[0]));
+        }
+    }
+
+    const std::size_t stride = ((static_cast<std::size_t>(width) * bits + 31) / 32) * 4;
+    if (pixelOffset > size || stride * height > size - pixelOffset) return std::nullopt;
+
+    Picture picture;
+    picture.kind = PictureKind::Bitmap;
+    picture.pixels = PixelBuffer(width, height);
+    for (int y = 0; y < height; ++y) {
+        const int stored = topDown ? y : height - 1 - y;
+        const std::uint8_t* row = data + pixelOffset + stride * stored;
+        for (int x = 0; x < width; ++x) {
+            if (bits == 24) {
+                picture.pixels.SetPixel(x, y, Surface::Get(row + x * 3));
+            } else {
+                const std::uint8_t index = row[x];
+                // An index beyond the table reads as black, as GDI shows it.
+                picture.pixels.SetPixel(x, y, index < table.size() ? table[index] : 0);
+            }
+        }
+    }
+    return picture;
+}
+
+PicturePtr LoadBmpFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return nullptr;
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                          std::istreambuf_iterator<char>());
+    auto picture = ReadBmp(bytes);
+    if (!picture) return nullptr;
+    return std::make_shared<const Picture>(std::move(*picture));
+}
+
+}  // namespace paint
