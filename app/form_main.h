@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/form_design.h"
 #include "app/widgets.h"
 #include "controls/button/pell_xp_button.h"
 #include "controls/button/xpcmdbutton.h"
@@ -67,6 +68,9 @@ public:
 
     // Every control in design order, for hosts that mirror them.
     std::vector<ControlModel*> Controls();
+
+    // Loads the skinned buttons' stored settings (their hosts must be attached first).
+    void LoadDesign(const PictureSource& pictures);
 
     // The host's window handle, for the calls that act on the real window.
     void AttachWindow(platform::WindowHandle handle) { hwnd_ = handle; }

@@ -8,6 +8,7 @@ add_executable(Dravik WIN32
   app/win32/button_window.cpp
   app/win32/dib_surface.cpp
   app/win32/gdi_text.cpp
+  app/win32/resource_pictures.cpp
   resources/dravik.rc
 )
 target_link_libraries(Dravik PRIVATE dravik_logic dravik_platform_win32 dravik_win32_static gdi32)

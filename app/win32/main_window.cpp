@@ -2,6 +2,7 @@
 
 #include "app/control_ids.h"
 #include "app/layout.h"
+#include "app/win32/resource_pictures.h"
 
 namespace app::win32 {
 namespace {
@@ -94,6 +95,8 @@ void MainWindow::CreateControls() {
             model->SetObserver([this](ControlModel& m, Change c) { Mirror(m, c); });
         }
     }
+    // The skinned buttons have their windows (their hosts) now: load their stored settings.
+    form_.LoadDesign(LoadPictureResource);
 }
 
 HWND MainWindow::CreateControl(ControlModel& model, double tpp) {

@@ -1,0 +1,60 @@
+#include "app/form_design.h"
+
+#include "app/control_ids.h"
+
+namespace app {
+namespace {
+
+struct Design {
+    int id;
+    const char* caption;
+    const char* font;
+    int colorScheme;
+    const char* picture;  // shown above the caption; nullptr for none
+};
+
+// All of the main window's push buttons share the XP look (ButtonType 3) with white faces,
+// black captions that turn blue under the mouse, and grey 192 as the pictures' mask colour.
+constexpr Design kDesigns[] = {
+    {ids::kBtnTray, "Tray it!", "Verdana", 2, "btn_tray"},
+    {ids::kBtnSettings, "Monitor Settings", "Verdana", 2, "btn_settings"},
+    {ids::kBtnMon, "Not set", "MS Sans Serif", 2, "btn_monitor"},
+    {ids::kBtnMovie, "Not set", "MS Sans Serif", 2, "btn_movie"},
+    {ids::kCmdIconRest, "Restore Desktop Icons", "Verdana", 1, nullptr},
+    {ids::kCmdIconSave, "Save Desktop Icons", "Verdana", 1, nullptr},
+};
+
+constexpr std::int32_t kWhite = 0xFFFFFF;
+constexpr std::int32_t kBlack = 0x000000;
+constexpr std::int32_t kPureBlue = 0xFF0000;  // 0x00BBGGRR
+constexpr std::int32_t kMaskGrey = 0xC0C0C0;
+
+}  // namespace
+
+controls::PropertyBag ButtonDesign(int id, const PictureSource& pictures) {
+    controls::PropertyBag bag;
+    for (const Design& d : kDesigns) {
+        if (d.id != id) continue;
+        paint::FontInfo font;
+        font.name = d.font;
+        bag.Write("BTYPE", std::int32_t{3});
+        bag.Write("TX", std::string(d.caption));
+        bag.Write("FONT", font);
+        bag.Write("COLTYPE", std::int32_t{d.colorScheme});
+        bag.Write("FOCUSR", true);
+        bag.Write("BCOL", kWhite);
+        bag.Write("BCOLO", kWhite);
+        bag.Write("FCOL", kBlack);
+        bag.Write("FCOLO", kPureBlue);
+        bag.Write("MCOL", kMaskGrey);
+        if (d.picture && pictures) {
+            if (paint::PicturePtr picture = pictures(d.picture)) bag.Write("PICN", picture);
+        }
+        bag.Write("UMCOL", true);
+        bag.Write("PICPOS", std::int32_t{d.picture ? 2 : 0});
+        bag.Write("FX", std::int32_t{0});
+    }
+    return bag;
+}
+
+}  // namespace app

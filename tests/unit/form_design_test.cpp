@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include "app/form_main.h"
+#include "controls/paint/bmp.h"
+#include "platform/memory/memory_display.h"
+#include "platform/memory/memory_registry.h"
+#include "platform/memory/memory_system.h"
+
+namespace {
+
+paint::PicturePtr FromSourceTree(std::string_view name) {
+    return paint::LoadBmpFile(std::string(DRAVIK_PICTURES_DIR) + "/" + std::string(name) + ".bmp");
+}
+
+class FormDesign : public ::testing::Test {
+protected:
+    platform::memory::MemoryDisplay display;
+    platform::memory::MemoryRegistry registry;
+    platform::memory::MemorySystem system;
+    platform::memory::MemoryUi ui;
+    platform::Platform platform{display, registry, system, ui};
+    icons::IconMem icons{display, system};
+    app::FrmMain form{platform, icons};
+};
+
+}  // namespace
+
+TEST_F(FormDesign, BigButtonsShowTheirPictureAboveTheCaptionInTheirOwnColours) {
+    form.LoadDesign(FromSourceTree);
+    for (controls::PellXPButton* b : {&form.BtnTray, &form.BtnSettings, &form.BtnMon, &form.BtnMovie}) {
+        EXPECT_EQ(b->ButtonType(), 3) << b->Id();
+        EXPECT_EQ(b->ColorScheme(), 2) << b->Id();
+        EXPECT_EQ(b->PicturePosition(), 2) << b->Id();
+        ASSERT_NE(b->PictureNormal(), nullptr) << b->Id();
+        EXPECT_EQ(b->PictureNormal()->Width(), 32);
+        EXPECT_EQ(b->PictureNormal()->Height(), 32);
+        EXPECT_EQ(b->BackColor(), 0xFFFFFF);
+        EXPECT_EQ(b->BackOver(), 0xFFFFFF);
+        EXPECT_EQ(b->ForeColor(), 0x000000);
+        EXPECT_EQ(b->ForeOver(), 0xFF0000);
+        EXPECT_EQ(b->MaskColor(), 0xC0C0C0);
+        EXPECT_TRUE(b->UseMaskColor());
+    }
+    EXPECT_EQ(form.BtnTray.Caption(), "Tray it!");
+    EXPECT_EQ(form.BtnMon.Caption(), "Not set");
+    EXPECT_EQ(form.BtnSettings.FontName(), "Verdana");
+    EXPECT_EQ(form.BtnMovie.FontName(), "MS Sans Serif");
+    EXPECT_NE(form.BtnMon.PictureNormal(), form.BtnMovie.PictureNormal());
+}
+
+TEST_F(FormDesign, IconButtonsUseTheSystemPaletteAndNoPicture) {
+    form.LoadDesign(FromSourceTree);
+    for (controls::PellXPButton* b : {&form.CmdIconRest, &form.CmdIconSave}) {
+        EXPECT_EQ(b->ButtonType(), 3) << b->Id();
+        EXPECT_EQ(b->ColorScheme(), 1) << b->Id();
+        EXPECT_EQ(b->PicturePosition(), 0) << b->Id();
+        EXPECT_EQ(b->PictureNormal(), nullptr) << b->Id();
+        EXPECT_EQ(b->FontName(), "Verdana");
+    }
+    EXPECT_EQ(form.CmdIconRest.Caption(), "Restore Desktop Icons");
+    EXPECT_EQ(form.CmdIconSave.Caption(), "Save Desktop Icons");
+}
+
+TEST_F(FormDesign, MissingPicturesLeaveTheButtonsWithout) {
+    form.LoadDesign([](std::string_view) { return paint::PicturePtr(); });
+    EXPECT_EQ(form.BtnMovie.PictureNormal(), nullptr);
+    EXPECT_EQ(form.BtnMovie.PicturePosition(), 2);
+}
+
+TEST_F(FormDesign, ClicksStillReachTheFormAfterLoading) {
+    form.LoadDesign(FromSourceTree);
+    form.BtnSettings.Click();
+    ASSERT_EQ(system.started.size(), 1u);
+}
