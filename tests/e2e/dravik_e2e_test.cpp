@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -624,4 +625,73 @@ TEST_F(DravikE2E, WindowIsCentredOnTopAndMovesWhenItsSurfaceIsDragged) {
     ASSERT_NE(after, nullptr);
     EXPECT_TRUE(moved) << "after dragging by (-40, -30) from (" << left << ", " << top
                        << ") the window is at (" << after->Int("left") << ", " << after->Int("top") << ")";
+}
+
+// The skinned push buttons under a real pointer: the XP face at rest, the warm frame while
+// hovered, and a real click that switches the display.
+TEST_F(DravikE2E, SkinnedButtonsHoverAndClickUnderARealPointer) {
+    StartDravik();
+    const auto Pointer = [&](const std::vector<std::string>& args) {
+        std::vector<std::string> argv{"xdotool"};
+        argv.insert(argv.end(), args.begin(), args.end());
+        const RunResult r = e2e::Run(argv, env_, kProbeTimeout);
+        ASSERT_TRUE(r.Ok()) << "xdotool: " << r.Describe();
+    };
+    const auto Box = [&](int id) {
+        const auto dump = Dump();
+        const Record* ctl = Find(dump, "ctl", id);
+        EXPECT_NE(ctl, nullptr) << id;
+        if (!ctl) return std::array<int, 4>{0, 0, 0, 0};
+        return std::array<int, 4>{static_cast<int>(ctl->Int("left")), static_cast<int>(ctl->Int("top")),
+                                  static_cast<int>(ctl->Int("right")), static_cast<int>(ctl->Int("bottom"))};
+    };
+    const auto PixelNow = [&](const std::string& name, int x, int y) {
+        const std::string shot = caseDir_ + "/" + name + ".png";
+        EXPECT_TRUE(e2e::SaveScreenshot(TheBench().display, shot)) << shot;
+        return e2e::PixelAt(shot, x, y);
+    };
+    constexpr e2e::Rgb kFrame{0, 60, 115};       // the outer frame of the XP face
+    constexpr e2e::Rgb kHotEdge{255, 178, 49};   // the inner frame while hovered
+    constexpr e2e::Rgb kHotTop{255, 243, 206};   // the top line while hovered
+
+    Pointer({"mousemove", "0", "0"});
+    const auto tray = Box(ids::kBtnTray);
+    const int midY = (tray[1] + tray[3]) / 2;
+    std::optional<e2e::Rgb> edge;
+    EXPECT_TRUE(e2e::WaitUntil([&] {
+        const auto frame = PixelNow("button-at-rest", tray[0], midY);
+        edge = PixelNow("button-at-rest", tray[0] + 1, midY);
+        return frame == kFrame && edge && !(*edge == kHotEdge);
+    }, kSwitchTimeout)) << "BtnTray at rest: inner edge " << (edge ? edge->Describe() : "unreadable");
+
+    Pointer({"mousemove", std::to_string((tray[0] + tray[2]) / 2), std::to_string(midY)});
+    std::optional<e2e::Rgb> top;
+    EXPECT_TRUE(e2e::WaitUntil([&] {
+        edge = PixelNow("button-hovered", tray[0] + 1, midY);
+        top = PixelNow("button-hovered", tray[0] + 6, tray[1] + 1);
+        return edge == kHotEdge && top == kHotTop;
+    }, kSwitchTimeout)) << "hovered BtnTray: inner edge " << (edge ? edge->Describe() : "unreadable")
+                        << ", top line " << (top ? top->Describe() : "unreadable");
+    Pointer({"mousemove", "0", "0"});
+    EXPECT_TRUE(e2e::WaitUntil([&] {
+        edge = PixelNow("button-left", tray[0] + 1, midY);
+        return edge && !(*edge == kHotEdge);
+    }, kSwitchTimeout)) << "the warm frame must go when the pointer leaves";
+
+    // A real click on the movie button switches the display.
+    const std::vector<Mode> modes = Modes();
+    const auto now = Current();
+    ASSERT_TRUE(now.has_value());
+    const int pick = FirstMode(modes, [&](const Mode& m) {
+        return m.bpp == 32 && (m.width != now->width || m.height != now->height);
+    });
+    ASSERT_GE(pick, 0) << "no 32-bit mode of another size to switch to";
+    const Mode target = modes[static_cast<std::size_t>(pick)];
+    Select(ids::kCmbMovie, pick);
+    const auto movie = Box(ids::kBtnMovie);
+    Pointer({"mousemove", std::to_string((movie[0] + movie[2]) / 2),
+             std::to_string((movie[1] + movie[3]) / 2), "click", "1"});
+    e2e::XMode seen;
+    EXPECT_TRUE(WaitForXMode(target.width, target.height, target.hz, seen))
+        << "after a click on BtnMovie the X server shows " << seen.Describe();
 }

@@ -335,4 +335,28 @@ std::string Trim(std::string text) {
     return text.substr(start);
 }
 
+bool SaveScreenshot(const std::string& display, const std::string& path) {
+    const RunResult r = Run({"import", "-display", display, "-window", "root", path}, {},
+                            std::chrono::seconds(30));
+    return r.Ok() && FileExists(path);
+}
+
+std::string Rgb::Describe() const {
+    return "RGB(" + std::to_string(r) + ", " + std::to_string(g) + ", " + std::to_string(b) + ")";
+}
+
+std::optional<Rgb> PixelAt(const std::string& path, int x, int y) {
+    // ImageMagick's text format prints "0,0: (r,g,b)  #RRGGBB  srgb(...)" for the one pixel.
+    const RunResult r = Run({"convert", path, "-crop",
+                             "1x1+" + std::to_string(x) + "+" + std::to_string(y), "-depth", "8",
+                             "txt:-"},
+                            {}, std::chrono::seconds(30));
+    if (!r.Ok()) return std::nullopt;
+    const auto line = r.out.find("0,0:");
+    if (line == std::string::npos) return std::nullopt;
+    Rgb c;
+    if (std::sscanf(r.out.c_str() + line, "0,0: (%d,%d,%d", &c.r, &c.g, &c.b) != 3) return std::nullopt;
+    return c;
+}
+
 }  // namespace e2e

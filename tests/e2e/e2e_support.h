@@ -97,4 +97,16 @@ unsigned PeMachine(const std::string& path);
 bool FileExists(const std::string& path);
 std::string Trim(std::string text);
 
+// The whole screen of the display, saved as a PNG file (ImageMagick's import).
+bool SaveScreenshot(const std::string& display, const std::string& path);
+
+struct Rgb {
+    int r = 0, g = 0, b = 0;
+    bool operator==(const Rgb&) const = default;
+    std::string Describe() const;
+};
+
+// One pixel of a saved screenshot; nothing when the file cannot be read there.
+std::optional<Rgb> PixelAt(const std::string& path, int x, int y);
+
 }  // namespace e2e

@@ -151,6 +151,14 @@ int RequireMain(HWND& main) {
     return 0;
 }
 
+// The window's rectangle on the screen, as record fields.
+std::string ScreenRect(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return "\tleft=" + std::to_string(r.left) + "\ttop=" + std::to_string(r.top) +
+           "\tright=" + std::to_string(r.right) + "\tbottom=" + std::to_string(r.bottom);
+}
+
 int CmdDump() {
     HWND main;
     if (int rc = RequireMain(main)) return rc;
@@ -181,7 +189,8 @@ int CmdDump() {
         Emit("ctl\tid=" + std::to_string(id) + "\tpresent=1\tclass=" + Escape(cls) +
              "\tvisible=" + (IsWindowVisible(ctl) ? "1" : "0") +
              "\tenabled=" + (IsWindowEnabled(ctl) ? "1" : "0") +
-             "\tstyle=" + Hex(static_cast<DWORD>(style)) + "\ttext=" + Escape(text));
+             "\tstyle=" + Hex(static_cast<DWORD>(style)) + ScreenRect(ctl) +
+             "\ttext=" + Escape(text));
 
         if (lstrcmpiA(cls.c_str(), "ComboBox") == 0) {
             DWORD_PTR count = 0, sel = 0;
