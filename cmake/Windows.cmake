@@ -5,6 +5,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/PlatformWin32.cmake)
 add_executable(Dravik WIN32
   app/win32/main.cpp
   app/win32/main_window.cpp
+  app/win32/surface_window.cpp
   app/win32/button_window.cpp
   app/win32/dib_surface.cpp
   app/win32/gdi_text.cpp

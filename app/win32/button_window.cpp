@@ -7,23 +7,6 @@ namespace {
 
 constexpr UINT_PTR kOverTimerId = 1;
 
-std::int16_t ShiftState() {
-    std::int16_t shift = 0;
-    if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
-    if (GetKeyState(VK_CONTROL) < 0) shift |= 2;
-    if (GetKeyState(VK_MENU) < 0) shift |= 4;
-    return shift;
-}
-
-// The mouse buttons held, as the form's events count them: 1 left, 2 right, 4 middle.
-std::int16_t ButtonsHeld(WPARAM wParam) {
-    std::int16_t buttons = 0;
-    if (wParam & MK_LBUTTON) buttons |= 1;
-    if (wParam & MK_RBUTTON) buttons |= 2;
-    if (wParam & MK_MBUTTON) buttons |= 4;
-    return buttons;
-}
-
 controls::SystemColors ReadSystemColors() {
     controls::SystemColors colors;
     for (int i = 0; i < static_cast<int>(colors.colors.size()); ++i)
@@ -31,39 +14,25 @@ controls::SystemColors ReadSystemColors() {
     return colors;
 }
 
-bool RegisterButtonClass(HINSTANCE instance, WNDPROC proc) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
-    // CS_DBLCLKS: the second press of a double click arrives as WM_LBUTTONDBLCLK.
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = ButtonWindow::kClassName;
-    return RegisterClassExA(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 }  // namespace
 
 ButtonWindow::ButtonWindow(controls::PellXPButton& button, std::string name, int dpi)
-    : button_(button), name_(std::move(name)), text_(dpi), sysColors_(ReadSystemColors()) {
+    : SurfaceWindow(dpi), button_(button), name_(std::move(name)), sysColors_(ReadSystemColors()) {
     font_.name = button.FontName();
 }
 
 ButtonWindow::~ButtonWindow() {
-    button_.SetHost(nullptr);
+    // Gone while this object is whole, so that the last messages still reach the button.
     if (hwnd_) DestroyWindow(hwnd_);
+    button_.SetHost(nullptr);
 }
 
 bool ButtonWindow::Create(HWND parent, int id, int x, int y, int width, int height) {
-    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
-    if (!RegisterButtonClass(instance, WndProc)) return false;
-    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+    DWORD style = 0;
     if (button_.TabStop()) style |= WS_TABSTOP;
     if (!button_.Enabled()) style |= WS_DISABLED;
-    CreateWindowExA(0, kClassName, button_.Caption().c_str(), style, x, y, width, height, parent,
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
-    if (!hwnd_) return false;
+    if (!CreateChild(kClassName, parent, id, button_.Caption(), style, x, y, width, height))
+        return false;
     button_.SetHost(this);
     button_.Resize(width, height);
     if (button_.Visible()) ShowWindow(hwnd_, SW_SHOWNA);
@@ -118,15 +87,9 @@ void ButtonWindow::PropertyChanged(std::string_view key) {
     if (hwnd_ && key == "TX") SetWindowTextA(hwnd_, button_.Caption().c_str());
 }
 
-paint::Surface ButtonWindow::DrawingSurface(int width, int height) {
-    paint::Surface surface = surface_.Resize(width, height);
-    text_.SetDc(surface_.Dc());
-    return surface;
-}
+paint::Surface ButtonWindow::DrawingSurface(int width, int height) { return Surface(width, height); }
 
-void ButtonWindow::SurfaceDrawn() {
-    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
-}
+void ButtonWindow::SurfaceDrawn() { Invalidate(); }
 
 void ButtonWindow::SetControlHeight(int heightPixels) {
     if (!hwnd_) return;
@@ -221,35 +184,8 @@ void ButtonWindow::OnMouseButton(UINT msg, LPARAM lParam) {
     if (wasPressed && PtInRect(&rc, pt)) button_.OnClick();
 }
 
-LRESULT CALLBACK ButtonWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    // Bound to its object at WM_NCCREATE, let go at WM_NCDESTROY.
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<ButtonWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<ButtonWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        self->StopTimer();
-        self->hwnd_ = nullptr;
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
-    }
-    return self->HandleMessage(msg, wParam, lParam);
-}
-
 LRESULT ButtonWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd_, &ps);
-        surface_.Present(dc, 0, 0);
-        EndPaint(hwnd_, &ps);
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        return 1;  // the surface covers the whole client area
     case WM_SIZE:
         button_.Resize(LOWORD(lParam), HIWORD(lParam));
         return 0;
@@ -319,7 +255,7 @@ LRESULT ButtonWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return DefWindowProcA(hwnd_, msg, wParam, lParam);
+    return SurfaceWindow::HandleMessage(msg, wParam, lParam);
 }
 
 }  // namespace app::win32

@@ -6,25 +6,21 @@
 
 #include <string>
 
-#include "app/win32/dib_surface.h"
-#include "app/win32/gdi_text.h"
+#include "app/win32/surface_window.h"
 #include "controls/button/button_host.h"
 #include "controls/button/pell_xp_button.h"
 
 namespace app::win32 {
 
-class ButtonWindow : public controls::ButtonHost {
+class ButtonWindow : public SurfaceWindow, public controls::ButtonHost {
 public:
     static constexpr const char* kClassName = "DravikXPButton";
 
     ButtonWindow(controls::PellXPButton& button, std::string name, int dpi);
-    ButtonWindow(const ButtonWindow&) = delete;
-    ButtonWindow& operator=(const ButtonWindow&) = delete;
     ~ButtonWindow() override;
 
     // Creates the child window at (x, y, width, height) of the parent and attaches the button.
     bool Create(HWND parent, int id, int x, int y, int width, int height);
-    HWND Handle() const { return hwnd_; }
 
     // --- ButtonHost ---
     bool UserMode() const override { return true; }
@@ -61,15 +57,12 @@ public:
     void UpdateNow() override;
 
 private:
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroying() override { StopTimer(); }
     void OnMouseButton(UINT msg, LPARAM lParam);
 
     controls::PellXPButton& button_;
     std::string name_;
-    HWND hwnd_ = nullptr;
-    DibSurface surface_;
-    GdiText text_;
     controls::SystemColors sysColors_;
     paint::FontInfo font_;
     std::int16_t mousePointer_ = 0;

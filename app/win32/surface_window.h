@@ -1,0 +1,55 @@
+#pragma once
+// The part every skinned control's window shares: a child window bound to its object from
+// WM_NCCREATE to WM_NCDESTROY, a persistent drawing surface shown by WM_PAINT, and GDI text
+// for the control's captions.
+#include <windows.h>
+
+#include <string>
+
+#include "app/win32/dib_surface.h"
+#include "app/win32/gdi_text.h"
+
+namespace app::win32 {
+
+class SurfaceWindow {
+public:
+    SurfaceWindow(const SurfaceWindow&) = delete;
+    SurfaceWindow& operator=(const SurfaceWindow&) = delete;
+    virtual ~SurfaceWindow();
+
+    HWND Handle() const { return hwnd_; }
+
+protected:
+    explicit SurfaceWindow(int dpi) : text_(dpi) {}
+
+    // Registers the class (once; CS_DBLCLKS, so the second press of a double click arrives as
+    // WM_xBUTTONDBLCLK) and creates the child window with this id and text.
+    bool CreateChild(const char* className, HWND parent, int id, const std::string& text,
+                     DWORD style, int x, int y, int width, int height);
+
+    // The surface at this size, with the text renderer drawing into it.
+    paint::Surface Surface(int width, int height);
+    void Invalidate() {
+        if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+    }
+
+    // Paints the surface; everything else goes to DefWindowProc. Overrides handle their own
+    // messages and pass the rest here.
+    virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    // The window is going away (WM_NCDESTROY): stop timers and the like.
+    virtual void OnDestroying() {}
+
+    HWND hwnd_ = nullptr;
+    DibSurface surface_;
+    GdiText text_;
+
+private:
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+};
+
+// The form runtime's modifier and button codes: Shift 1, Ctrl 2, Alt 4; left 1, right 2,
+// middle 4.
+std::int16_t ShiftState();
+std::int16_t ButtonsHeld(WPARAM mouseKeys);
+
+}  // namespace app::win32
