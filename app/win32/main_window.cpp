@@ -26,6 +26,10 @@ std::string ControlName(int id) {
     case ids::kBtnMovie: return "BtnMovie";
     case ids::kCmdIconRest: return "CmdIconRest";
     case ids::kCmdIconSave: return "CmdIconSave";
+    case ids::kCmdTray: return "CmdTray";
+    case ids::kCmdSettings: return "CmdSettings";
+    case ids::kCmdMon: return "CmdMon";
+    case ids::kCmdMovie: return "CmdMovie";
     default: return "Control" + std::to_string(id);
     }
 }
@@ -110,7 +114,16 @@ HWND MainWindow::CreateControl(ControlModel& model, double tpp) {
         auto window = std::make_unique<ButtonWindow>(*button, ControlName(model.Id()), dpi_);
         if (!window->Create(hwnd_, model.Id(), at.left, at.top, at.width, at.height)) return nullptr;
         HWND child = window->Handle();
-        buttonWindows_.push_back(std::move(window));
+        skinnedWindows_.push_back(std::move(window));
+        return child;
+    }
+    if (auto* button = dynamic_cast<controls::xpcmdbutton*>(&model)) {
+        auto window = std::make_unique<CmdButtonWindow>(*button, ControlName(model.Id()), dpi_);
+        if (!window->Create(hwnd_, model.Id(), at.left, at.top, at.width, at.height,
+                            LoadPictureResource("xpcmdbutton_skin")))
+            return nullptr;
+        HWND child = window->Handle();
+        skinnedWindows_.push_back(std::move(window));
         return child;
     }
 

@@ -9,6 +9,7 @@
 
 #include "app/form_main.h"
 #include "app/win32/button_window.h"
+#include "app/win32/cmd_button_window.h"
 #include "app/win32/gdi.h"
 
 namespace app::win32 {
@@ -45,7 +46,7 @@ private:
     std::map<int, HWND> children_;
     std::map<int, controls::ControlModel*> models_;
     std::map<controls::Color, ScopedBrush> brushes_;
-    std::vector<std::unique_ptr<ButtonWindow>> buttonWindows_;
+    std::vector<std::unique_ptr<SurfaceWindow>> skinnedWindows_;
     ScopedFont sansSerif_;
     ScopedFont verdana_;
 };

@@ -1,0 +1,44 @@
+#pragma once
+// The window of one small skinned button: its caption is the window text, its skin cells are
+// drawn on the window's surface, its mouse, key, focus and timer messages go to the button.
+#include <string>
+
+#include "app/win32/surface_window.h"
+#include "controls/button/cmd_button_host.h"
+#include "controls/button/xpcmdbutton.h"
+
+namespace app::win32 {
+
+class CmdButtonWindow : public SurfaceWindow, public controls::CmdButtonHost {
+public:
+    static constexpr const char* kClassName = "DravikCmdButton";
+
+    CmdButtonWindow(controls::xpcmdbutton& button, std::string name, int dpi);
+    ~CmdButtonWindow() override;
+
+    // Creates the child window, attaches the button and gives it its skin.
+    bool Create(HWND parent, int id, int x, int y, int width, int height, paint::PicturePtr skin);
+
+    // --- CmdButtonHost ---
+    std::string DisplayName() const override { return name_; }
+    paint::FontInfo AmbientFont() const override { return {}; }
+    void SetWindowFont(const paint::FontInfo&) override {}
+    void SetWindowEnabled(bool enabled) override;
+    void PropertyChanged(std::string_view key) override;
+    void SetTimer(bool enabled, int intervalMs) override;
+    controls::CursorPoint CursorInClient() const override;
+    paint::Surface DrawingSurface(int width, int height) override { return Surface(width, height); }
+    void SurfaceDrawn() override { Invalidate(); }
+    paint::TextRenderer* Text() override { return &text_; }
+
+private:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroying() override { SetTimer(false, 0); }
+
+    controls::xpcmdbutton& button_;
+    std::string name_;
+    bool timerOn_ = false;
+    int pressedButtons_ = 0;  // pressed inside and not yet released
+};
+
+}  // namespace app::win32
