@@ -664,6 +664,25 @@ TEST_F(DravikE2E, SkinnedButtonsHoverAndClickUnderARealPointer) {
         return frame == kFrame && edge && !(*edge == kHotEdge);
     }, kSwitchTimeout)) << "BtnTray at rest: inner edge " << (edge ? edge->Describe() : "unreadable");
 
+    // The XP face is a gradient that darkens from top to bottom (away from the edge lines,
+    // the caption and the picture).
+    {
+        const std::string shot = caseDir_ + "/button-at-rest.png";
+        std::optional<e2e::Rgb> previous;
+        int darker = 0;
+        for (int y = tray[1] + 4; y < tray[3] - 4; ++y) {
+            const auto c = e2e::PixelAt(shot, tray[0] + 8, y);
+            ASSERT_TRUE(c.has_value()) << "row " << y;
+            if (previous) {
+                EXPECT_LE(c->r + c->g + c->b, previous->r + previous->g + previous->b)
+                    << "face row " << y - tray[1] << " is lighter than the row above";
+                if (c->r + c->g + c->b < previous->r + previous->g + previous->b) ++darker;
+            }
+            previous = c;
+        }
+        EXPECT_GT(darker, 5) << "the face shows no gradient";
+    }
+
     Pointer({"mousemove", std::to_string((tray[0] + tray[2]) / 2), std::to_string(midY)});
     std::optional<e2e::Rgb> top;
     EXPECT_TRUE(e2e::WaitUntil([&] {
