@@ -48,7 +48,10 @@ paint::RegionData RoundedTopRegion(float w, float h) {
         {1, 4, RoundHalfEven(w - 1), 5}, {0, 5, RoundHalfEven(w), RoundHalfEven(h)},
     };
     int right = 0, bottom = 0;
-    for (const auto& r : rects) right = std::max(right, r.right), bottom = std::max(bottom, r.bottom);
+    for (const auto& r : rects) {
+        right = std::max(right, r.right);
+        bottom = std::max(bottom, r.bottom);
+    }
     return paint::RegionFromMask(right, bottom, [&](int x, int y) {
         for (const auto& r : rects)
             if (r.Contains(x, y)) return true;
@@ -57,7 +60,9 @@ paint::RegionData RoundedTopRegion(float w, float h) {
 }
 
 SkinnedFrame::SkinnedFrame(int id, FrameSkin skin, bool captionButtons)
-    : ControlModel(id, ControlKind::SkinnedFrame, ""), skin_(skin), captionButtons_(captionButtons) {
+    : ControlModel(id, ControlKind::SkinnedFrame, ""),
+      skin_(skin),
+      captionButtons_(captionButtons) {
     // The design's picture sizes; pictures, once set, give the unstretched pieces their own.
     auto design = [&](FramePiece p, float w, float h, bool visible) {
         PieceBox& b = B(p);

@@ -11,12 +11,12 @@ void StretchPixels(Surface& dst, int dx, int dy, int dw, int dh, const Surface& 
         const int y = dy + j;
         if (y < 0 || y >= dst.Height()) continue;
         const int srcY =
-            sy + static_cast<int>((2 * static_cast<std::int64_t>(j) + 1) * sh / (2 * static_cast<std::int64_t>(dh)));
+            sy + static_cast<int>((2 * std::int64_t{j} + 1) * sh / (2 * std::int64_t{dh}));
         for (int i = 0; i < dw; ++i) {
             const int x = dx + i;
             if (x < 0 || x >= dst.Width()) continue;
-            const int srcX = sx + static_cast<int>((2 * static_cast<std::int64_t>(i) + 1) * sw /
-                                                   (2 * static_cast<std::int64_t>(dw)));
+            const int srcX =
+                sx + static_cast<int>((2 * std::int64_t{i} + 1) * sw / (2 * std::int64_t{dw}));
             dst.SetPixel(x, y, src.Pixel(srcX, srcY));
         }
     }

@@ -36,8 +36,10 @@ TEST(FrameInput, PiecesUnderTheMouse) {
     EXPECT_EQ(f.frame.PieceAt(5, 21), FramePiece::Caption2);  // the shadow sticks out left, below
     EXPECT_EQ(f.frame.PieceAt(373, 4), FramePiece::CloseButton);
     EXPECT_EQ(f.frame.PieceAt(393, 24), FramePiece::CloseButton);
-    EXPECT_EQ(f.frame.PieceAt(394, 24), FramePiece::Title);
-    EXPECT_EQ(f.frame.PieceAt(360, 15), FramePiece::Title);  // hidden maximise is no target
+    EXPECT_EQ(f.frame.PieceAt(394, 24), FramePiece::TitleRight);
+    EXPECT_EQ(f.frame.PieceAt(380, 26), FramePiece::Title);
+    EXPECT_EQ(f.frame.PieceAt(364, 15), FramePiece::Caption1);  // up to 6.5 + 359
+    EXPECT_EQ(f.frame.PieceAt(366, 15), FramePiece::Title);     // hidden maximise is no target
     EXPECT_EQ(f.frame.PieceAt(1, 100), FramePiece::Left);
     EXPECT_EQ(f.frame.PieceAt(398, 100), FramePiece::Right);
     EXPECT_EQ(f.frame.PieceAt(200, 298), FramePiece::Bottom);

@@ -157,8 +157,8 @@ TEST(XPFLayout, PixelsFollowTheScreensTwipsPerPixel) {
 TEST(XPFLayout, AboutFramesPlaceNoButtonsAndKeepTheCaptionWidth) {
     Sized<controls::XPFAbout> f(400, 300);
     Sized<controls::XPFAbout256> g(400, 300);
-    for (const controls::SkinnedFrame* frame :
-         {static_cast<const controls::SkinnedFrame*>(&f.frame), &g.frame}) {
+    const controls::SkinnedFrame* frames[] = {&f.frame, &g.frame};
+    for (const controls::SkinnedFrame* frame : frames) {
         EXPECT_FALSE(frame->HasCaptionButtons());
         EXPECT_FLOAT_EQ(frame->Box(FramePiece::TitleRight).left, 390);
         EXPECT_FLOAT_EQ(frame->Box(FramePiece::Caption1).left, 6.5f);

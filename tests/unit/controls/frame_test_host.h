@@ -11,7 +11,10 @@
 
 namespace testing_support {
 
-inline controls::PictureLoader PictureFolder() { return controls::FolderPictureLoader(DRAVIK_PICTURES_DIR); }
+// The committed pictures, read from the source tree.
+inline controls::PictureLoader PictureFolder() {
+    return controls::FolderPictureLoader(DRAVIK_PICTURES_DIR);
+}
 
 struct Resized {
     float width, height;
@@ -32,7 +35,9 @@ public:
     int BorderStyle() const override { return borderStyle; }
     std::uint32_t WindowStyle() const override { return style; }
     void SetWindowStyle(std::uint32_t s) override { style = s; }
-    void SetWindowPos(int x, int y, int cx, int cy) override { positions.push_back({x, y, x + cx, y + cy}); }
+    void SetWindowPos(int x, int y, int cx, int cy) override {
+        positions.push_back({x, y, x + cx, y + cy});
+    }
     void SetWindowShape(const paint::RegionData& r) override { shape = r; ++shapes; }
     void Hide() override { visible = false; }
 

@@ -97,7 +97,8 @@ TEST(PictureFiles, TheThreeClosePicturesDiffer) {
 
 TEST(PictureFiles, BigButtonPicturesAre32By32OnTheMaskColour) {
     const Rgb mask = MakeRgb(192, 192, 192);
-    for (const char* name : {"btn_movie.bmp", "btn_monitor.bmp", "btn_settings.bmp", "btn_tray.bmp"}) {
+    for (const char* name :
+         {"btn_movie.bmp", "btn_monitor.bmp", "btn_settings.bmp", "btn_tray.bmp"}) {
         const auto pic = Load(name);
         ASSERT_TRUE(pic) << name;
         EXPECT_EQ(pic->Width(), 32) << name;
