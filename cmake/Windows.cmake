@@ -8,6 +8,7 @@ add_executable(Dravik WIN32
   app/win32/surface_window.cpp
   app/win32/button_window.cpp
   app/win32/cmd_button_window.cpp
+  app/win32/frame_surface.cpp
   app/win32/dib_surface.cpp
   app/win32/gdi_text.cpp
   app/win32/resource_pictures.cpp

@@ -1,5 +1,7 @@
 #include "app/win32/button_window.h"
 
+#include "app/win32/frame_surface.h"
+
 #include <windowsx.h>
 
 namespace app::win32 {
@@ -63,23 +65,9 @@ void ButtonWindow::SetWindowEnabled(bool enabled) {
 
 void ButtonWindow::SetWindowShape(const paint::RegionData& region) {
     if (!hwnd_) return;
-    std::vector<unsigned char> data(sizeof(RGNDATAHEADER) + region.rects.size() * sizeof(RECT));
-    auto* rgn = reinterpret_cast<RGNDATA*>(data.data());
-    rgn->rdh.dwSize = sizeof(RGNDATAHEADER);
-    rgn->rdh.iType = RDH_RECTANGLES;
-    rgn->rdh.nCount = static_cast<DWORD>(region.rects.size());
-    rgn->rdh.nRgnSize = static_cast<DWORD>(region.rects.size() * sizeof(RECT));
-    RECT bounds{0, 0, 0, 0};
-    auto* rects = reinterpret_cast<RECT*>(rgn->Buffer);
-    for (std::size_t i = 0; i < region.rects.size(); ++i) {
-        const paint::Rect& r = region.rects[i];
-        rects[i] = RECT{r.left, r.top, r.right, r.bottom};
-        UnionRect(&bounds, &bounds, &rects[i]);
-    }
-    rgn->rdh.rcBound = bounds;
-    HRGN hrgn = ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), rgn);
+    HRGN rgn = CreateRegion(region);
     // The window owns the region from here on, also the one it replaces.
-    if (hrgn && !SetWindowRgn(hwnd_, hrgn, TRUE)) DeleteObject(hrgn);
+    if (rgn && !SetWindowRgn(hwnd_, rgn, TRUE)) DeleteObject(rgn);
 }
 
 void ButtonWindow::PropertyChanged(std::string_view key) {
@@ -99,17 +87,7 @@ void ButtonWindow::SetControlHeight(int heightPixels) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void ButtonWindow::ProcessPendingMessages() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
+void ButtonWindow::ProcessPendingMessages() { PumpPendingMessages(); }
 
 std::optional<controls::ParentPixels> ButtonWindow::ParentClientPixels() {
     // Only ButtonType 11 asks, and no form of this program uses it.

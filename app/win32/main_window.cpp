@@ -1,5 +1,7 @@
 #include "app/win32/main_window.h"
 
+#include <windowsx.h>
+
 #include "app/control_ids.h"
 #include "app/layout.h"
 #include "app/win32/resource_pictures.h"
@@ -11,9 +13,10 @@ using controls::Change;
 using controls::ControlKind;
 using controls::ControlModel;
 
-// No WS_CLIPCHILDREN: a group box paints only its frame and caption, so the window's own
+// Borderless: the picture-drawn frame is the window's title bar and border. No
+// WS_CLIPCHILDREN: a group box paints only its frame and caption, so the window's own
 // background must show through the rest of it.
-constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kWindowStyle = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX;
 // A drop-down list's window height includes its open list.
 constexpr int kDropDownListHeight = 240;
 
@@ -51,6 +54,8 @@ HFONT MakeFont(const char* face, int points, int dpi) {
 
 }  // namespace
 
+MainWindow::MainWindow(FrmMain& form) : form_(form), dpi_(ScreenDpi()), frameSurface_(dpi_) {}
+
 bool MainWindow::Create(HINSTANCE instance) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof(wc);
@@ -61,10 +66,8 @@ bool MainWindow::Create(HINSTANCE instance) {
     wc.lpszClassName = ids::kMainWindowClass;
     if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
-    dpi_ = ScreenDpi();
     const double tpp = TwipsPerPixel(dpi_);
     RECT rc{0, 0, TwipsToPixels(kClientWidthTwips, tpp), TwipsToPixels(kClientHeightTwips, tpp)};
-    AdjustWindowRectEx(&rc, kWindowStyle, FALSE, WS_EX_CONTROLPARENT);
 
     hwnd_ = CreateWindowExA(WS_EX_CONTROLPARENT, ids::kMainWindowClass, form_.window.Caption().c_str(),
                             kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, rc.right - rc.left,
@@ -73,6 +76,7 @@ bool MainWindow::Create(HINSTANCE instance) {
     form_.window.SetSize(rc.right - rc.left, rc.bottom - rc.top);
     form_.window.SetObserver([this](FormWindow::FormChange change) { MirrorForm(change); });
     form_.AttachWindow(reinterpret_cast<platform::WindowHandle>(hwnd_));
+    frameSurface_.Attach(hwnd_);
     CreateControls();
     return true;
 }
@@ -144,8 +148,8 @@ HWND MainWindow::CreateControl(ControlModel& model, double tpp) {
         style |= SS_LEFTNOWORDWRAP | SS_NOTIFY;  // clipped, not wrapped, like the form's labels
         break;
     case ControlKind::SkinnedFrame:
-        // The picture-drawn frames are not windows of their own yet; the window keeps its
-        // ordinary frame meanwhile.
+        // The frames have no window: the main window draws the visible one as its background.
+        if (auto* frame = dynamic_cast<controls::SkinnedFrame*>(&model)) AttachFrame(*frame);
         return nullptr;
     }
     if (model.Visible()) style |= WS_VISIBLE;
@@ -169,7 +173,71 @@ HFONT MainWindow::FontFor(const ControlModel& model) {
     return sansSerif_.Get();
 }
 
+void MainWindow::AttachFrame(controls::SkinnedFrame& frame) {
+    frame.SetHost(&frameSurface_);
+    frame.LoadPictures([](const std::string& file) {
+        return LoadPictureResource(file.substr(0, file.rfind(".bmp")));
+    });
+    // Edge to edge over the client area, as the design places both frames.
+    frame.Resize(static_cast<float>(kClientWidthTwips), static_cast<float>(kClientHeightTwips));
+    // The close button unloads the window, which stores the settings.
+    frame.onCloseClick = [this] { PostMessageA(hwnd_, WM_CLOSE, 0, 0); };
+}
+
+controls::SkinnedFrame* MainWindow::VisibleFrame() {
+    if (form_.XPF1.Visible()) return &form_.XPF1;
+    if (form_.MorvXPF1.Visible()) return &form_.MorvXPF1;
+    return nullptr;
+}
+
+void MainWindow::Paint() {
+    RECT rc;
+    GetClientRect(hwnd_, &rc);
+    paint::Surface surface = frameSurface_.Surface(rc.right, rc.bottom);
+    surface.Clear(ToColorRef(form_.window.BackColor()));
+    if (controls::SkinnedFrame* frame = VisibleFrame()) frame->Draw(surface);
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    frameSurface_.Present(dc);
+    EndPaint(hwnd_, &ps);
+}
+
+void MainWindow::OnFrameMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
+    const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+    controls::SkinnedFrame* frame = VisibleFrame();
+    switch (msg) {
+    case WM_MOUSEMOVE:
+        if (frame) frame->MouseMove(ButtonsHeld(wParam), x, y);
+        return;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+        const int button = msg == WM_LBUTTONDOWN ? 1 : msg == WM_RBUTTONDOWN ? 2 : 4;
+        if (frame && frame->PieceAt(x, y) != controls::FramePiece::None) {
+            // The close button follows the mouse until release; a title press starts a drag.
+            SetCapture(hwnd_);
+            frame->MouseDown(button, x, y);
+        } else {
+            // Presses on the bare window, and on group boxes, which let the mouse through to
+            // their parent (HTTRANSPARENT), move the window.
+            form_.Form_MouseDown();
+        }
+        return;
+    }
+    default: {
+        const int button = msg == WM_LBUTTONUP ? 1 : msg == WM_RBUTTONUP ? 2 : 4;
+        if (GetCapture() == hwnd_) ReleaseCapture();
+        if (frame) frame->MouseUp(button, x, y);
+        return;
+    }
+    }
+}
+
 void MainWindow::Mirror(ControlModel& model, Change change) {
+    if (model.Kind() == ControlKind::SkinnedFrame) {
+        InvalidateRect(hwnd_, nullptr, FALSE);
+        return;
+    }
     const auto it = children_.find(model.Id());
     if (it == children_.end()) return;
     HWND child = it->second;
@@ -263,12 +331,11 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
-    case WM_ERASEBKGND: {
-        RECT rc;
-        GetClientRect(hwnd_, &rc);
-        FillRect(reinterpret_cast<HDC>(wParam), &rc, BrushFor(form_.window.BackColor()));
-        return 1;
-    }
+    case WM_ERASEBKGND:
+        return 1;  // Paint covers the whole client area
+    case WM_PAINT:
+        Paint();
+        return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
         const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
@@ -285,12 +352,14 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         return reinterpret_cast<LRESULT>(BrushFor(back));
     }
+    case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-        // Presses on the bare window, and on group boxes, which let the mouse through to
-        // their parent (HTTRANSPARENT), move the window.
-        form_.Form_MouseDown();
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        OnFrameMouse(msg, wParam, lParam);
         return 0;
     case WM_CLOSE:
         form_.Form_Unload();

@@ -10,13 +10,14 @@
 #include "app/form_main.h"
 #include "app/win32/button_window.h"
 #include "app/win32/cmd_button_window.h"
+#include "app/win32/frame_surface.h"
 #include "app/win32/gdi.h"
 
 namespace app::win32 {
 
 class MainWindow {
 public:
-    explicit MainWindow(FrmMain& form) : form_(form) {}
+    explicit MainWindow(FrmMain& form);
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
@@ -38,11 +39,17 @@ private:
     void MirrorForm(FormWindow::FormChange change);
     void OnCommand(int id, int notification, HWND control);
     HBRUSH BrushFor(controls::Color color);
+    void AttachFrame(controls::SkinnedFrame& frame);
+    // The frame drawn now: XPF1 or MorvXPF1, whichever the appearance shows.
+    controls::SkinnedFrame* VisibleFrame();
+    void Paint();
+    void OnFrameMouse(UINT msg, WPARAM wParam, LPARAM lParam);
     HFONT FontFor(const controls::ControlModel& model);
 
     FrmMain& form_;
     HWND hwnd_ = nullptr;
     int dpi_ = 96;
+    FrameSurface frameSurface_;
     std::map<int, HWND> children_;
     std::map<int, controls::ControlModel*> models_;
     std::map<controls::Color, ScopedBrush> brushes_;

@@ -62,6 +62,18 @@ LRESULT CALLBACK SurfaceWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
     return self->HandleMessage(msg, wParam, lParam);
 }
 
+void PumpPendingMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
 std::int16_t ShiftState() {
     std::int16_t shift = 0;
     if (GetKeyState(VK_SHIFT) < 0) shift |= 1;

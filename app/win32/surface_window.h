@@ -47,6 +47,10 @@ private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 };
 
+// Runs the messages waiting in this thread's queue (the form runtime's DoEvents). A WM_QUIT
+// met on the way is posted again, so that the main loop still ends.
+void PumpPendingMessages();
+
 // The form runtime's modifier and button codes: Shift 1, Ctrl 2, Alt 4; left 1, right 2,
 // middle 4.
 std::int16_t ShiftState();
