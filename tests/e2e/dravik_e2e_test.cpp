@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "app/control_ids.h"
+#include "controls/frame/xpf.h"
+#include "controls/paint/bmp.h"
 #include "e2e_support.h"
 
 namespace {
@@ -713,4 +715,84 @@ TEST_F(DravikE2E, SkinnedButtonsHoverAndClickUnderARealPointer) {
     e2e::XMode seen;
     EXPECT_TRUE(WaitForXMode(target.width, target.height, target.hz, seen))
         << "after a click on BtnMovie the X server shows " << seen.Describe();
+}
+
+// The picture-drawn frame of the main window: its close button shows its normal, hot and
+// pressed pictures as the pointer moves over it and presses, its title drags the window, and a
+// click on it closes the program, which stores the settings.
+TEST_F(DravikE2E, SkinnedFrameDragsByTitleAndClosesByItsButton) {
+    StartDravik();
+    const auto Pointer = [&](const std::vector<std::string>& args) {
+        std::vector<std::string> argv{"xdotool"};
+        argv.insert(argv.end(), args.begin(), args.end());
+        const RunResult r = e2e::Run(argv, env_, kProbeTimeout);
+        ASSERT_TRUE(r.Ok()) << "xdotool: " << r.Describe();
+    };
+    const auto MainRect = [&] {
+        const auto dump = Dump();
+        const Record* main = Find(dump, "main");
+        EXPECT_NE(main, nullptr);
+        return main ? std::array<int, 2>{static_cast<int>(main->Int("left")), static_cast<int>(main->Int("top"))}
+                    : std::array<int, 2>{0, 0};
+    };
+
+    // Where the frame puts its close button on the main window's client area (7335 x 4815
+    // twips), and what each of its pictures shows at a point of the button's body, away from
+    // its cross.
+    controls::XPF layout(0);
+    layout.Resize(7335.0f, 4815.0f);
+    const controls::PieceBox& close = layout.Box(controls::FramePiece::CloseButton);
+    const std::string pictures = DRAVIK_PICTURES_DIR;
+    constexpr int kProbeX = 3, kProbeY = 10;
+    const auto PictureProbe = [&](const char* file) {
+        const paint::PicturePtr p = paint::LoadBmpFile(pictures + "/" + file);
+        EXPECT_NE(p, nullptr) << file;
+        if (!p) return e2e::Rgb{};
+        const paint::Rgb c = p->pixels.Pixel(kProbeX, kProbeY);
+        return e2e::Rgb{paint::Red(c), paint::Green(c), paint::Blue(c)};
+    };
+    const e2e::Rgb normal = PictureProbe("close_normal.bmp");
+    const e2e::Rgb hot = PictureProbe("close_hot.bmp");
+    const e2e::Rgb pressed = PictureProbe("close_pressed.bmp");
+    ASSERT_FALSE(normal == hot);
+    ASSERT_FALSE(normal == pressed);
+    ASSERT_FALSE(hot == pressed);
+    const int dx = static_cast<int>(close.left) + kProbeX, dy = static_cast<int>(close.top) + kProbeY;
+
+    const auto ClosePixel = [&](const std::string& name) {
+        const auto at = MainRect();
+        const std::string shot = caseDir_ + "/" + name + ".png";
+        EXPECT_TRUE(e2e::SaveScreenshot(TheBench().display, shot));
+        return e2e::PixelAt(shot, at[0] + dx, at[1] + dy);
+    };
+
+    // Dragging by the title moves the window.
+    const auto before = MainRect();
+    Pointer({"mousemove", std::to_string(before[0] + 150), std::to_string(before[1] + 10),
+             "mousedown", "1", "sleep", "0.2", "mousemove_relative", "--", "30", "20", "sleep", "0.2",
+             "mouseup", "1"});
+    std::array<int, 2> after{};
+    EXPECT_TRUE(e2e::WaitUntil([&] {
+        after = MainRect();
+        return after[0] == before[0] + 30 && after[1] == before[1] + 20;
+    }, kSwitchTimeout)) << "dragging the title by (30, 20) from (" << before[0] << ", " << before[1]
+                        << ") left the window at (" << after[0] << ", " << after[1] << ")";
+
+    std::optional<e2e::Rgb> seen;
+    Pointer({"mousemove", std::to_string(after[0] + 150), std::to_string(after[1] + 10)});
+    EXPECT_TRUE(e2e::WaitUntil([&] { return (seen = ClosePixel("close-normal")) == normal; }, kSwitchTimeout))
+        << "close button at rest shows " << (seen ? seen->Describe() : "nothing");
+    Pointer({"mousemove", std::to_string(after[0] + dx), std::to_string(after[1] + dy)});
+    EXPECT_TRUE(e2e::WaitUntil([&] { return (seen = ClosePixel("close-hot")) == hot; }, kSwitchTimeout))
+        << "hovered close button shows " << (seen ? seen->Describe() : "nothing");
+    // The pressed picture follows a move with the left button held, as on the original frame.
+    Pointer({"mousedown", "1", "sleep", "0.1", "mousemove_relative", "1", "0"});
+    EXPECT_TRUE(e2e::WaitUntil([&] { return (seen = ClosePixel("close-pressed")) == pressed; }, kSwitchTimeout))
+        << "pressed close button shows " << (seen ? seen->Describe() : "nothing");
+
+    // The release on the button closes the program, which stores the settings first.
+    Check(ids::kChkTraystart, 1);
+    Pointer({"mouseup", "1"});
+    EXPECT_TRUE(dravik_.WaitExit(kExitTimeout).has_value()) << "Dravik.exe did not end after its close button";
+    EXPECT_EQ(Reg(kOptionsKey, "Start in SysTray").text, "1");
 }
