@@ -57,4 +57,16 @@ controls::PropertyBag ButtonDesign(int id, const PictureSource& pictures) {
     return bag;
 }
 
+controls::PropertyBag CmdButtonDesign(int id) {
+    // The small twins of the 256-colour look: the same captions as their big buttons, none
+    // for the two preset buttons, whose captions start-up sets.
+    const char* caption = id == ids::kCmdTray       ? "Tray it!"
+                          : id == ids::kCmdSettings ? "Monitor Settings"
+                                                    : "";
+    controls::PropertyBag bag;
+    bag.Write("Caption", std::string(caption));
+    bag.Write("Font", paint::FontInfo{});
+    return bag;
+}
+
 }  // namespace app

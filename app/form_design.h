@@ -16,4 +16,7 @@ using PictureSource = std::function<paint::PicturePtr(std::string_view name)>;
 // that is not one of them.
 controls::PropertyBag ButtonDesign(int id, const PictureSource& pictures);
 
+// The stored settings of the main window's small skinned button with this id.
+controls::PropertyBag CmdButtonDesign(int id);
+
 }  // namespace app

@@ -64,6 +64,8 @@ void FrmMain::LoadDesign(const PictureSource& pictures) {
     for (controls::PellXPButton* button :
          {&BtnTray, &BtnSettings, &BtnMon, &BtnMovie, &CmdIconRest, &CmdIconSave})
         button->ReadProperties(ButtonDesign(button->Id(), pictures));
+    for (controls::xpcmdbutton* button : {&CmdTray, &CmdSettings, &CmdMon, &CmdMovie})
+        button->ReadProperties(CmdButtonDesign(button->Id()));
 }
 
 FrmMain::LoadResult FrmMain::Form_Load() {

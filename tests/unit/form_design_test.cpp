@@ -61,6 +61,18 @@ TEST_F(FormDesign, IconButtonsUseTheSystemPaletteAndNoPicture) {
     EXPECT_EQ(form.CmdIconSave.Caption(), "Save Desktop Icons");
 }
 
+TEST_F(FormDesign, SmallButtonsTakeTheirDesignCaptions) {
+    for (controls::xpcmdbutton* b : {&form.CmdTray, &form.CmdSettings, &form.CmdMon, &form.CmdMovie})
+        b->SetCaption("before loading");
+    form.LoadDesign(FromSourceTree);
+    EXPECT_EQ(form.CmdTray.Caption(), "Tray it!");
+    EXPECT_EQ(form.CmdSettings.Caption(), "Monitor Settings");
+    // No design caption: not the control's name either.
+    EXPECT_EQ(form.CmdMon.Caption(), "");
+    EXPECT_EQ(form.CmdMovie.Caption(), "");
+    EXPECT_TRUE(form.CmdMovie.Enabled());
+}
+
 TEST_F(FormDesign, MissingPicturesLeaveTheButtonsWithout) {
     form.LoadDesign([](std::string_view) { return paint::PicturePtr(); });
     EXPECT_EQ(form.BtnMovie.PictureNormal(), nullptr);
