@@ -342,6 +342,14 @@ protected:
     e2e::Child dravik_, second_;
 };
 
+// Row y of a frame's title picture (one pixel wide, stretched along the title bar).
+e2e::Rgb TitleRow(const char* file, int y) {
+    const paint::PicturePtr p = paint::LoadBmpFile(std::string(DRAVIK_PICTURES_DIR) + "/" + file);
+    if (!p) return {-1, -1, -1};
+    const paint::Rgb c = p->pixels.Pixel(0, y);
+    return {paint::Red(c), paint::Green(c), paint::Blue(c)};
+}
+
 // First index in `modes` that satisfies `pred`, or -1.
 template <class Pred>
 int FirstMode(const std::vector<Mode>& modes, Pred pred) {
@@ -588,6 +596,16 @@ TEST_F(DravikE2E, EightBitMoviePresetSwitchesToTheSmallButtons) {
     EXPECT_TRUE(switched);
     EXPECT_EQ(Text(dump, ids::kCmdMovie), Text(dump, ids::kBtnMovie));
     EXPECT_EQ(Text(dump, ids::kCmdMon), Text(dump, ids::kBtnMon));
+
+    // The 256-colour frame draws the title bar, from its own pictures.
+    const Record* main = Find(dump, "main");
+    ASSERT_NE(main, nullptr);
+    const std::string shot = caseDir_ + "/appearance-256.png";
+    ASSERT_TRUE(e2e::SaveScreenshot(TheBench().display, shot));
+    const auto title = e2e::PixelAt(shot, static_cast<int>(main->Int("left")) + 250,
+                                    static_cast<int>(main->Int("top")) + 5);
+    ASSERT_TRUE(title.has_value());
+    EXPECT_EQ(*title, TitleRow("frame256_title.bmp", 5)) << title->Describe();
 }
 
 }  // namespace
@@ -766,8 +784,17 @@ TEST_F(DravikE2E, SkinnedFrameDragsByTitleAndClosesByItsButton) {
         return e2e::PixelAt(shot, at[0] + dx, at[1] + dy);
     };
 
-    // Dragging by the title moves the window.
+    // The full-colour frame draws the title bar from its pictures.
     const auto before = MainRect();
+    {
+        const std::string shot = caseDir_ + "/appearance-full-colour.png";
+        ASSERT_TRUE(e2e::SaveScreenshot(TheBench().display, shot));
+        const auto title = e2e::PixelAt(shot, before[0] + 250, before[1] + 5);
+        ASSERT_TRUE(title.has_value());
+        EXPECT_EQ(*title, TitleRow("frame_title.bmp", 5)) << title->Describe();
+    }
+
+    // Dragging by the title moves the window.
     Pointer({"mousemove", std::to_string(before[0] + 150), std::to_string(before[1] + 10),
              "mousedown", "1", "sleep", "0.2", "mousemove_relative", "--", "30", "20", "sleep", "0.2",
              "mouseup", "1"});
