@@ -8,13 +8,13 @@ add_executable(Dravik WIN32
   app/win32/surface_window.cpp
   app/win32/button_window.cpp
   app/win32/cmd_button_window.cpp
-  app/win32/frame_surface.cpp
+  app/win32/frame_window.cpp
   app/win32/dib_surface.cpp
   app/win32/gdi_text.cpp
   app/win32/resource_pictures.cpp
   resources/dravik.rc
 )
-target_link_libraries(Dravik PRIVATE dravik_logic dravik_platform_win32 dravik_win32_static gdi32)
+target_link_libraries(Dravik PRIVATE dravik_logic dravik_platform_win32 dravik_win32_static gdi32 comctl32)
 # Small: sections the program does not reach are dropped, and symbols are stripped.
 target_compile_options(dravik_logic PRIVATE -ffunction-sections -fdata-sections)
 target_compile_options(Dravik PRIVATE -ffunction-sections -fdata-sections)

@@ -1,6 +1,6 @@
 #include "app/win32/button_window.h"
 
-#include "app/win32/frame_surface.h"
+#include "app/win32/frame_window.h"
 
 #include <windowsx.h>
 

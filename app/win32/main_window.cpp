@@ -1,5 +1,6 @@
 #include "app/win32/main_window.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include "app/control_ids.h"
@@ -54,7 +55,7 @@ HFONT MakeFont(const char* face, int points, int dpi) {
 
 }  // namespace
 
-MainWindow::MainWindow(FrmMain& form) : form_(form), dpi_(ScreenDpi()), frameSurface_(dpi_) {}
+MainWindow::MainWindow(FrmMain& form) : form_(form), dpi_(ScreenDpi()) {}
 
 bool MainWindow::Create(HINSTANCE instance) {
     WNDCLASSEXA wc{};
@@ -76,7 +77,6 @@ bool MainWindow::Create(HINSTANCE instance) {
     form_.window.SetSize(rc.right - rc.left, rc.bottom - rc.top);
     form_.window.SetObserver([this](FormWindow::FormChange change) { MirrorForm(change); });
     form_.AttachWindow(reinterpret_cast<platform::WindowHandle>(hwnd_));
-    frameSurface_.Attach(hwnd_);
     CreateControls();
     return true;
 }
@@ -94,11 +94,14 @@ void MainWindow::CreateControls() {
     const double tpp = TwipsPerPixel(dpi_);
 
     for (ControlModel* model : form_.Controls()) models_[model->Id()] = model;
-    // Group boxes are drawn behind the controls inside them: created last, they sit at the
-    // bottom of the sibling z-order.
-    for (int pass = 0; pass < 2; ++pass) {
+    // Children created later sit lower in the z-order. Group boxes go behind the controls
+    // inside them, and the frames, which cover the whole client area, behind everything.
+    const auto Pass = [](ControlKind kind) {
+        return kind == ControlKind::SkinnedFrame ? 2 : kind == ControlKind::GroupBox ? 1 : 0;
+    };
+    for (int pass = 0; pass < 3; ++pass) {
         for (ControlModel* model : form_.Controls()) {
-            if ((model->Kind() == ControlKind::GroupBox) != (pass == 1)) continue;
+            if (Pass(model->Kind()) != pass) continue;
             if (HWND child = CreateControl(*model, tpp)) children_[model->Id()] = child;
             model->SetObserver([this](ControlModel& m, Change c) { Mirror(m, c); });
         }
@@ -147,10 +150,22 @@ HWND MainWindow::CreateControl(ControlModel& model, double tpp) {
         cls = "STATIC";
         style |= SS_LEFTNOWORDWRAP | SS_NOTIFY;  // clipped, not wrapped, like the form's labels
         break;
-    case ControlKind::SkinnedFrame:
-        // The frames have no window: the main window draws the visible one as its background.
-        if (auto* frame = dynamic_cast<controls::SkinnedFrame*>(&model)) AttachFrame(*frame);
-        return nullptr;
+    case ControlKind::SkinnedFrame: {
+        auto* frame = dynamic_cast<controls::SkinnedFrame*>(&model);
+        if (!frame) return nullptr;
+        frame->LoadPictures([](const std::string& file) {
+            return LoadPictureResource(file.substr(0, file.rfind(".bmp")));
+        });
+        // The close button unloads the window, which stores the settings.
+        frame->onCloseClick = [this] { PostMessageA(hwnd_, WM_CLOSE, 0, 0); };
+        auto window = std::make_unique<FrameWindow>(
+            *frame, dpi_, [this] { return form_.window.BackColor(); },
+            [this] { form_.Form_MouseDown(); });
+        if (!window->Create(hwnd_, model.Id(), at.left, at.top, at.width, at.height)) return nullptr;
+        HWND child = window->Handle();
+        skinnedWindows_.push_back(std::move(window));
+        return child;
+    }
     }
     if (model.Visible()) style |= WS_VISIBLE;
     if (model.TabStop() && model.Kind() != ControlKind::GroupBox &&
@@ -164,6 +179,8 @@ HWND MainWindow::CreateControl(ControlModel& model, double tpp) {
                                  reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE)),
                                  nullptr);
     if (child) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(model)), FALSE);
+    if (child && model.Kind() == ControlKind::GroupBox)
+        SetWindowSubclass(child, GroupBoxProc, 1, reinterpret_cast<DWORD_PTR>(this));
     return child;
 }
 
@@ -173,71 +190,7 @@ HFONT MainWindow::FontFor(const ControlModel& model) {
     return sansSerif_.Get();
 }
 
-void MainWindow::AttachFrame(controls::SkinnedFrame& frame) {
-    frame.SetHost(&frameSurface_);
-    frame.LoadPictures([](const std::string& file) {
-        return LoadPictureResource(file.substr(0, file.rfind(".bmp")));
-    });
-    // Edge to edge over the client area, as the design places both frames.
-    frame.Resize(static_cast<float>(kClientWidthTwips), static_cast<float>(kClientHeightTwips));
-    // The close button unloads the window, which stores the settings.
-    frame.onCloseClick = [this] { PostMessageA(hwnd_, WM_CLOSE, 0, 0); };
-}
-
-controls::SkinnedFrame* MainWindow::VisibleFrame() {
-    if (form_.XPF1.Visible()) return &form_.XPF1;
-    if (form_.MorvXPF1.Visible()) return &form_.MorvXPF1;
-    return nullptr;
-}
-
-void MainWindow::Paint() {
-    RECT rc;
-    GetClientRect(hwnd_, &rc);
-    paint::Surface surface = frameSurface_.Surface(rc.right, rc.bottom);
-    surface.Clear(ToColorRef(form_.window.BackColor()));
-    if (controls::SkinnedFrame* frame = VisibleFrame()) frame->Draw(surface);
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
-    frameSurface_.Present(dc);
-    EndPaint(hwnd_, &ps);
-}
-
-void MainWindow::OnFrameMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
-    const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
-    controls::SkinnedFrame* frame = VisibleFrame();
-    switch (msg) {
-    case WM_MOUSEMOVE:
-        if (frame) frame->MouseMove(ButtonsHeld(wParam), x, y);
-        return;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN: {
-        const int button = msg == WM_LBUTTONDOWN ? 1 : msg == WM_RBUTTONDOWN ? 2 : 4;
-        if (frame && frame->PieceAt(x, y) != controls::FramePiece::None) {
-            // The close button follows the mouse until release; a title press starts a drag.
-            SetCapture(hwnd_);
-            frame->MouseDown(button, x, y);
-        } else {
-            // Presses on the bare window, and on group boxes, which let the mouse through to
-            // their parent (HTTRANSPARENT), move the window.
-            form_.Form_MouseDown();
-        }
-        return;
-    }
-    default: {
-        const int button = msg == WM_LBUTTONUP ? 1 : msg == WM_RBUTTONUP ? 2 : 4;
-        if (GetCapture() == hwnd_) ReleaseCapture();
-        if (frame) frame->MouseUp(button, x, y);
-        return;
-    }
-    }
-}
-
 void MainWindow::Mirror(ControlModel& model, Change change) {
-    if (model.Kind() == ControlKind::SkinnedFrame) {
-        InvalidateRect(hwnd_, nullptr, FALSE);
-        return;
-    }
     const auto it = children_.find(model.Id());
     if (it == children_.end()) return;
     HWND child = it->second;
@@ -276,7 +229,10 @@ void MainWindow::Mirror(ControlModel& model, Change change) {
 void MainWindow::MirrorForm(FormWindow::FormChange change) {
     switch (change) {
     case FormWindow::FormChange::Colors:
-    case FormWindow::FormChange::Redraw: InvalidateRect(hwnd_, nullptr, TRUE); break;
+    case FormWindow::FormChange::Redraw:
+        // The frames and group boxes show the form's colour too.
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        break;
     case FormWindow::FormChange::Position:
         SetWindowPos(hwnd_, nullptr, form_.window.Left(), form_.window.Top(), 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -300,6 +256,27 @@ void MainWindow::OnCommand(int id, int notification, HWND control) {
     } else if (auto* clickable = dynamic_cast<controls::ClickableModel*>(model)) {
         if (notification == BN_CLICKED) clickable->Click();  // STN_CLICKED is 0 too
     }
+}
+
+LRESULT CALLBACK MainWindow::GroupBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR, DWORD_PTR self) {
+    if (msg == WM_PAINT || msg == WM_ERASEBKGND) {
+        // A group box lets its parent show through; these are opaque in their back colour, so
+        // the frame beneath does not. The fill goes first, the standard paint draws on it.
+        auto* window = reinterpret_cast<MainWindow*>(self);
+        const auto it = window->models_.find(GetDlgCtrlID(hwnd));
+        if (it != window->models_.end()) {
+            HDC dc = msg == WM_ERASEBKGND ? reinterpret_cast<HDC>(wParam) : GetDC(hwnd);
+            RECT rc;
+            GetClientRect(hwnd, &rc);
+            FillRect(dc, &rc, window->BrushFor(it->second->BackColor()));
+            if (msg == WM_ERASEBKGND) return 1;
+            ReleaseDC(hwnd, dc);
+        }
+    } else if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, GroupBoxProc, 1);
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 HBRUSH MainWindow::BrushFor(controls::Color color) {
@@ -331,11 +308,12 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
-    case WM_ERASEBKGND:
-        return 1;  // Paint covers the whole client area
-    case WM_PAINT:
-        Paint();
-        return 0;
+    case WM_ERASEBKGND: {
+        RECT rc;
+        GetClientRect(hwnd_, &rc);
+        FillRect(reinterpret_cast<HDC>(wParam), &rc, BrushFor(form_.window.BackColor()));
+        return 1;
+    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
         const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
@@ -352,14 +330,11 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         return reinterpret_cast<LRESULT>(BrushFor(back));
     }
-    case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-        OnFrameMouse(msg, wParam, lParam);
+        // A press on the bare window (where no frame covers it) moves the window.
+        form_.Form_MouseDown();
         return 0;
     case WM_CLOSE:
         form_.Form_Unload();

@@ -10,7 +10,7 @@
 #include "app/form_main.h"
 #include "app/win32/button_window.h"
 #include "app/win32/cmd_button_window.h"
-#include "app/win32/frame_surface.h"
+#include "app/win32/frame_window.h"
 #include "app/win32/gdi.h"
 
 namespace app::win32 {
@@ -39,17 +39,14 @@ private:
     void MirrorForm(FormWindow::FormChange change);
     void OnCommand(int id, int notification, HWND control);
     HBRUSH BrushFor(controls::Color color);
-    void AttachFrame(controls::SkinnedFrame& frame);
-    // The frame drawn now: XPF1 or MorvXPF1, whichever the appearance shows.
-    controls::SkinnedFrame* VisibleFrame();
-    void Paint();
-    void OnFrameMouse(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Group boxes paint their back colour: subclassed from the standard one, which does not.
+    static LRESULT CALLBACK GroupBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR self);
     HFONT FontFor(const controls::ControlModel& model);
 
     FrmMain& form_;
     HWND hwnd_ = nullptr;
     int dpi_ = 96;
-    FrameSurface frameSurface_;
     std::map<int, HWND> children_;
     std::map<int, controls::ControlModel*> models_;
     std::map<controls::Color, ScopedBrush> brushes_;

@@ -823,3 +823,28 @@ TEST_F(DravikE2E, SkinnedFrameDragsByTitleAndClosesByItsButton) {
     EXPECT_TRUE(dravik_.WaitExit(kExitTimeout).has_value()) << "Dravik.exe did not end after its close button";
     EXPECT_EQ(Reg(kOptionsKey, "Start in SysTray").text, "1");
 }
+
+// Screen readers and UI automation read the skinned controls: each is a child window of its
+// own class whose window text is its caption.
+TEST_F(DravikE2E, SkinnedControlsAreChildWindowsNamedByTheirCaptions) {
+    StartDravik();
+    const auto dump = Dump();
+    const auto Class = [&](int id) {
+        const Record* r = Find(dump, "ctl", id);
+        return r ? r->Get("class") : std::string("<missing>");
+    };
+    for (int id : {ids::kBtnTray, ids::kBtnSettings, ids::kBtnMon, ids::kBtnMovie, ids::kCmdIconSave,
+                   ids::kCmdIconRest})
+        EXPECT_EQ(Class(id), "DravikXPButton") << id;
+    for (int id : {ids::kCmdTray, ids::kCmdSettings, ids::kCmdMon, ids::kCmdMovie})
+        EXPECT_EQ(Class(id), "DravikCmdButton") << id;
+    EXPECT_EQ(Class(ids::kXPF1), "DravikXPFrame");
+    EXPECT_EQ(Class(ids::kMorvXPF1), "DravikXPFrame");
+    EXPECT_EQ(Text(dump, ids::kBtnTray), "Tray it!");
+    EXPECT_EQ(Text(dump, ids::kCmdSettings), "Monitor Settings");
+    EXPECT_EQ(Text(dump, ids::kCmdIconRest), "Restore Desktop Icons");
+    EXPECT_EQ(Text(dump, ids::kXPF1), "Morv Dravik");
+    // The preset buttons' captions follow the program, not the design.
+    EXPECT_EQ(Text(dump, ids::kCmdMovie), Text(dump, ids::kBtnMovie));
+    EXPECT_NE(Text(dump, ids::kBtnMovie), "Not set");
+}

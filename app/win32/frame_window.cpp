@@ -1,0 +1,119 @@
+#include "app/win32/frame_window.h"
+
+#include <windowsx.h>
+
+#include <vector>
+
+namespace app::win32 {
+
+HRGN CreateRegion(const paint::RegionData& region) {
+    std::vector<unsigned char> data(sizeof(RGNDATAHEADER) + region.rects.size() * sizeof(RECT));
+    auto* rgn = reinterpret_cast<RGNDATA*>(data.data());
+    rgn->rdh.dwSize = sizeof(RGNDATAHEADER);
+    rgn->rdh.iType = RDH_RECTANGLES;
+    rgn->rdh.nCount = static_cast<DWORD>(region.rects.size());
+    rgn->rdh.nRgnSize = static_cast<DWORD>(region.rects.size() * sizeof(RECT));
+    RECT bounds{0, 0, 0, 0};
+    auto* rects = reinterpret_cast<RECT*>(rgn->Buffer);
+    for (std::size_t i = 0; i < region.rects.size(); ++i) {
+        const paint::Rect& r = region.rects[i];
+        rects[i] = RECT{r.left, r.top, r.right, r.bottom};
+        UnionRect(&bounds, &bounds, &rects[i]);
+    }
+    rgn->rdh.rcBound = bounds;
+    return ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), rgn);
+}
+
+FrameWindow::FrameWindow(controls::SkinnedFrame& frame, int dpi,
+                         std::function<controls::Color()> backColor, std::function<void()> barePress)
+    : SurfaceWindow(dpi), frame_(frame), dpi_(dpi), backColor_(std::move(backColor)),
+      barePress_(std::move(barePress)) {}
+
+FrameWindow::~FrameWindow() {
+    if (hwnd_) DestroyWindow(hwnd_);
+    frame_.SetHost(nullptr);
+}
+
+bool FrameWindow::Create(HWND parent, int id, int x, int y, int width, int height) {
+    if (!CreateChild(kClassName, parent, id, frame_.Caption1Text(), 0, x, y, width, height))
+        return false;
+    frame_.SetHost(this);
+    // Edge to edge over the client area, as the design places the frames.
+    frame_.Resize(static_cast<float>(width) * TwipsPerPixelX(),
+                  static_cast<float>(height) * TwipsPerPixelY());
+    if (frame_.Visible()) ShowWindow(hwnd_, SW_SHOWNA);
+    return true;
+}
+
+float FrameWindow::ScreenWidthTwips() const {
+    return static_cast<float>(GetSystemMetrics(SM_CXSCREEN)) * TwipsPerPixelX();
+}
+
+float FrameWindow::ScreenHeightTwips() const {
+    return static_cast<float>(GetSystemMetrics(SM_CYSCREEN)) * TwipsPerPixelY();
+}
+
+void FrameWindow::DragContainer() {
+    HWND container = hwnd_ ? GetParent(hwnd_) : nullptr;
+    if (!container) return;
+    ReleaseCapture();
+    SendMessageA(container, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+void FrameWindow::SetContainerShape(const paint::RegionData& region) {
+    HWND container = hwnd_ ? GetParent(hwnd_) : nullptr;
+    if (!container) return;
+    HRGN rgn = CreateRegion(region);
+    // The window owns the region from here on.
+    if (rgn && !SetWindowRgn(container, rgn, TRUE)) DeleteObject(rgn);
+}
+
+void FrameWindow::Paint() {
+    RECT rc;
+    GetClientRect(hwnd_, &rc);
+    paint::Surface surface = Surface(rc.right, rc.bottom);
+    surface.Clear(static_cast<paint::Rgb>(backColor_() & 0xFFFFFF));
+    frame_.Draw(surface);
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    surface_.Present(dc, 0, 0);
+    EndPaint(hwnd_, &ps);
+}
+
+LRESULT FrameWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+    switch (msg) {
+    case WM_PAINT:
+        // The form's colour may have changed since the frame last drew: compose anew.
+        Paint();
+        return 0;
+    case WM_MOUSEMOVE:
+        frame_.MouseMove(ButtonsHeld(wParam), x, y);
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+        const int button = msg == WM_LBUTTONDOWN ? 1 : msg == WM_RBUTTONDOWN ? 2 : 4;
+        if (frame_.PieceAt(x, y) == controls::FramePiece::None) {
+            if (barePress_) barePress_();
+            return 0;
+        }
+        // The close button follows the mouse until release; a title press starts a drag.
+        SetCapture(hwnd_);
+        frame_.MouseDown(button, x, y);
+        return 0;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+        const int button = msg == WM_LBUTTONUP ? 1 : msg == WM_RBUTTONUP ? 2 : 4;
+        if (GetCapture() == hwnd_) ReleaseCapture();
+        frame_.MouseUp(button, x, y);
+        return 0;
+    }
+    default:
+        return SurfaceWindow::HandleMessage(msg, wParam, lParam);
+    }
+}
+
+}  // namespace app::win32
