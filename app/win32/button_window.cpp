@@ -41,22 +41,26 @@ bool ButtonWindow::Create(HWND parent, int id, int x, int y, int width, int heig
     return true;
 }
 
-paint::Rgb ButtonWindow::ParentBackColor() const {
-    HWND parent = hwnd_ ? GetParent(hwnd_) : nullptr;
+namespace {
+
+// The colour the parent's drawing context holds now (its back or its text colour).
+COLORREF ParentDcColor(HWND window, bool text, COLORREF fallback) {
+    HWND parent = window ? GetParent(window) : nullptr;
     HDC dc = parent ? GetDC(parent) : nullptr;
-    if (!dc) return static_cast<paint::Rgb>(GetSysColor(COLOR_BTNFACE));
-    const COLORREF color = GetBkColor(dc);
+    if (!dc) return fallback;
+    const COLORREF color = text ? GetTextColor(dc) : GetBkColor(dc);
     ReleaseDC(parent, dc);
-    return static_cast<paint::Rgb>(color);
+    return color;
+}
+
+}  // namespace
+
+paint::Rgb ButtonWindow::ParentBackColor() const {
+    return static_cast<paint::Rgb>(ParentDcColor(hwnd_, false, GetSysColor(COLOR_BTNFACE)));
 }
 
 paint::Rgb ButtonWindow::ParentTextColor() const {
-    HWND parent = hwnd_ ? GetParent(hwnd_) : nullptr;
-    HDC dc = parent ? GetDC(parent) : nullptr;
-    if (!dc) return static_cast<paint::Rgb>(GetSysColor(COLOR_BTNTEXT));
-    const COLORREF color = GetTextColor(dc);
-    ReleaseDC(parent, dc);
-    return static_cast<paint::Rgb>(color);
+    return static_cast<paint::Rgb>(ParentDcColor(hwnd_, true, GetSysColor(COLOR_BTNTEXT)));
 }
 
 void ButtonWindow::SetWindowEnabled(bool enabled) {

@@ -123,9 +123,7 @@ public:
     void PropertyChanged(std::string_view) override {}
 
     paint::Surface DrawingSurface(int width, int height) override {
-        if (surface_.Width() != width || surface_.Height() != height)
-            surface_ = paint::PixelBuffer(width, height);
-        return surface_.View();
+        return surface_.Sized(width, height);
     }
     void SurfaceDrawn() override {}
     paint::TextRenderer* Text() override { return nullptr; }

@@ -56,9 +56,7 @@ public:
     void SetTimer(bool, int) override {}
     CursorPoint CursorInClient() const override { return {-1, -1}; }
     paint::Surface DrawingSurface(int width, int height) override {
-        if (surface_.Width() != width || surface_.Height() != height)
-            surface_ = paint::PixelBuffer(width, height);
-        return surface_.View();
+        return surface_.Sized(width, height);
     }
     void SurfaceDrawn() override {}
     paint::TextRenderer* Text() override { return nullptr; }

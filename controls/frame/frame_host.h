@@ -85,9 +85,7 @@ public:
     FrameForm* ParentForm() override { return nullptr; }
     void ProcessPendingMessages() override {}
     paint::Surface DrawingSurface(int width, int height) override {
-        if (surface_.Width() != width || surface_.Height() != height)
-            surface_ = paint::PixelBuffer(width, height);
-        return surface_.View();
+        return surface_.Sized(width, height);
     }
     void SurfaceDrawn() override {}
     paint::TextRenderer* Text() override { return nullptr; }

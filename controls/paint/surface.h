@@ -69,6 +69,12 @@ public:
     }
     // The view is writable only through a non-const buffer; this one is for reading.
     Surface View() const { return const_cast<PixelBuffer*>(this)->View(); }
+    // A view of this buffer at width x height, made anew (black) when the size differs: a
+    // control's persistent drawing surface kept in memory.
+    Surface Sized(int width, int height) {
+        if (width_ != width || height_ != height) *this = PixelBuffer(width, height);
+        return View();
+    }
     Rgb Pixel(int x, int y) const { return View().Pixel(x, y); }
     void SetPixel(int x, int y, Rgb c) { View().SetPixel(x, y, c); }
 
