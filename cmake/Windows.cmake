@@ -16,8 +16,6 @@ add_executable(Dravik WIN32
 )
 target_link_libraries(Dravik PRIVATE dravik_logic dravik_platform_win32 dravik_win32_static gdi32 comctl32)
 # Small: sections the program does not reach are dropped, and symbols are stripped.
-target_compile_options(dravik_logic PRIVATE -ffunction-sections -fdata-sections)
-target_compile_options(Dravik PRIVATE -ffunction-sections -fdata-sections)
 target_link_options(Dravik PRIVATE -Wl,--gc-sections -s)
 set_target_properties(Dravik PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 

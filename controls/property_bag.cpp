@@ -1,7 +1,6 @@
 #include "controls/property_bag.h"
 
 #include <cctype>
-#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -47,6 +46,44 @@ std::vector<std::string> PropertyBag::Keys() const {
 
 namespace {
 
+// A decimal number ("12", "-3.5"): sign, digits, fraction. Written out here because the
+// library's text-to-double conversions bring a large part of the C++ runtime into the program.
+std::optional<double> DecimalNumber(std::string_view t) {
+    bool negative = false;
+    if (!t.empty() && (t.front() == '-' || t.front() == '+')) {
+        negative = t.front() == '-';
+        t.remove_prefix(1);
+    }
+    double value = 0, scale = 1;
+    bool digits = false, point = false;
+    for (char c : t) {
+        if (c == '.' && !point) {
+            point = true;
+        } else if (c >= '0' && c <= '9') {
+            digits = true;
+            if (point) scale /= 10;
+            value = value * (point ? 1 : 10) + (c - '0') * (point ? scale : 1);
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digits) return std::nullopt;
+    return negative ? -value : value;
+}
+
+// A whole number in decimal digits.
+std::string Decimal(std::int32_t n) {
+    char buffer[12];
+    char* p = buffer + sizeof buffer;
+    std::uint32_t magnitude = n < 0 ? 0u - static_cast<std::uint32_t>(n) : static_cast<std::uint32_t>(n);
+    do {
+        *--p = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (n < 0) *--p = '-';
+    return std::string(p, buffer + sizeof buffer);
+}
+
 // A number held in any of the value types, if it has one.
 std::optional<double> AsNumber(const BagValue& v) {
     if (const bool* b = std::get_if<bool>(&v)) return *b ? -1.0 : 0.0;  // True is -1
@@ -57,9 +94,7 @@ std::optional<double> AsNumber(const BagValue& v) {
         for (char c : *s) t += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         if (t == "true") return -1.0;
         if (t == "false") return 0.0;
-        double d = 0;
-        const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), d);
-        if (ec == std::errc() && end == t.data() + t.size()) return d;
+        return DecimalNumber(t);
     }
     return std::nullopt;
 }
@@ -96,8 +131,8 @@ std::string PropertyBag::ReadString(std::string_view key, std::string def) const
     if (!v) return def;
     if (const auto* s = std::get_if<std::string>(v)) return *s;
     if (const bool* b = std::get_if<bool>(v)) return *b ? "True" : "False";
-    if (const auto* i = std::get_if<std::int16_t>(v)) return std::to_string(*i);
-    if (const auto* i = std::get_if<std::int32_t>(v)) return std::to_string(*i);
+    if (const auto* i = std::get_if<std::int16_t>(v)) return Decimal(*i);
+    if (const auto* i = std::get_if<std::int32_t>(v)) return Decimal(*i);
     return def;
 }
 

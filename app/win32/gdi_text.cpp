@@ -5,11 +5,6 @@
 namespace app::win32 {
 namespace {
 
-std::string Key(const paint::FontInfo& f) {
-    return f.name + '|' + std::to_string(f.size) + '|' + char('0' + f.bold) + char('0' + f.italic) +
-           char('0' + f.underline) + char('0' + f.strikethrough);
-}
-
 RECT ToRect(paint::Rect r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 // Selects a GDI object into a DC for the length of a scope.
@@ -38,9 +33,10 @@ HFONT CreateFontFor(const paint::FontInfo& font, int dpi) {
 }
 
 HFONT GdiText::FontFor(const paint::FontInfo& font) {
-    auto& slot = fonts_[Key(font)];
-    if (!slot.Get()) slot.Reset(CreateFontFor(font, dpi_));
-    return slot.Get();
+    for (const auto& [info, handle] : fonts_)
+        if (info == font) return handle.Get();
+    fonts_.emplace_back(font, ScopedFont(CreateFontFor(font, dpi_)));
+    return fonts_.back().second.Get();
 }
 
 paint::Rect GdiText::Measure(std::string_view text, const paint::FontInfo& font, paint::Rect box) {

@@ -3,7 +3,8 @@
 // of the control's drawing surface.
 #include <windows.h>
 
-#include <map>
+#include <utility>
+#include <vector>
 #include <string>
 
 #include "app/win32/dib_surface.h"
@@ -33,7 +34,8 @@ private:
     // Layout measures before the first drawing makes a surface, so measuring has a DC of its
     // own, compatible with the screen like the surfaces' DCs.
     ScopedMemoryDC measureDc_;
-    std::map<std::string, ScopedFont> fonts_;
+    // The few fonts the controls use, made once each.
+    std::vector<std::pair<paint::FontInfo, ScopedFont>> fonts_;
 };
 
 }  // namespace app::win32

@@ -34,7 +34,7 @@ std::string ControlName(int id) {
     case ids::kCmdSettings: return "CmdSettings";
     case ids::kCmdMon: return "CmdMon";
     case ids::kCmdMovie: return "CmdMovie";
-    default: return "Control" + std::to_string(id);
+    default: return "Control";
     }
 }
 

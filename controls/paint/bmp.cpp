@@ -1,6 +1,6 @@
 #include "controls/paint/bmp.h"
 
-#include <fstream>
+#include <cstdio>
 #include <iterator>
 
 namespace paint {
@@ -71,10 +71,14 @@ std::optional<Picture> ReadBmp(const std::uint8_t* data, std::size_t size) {
 }
 
 PicturePtr LoadBmpFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return nullptr;
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                          std::istreambuf_iterator<char>());
+    // C stdio, not iostreams: those would bring the whole locale machinery into Dravik.exe.
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return nullptr;
+    std::vector<std::uint8_t> bytes;
+    std::uint8_t chunk[4096];
+    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
+        bytes.insert(bytes.end(), chunk, chunk + got);
+    std::fclose(file);
     auto picture = ReadBmp(bytes);
     if (!picture) return nullptr;
     return std::make_shared<const Picture>(std::move(*picture));

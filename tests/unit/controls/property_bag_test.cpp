@@ -52,6 +52,23 @@ TEST(PropertyBag, ConvertsValuesOfAnotherType) {
     EXPECT_EQ(bag.ReadPicture("I", nullptr), nullptr);
     bag.Write("Big", std::int32_t{70000});
     EXPECT_EQ(bag.ReadInt16("Big", 4), 4);  // out of range for 16 bits
+    bag.Write("Neg", std::int32_t{-2147483647 - 1});
+    EXPECT_EQ(bag.ReadString("Neg", ""), "-2147483648");
+}
+
+TEST(PropertyBag, ReadsNumbersWrittenAsText) {
+    PropertyBag bag;
+    bag.Write("N", std::string("-30"));
+    bag.Write("P", std::string("+7"));
+    bag.Write("X", std::string("12x"));
+    bag.Write("E", std::string(""));
+    bag.Write("D", std::string("."));
+    EXPECT_EQ(bag.ReadInt32("N", 0), -30);
+    EXPECT_EQ(bag.ReadInt32("P", 0), 7);
+    EXPECT_EQ(bag.ReadInt32("X", 9), 9);
+    EXPECT_EQ(bag.ReadInt32("E", 9), 9);
+    EXPECT_EQ(bag.ReadInt32("D", 9), 9);
+    EXPECT_FALSE(bag.ReadBool("N", false) == false);  // any non-zero number is True
 }
 
 }  // namespace
