@@ -47,12 +47,6 @@ int ScreenDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
-HFONT MakeFont(const char* face, int points, int dpi) {
-    return CreateFontA(-MulDiv(points, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_SWISS, face);
-}
-
 }  // namespace
 
 MainWindow::MainWindow(FrmMain& form) : form_(form), dpi_(ScreenDpi()) {}
@@ -89,8 +83,7 @@ void MainWindow::ShowIfVisible() {
 }
 
 void MainWindow::CreateControls() {
-    sansSerif_.Reset(MakeFont("MS Sans Serif", 8, dpi_));
-    verdana_.Reset(MakeFont("Verdana", 8, dpi_));
+    sansSerif_.Reset(CreateFontFor(paint::FontInfo{}, dpi_));  // the form's MS Sans Serif 8
     const double tpp = TwipsPerPixel(dpi_);
 
     for (ControlModel* model : form_.Controls()) models_[model->Id()] = model;
@@ -117,28 +110,13 @@ HWND MainWindow::CreateControl(ControlModel& model, double tpp) {
     if (!design) return nullptr;
     const PixelRect at = ToPixels(*design, tpp);
 
-    if (auto* button = dynamic_cast<controls::PellXPButton*>(&model)) {
-        auto window = std::make_unique<ButtonWindow>(*button, ControlName(model.Id()), dpi_);
-        if (!window->Create(hwnd_, model.Id(), at.left, at.top, at.width, at.height)) return nullptr;
-        HWND child = window->Handle();
-        skinnedWindows_.push_back(std::move(window));
-        return child;
-    }
-    if (auto* button = dynamic_cast<controls::xpcmdbutton*>(&model)) {
-        auto window = std::make_unique<CmdButtonWindow>(*button, ControlName(model.Id()), dpi_);
-        if (!window->Create(hwnd_, model.Id(), at.left, at.top, at.width, at.height,
-                            LoadPictureResource("xpcmdbutton_skin")))
-            return nullptr;
-        HWND child = window->Handle();
-        skinnedWindows_.push_back(std::move(window));
-        return child;
-    }
+    if (model.Kind() == ControlKind::PushButton || model.Kind() == ControlKind::SkinnedFrame)
+        return CreateSkinned(model, at);
 
     const char* cls = "BUTTON";
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
     int height = at.height;
     switch (model.Kind()) {
-    case ControlKind::PushButton: style |= BS_PUSHBUTTON | BS_MULTILINE; break;
     case ControlKind::CheckBox: style |= BS_AUTOCHECKBOX | BS_MULTILINE; break;
     case ControlKind::GroupBox: style |= BS_GROUPBOX; break;
     case ControlKind::ComboBox:
@@ -150,22 +128,9 @@ HWND MainWindow::CreateControl(ControlModel& model, double tpp) {
         cls = "STATIC";
         style |= SS_LEFTNOWORDWRAP | SS_NOTIFY;  // clipped, not wrapped, like the form's labels
         break;
-    case ControlKind::SkinnedFrame: {
-        auto* frame = dynamic_cast<controls::SkinnedFrame*>(&model);
-        if (!frame) return nullptr;
-        frame->LoadPictures([](const std::string& file) {
-            return LoadPictureResource(file.substr(0, file.rfind(".bmp")));
-        });
-        // The close button unloads the window, which stores the settings.
-        frame->onCloseClick = [this] { PostMessageA(hwnd_, WM_CLOSE, 0, 0); };
-        auto window = std::make_unique<FrameWindow>(
-            *frame, dpi_, [this] { return form_.window.BackColor(); },
-            [this] { form_.Form_MouseDown(); });
-        if (!window->Create(hwnd_, model.Id(), at.left, at.top, at.width, at.height)) return nullptr;
-        HWND child = window->Handle();
-        skinnedWindows_.push_back(std::move(window));
-        return child;
-    }
+    case ControlKind::PushButton:
+    case ControlKind::SkinnedFrame:
+        return nullptr;  // made above
     }
     if (model.Visible()) style |= WS_VISIBLE;
     if (model.TabStop() && model.Kind() != ControlKind::GroupBox &&
@@ -178,16 +143,40 @@ HWND MainWindow::CreateControl(ControlModel& model, double tpp) {
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(model.Id())),
                                  reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE)),
                                  nullptr);
-    if (child) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(model)), FALSE);
+    if (child) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(sansSerif_.Get()), FALSE);
     if (child && model.Kind() == ControlKind::GroupBox)
         SetWindowSubclass(child, GroupBoxProc, 1, reinterpret_cast<DWORD_PTR>(this));
     return child;
 }
 
-HFONT MainWindow::FontFor(const ControlModel& model) {
-    if (const auto* button = dynamic_cast<const controls::PellXPButton*>(&model))
-        if (button->FontName() == "Verdana") return verdana_.Get();
-    return sansSerif_.Get();
+HWND MainWindow::CreateSkinned(ControlModel& model, const PixelRect& at) {
+    std::unique_ptr<SurfaceWindow> window;
+    bool made = false;
+    if (auto* button = dynamic_cast<controls::PellXPButton*>(&model)) {
+        auto w = std::make_unique<ButtonWindow>(*button, ControlName(model.Id()), dpi_);
+        made = w->Create(hwnd_, model.Id(), at.left, at.top, at.width, at.height);
+        window = std::move(w);
+    } else if (auto* small = dynamic_cast<controls::xpcmdbutton*>(&model)) {
+        auto w = std::make_unique<CmdButtonWindow>(*small, ControlName(model.Id()), dpi_);
+        made = w->Create(hwnd_, model.Id(), at.left, at.top, at.width, at.height,
+                         LoadPictureResource("xpcmdbutton_skin"));
+        window = std::move(w);
+    } else if (auto* frame = dynamic_cast<controls::SkinnedFrame*>(&model)) {
+        frame->LoadPictures([](const std::string& file) {
+            return LoadPictureResource(file.substr(0, file.rfind(".bmp")));
+        });
+        // The close button unloads the window, which stores the settings.
+        frame->onCloseClick = [this] { PostMessageA(hwnd_, WM_CLOSE, 0, 0); };
+        auto w = std::make_unique<FrameWindow>(
+            *frame, dpi_, [this] { return form_.window.BackColor(); },
+            [this] { form_.Form_MouseDown(); });
+        made = w->Create(hwnd_, model.Id(), at.left, at.top, at.width, at.height);
+        window = std::move(w);
+    }
+    if (!made) return nullptr;
+    HWND child = window->Handle();
+    skinnedWindows_.push_back(std::move(window));
+    return child;
 }
 
 void MainWindow::Mirror(ControlModel& model, Change change) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/form_main.h"
+#include "app/layout.h"
 #include "app/win32/button_window.h"
 #include "app/win32/cmd_button_window.h"
 #include "app/win32/frame_window.h"
@@ -42,7 +43,8 @@ private:
     // Group boxes paint their back colour: subclassed from the standard one, which does not.
     static LRESULT CALLBACK GroupBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR self);
-    HFONT FontFor(const controls::ControlModel& model);
+    // The skinned controls: a window of their own kind each, kept in skinnedWindows_.
+    HWND CreateSkinned(controls::ControlModel& model, const PixelRect& at);
 
     FrmMain& form_;
     HWND hwnd_ = nullptr;
@@ -52,7 +54,6 @@ private:
     std::map<controls::Color, ScopedBrush> brushes_;
     std::vector<std::unique_ptr<SurfaceWindow>> skinnedWindows_;
     ScopedFont sansSerif_;
-    ScopedFont verdana_;
 };
 
 }  // namespace app::win32
