@@ -1,5 +1,7 @@
 #include "controls/property_bag.h"
 
+#include "platform/decimal.h"
+
 #include <cctype>
 #include <cmath>
 #include <limits>
@@ -71,19 +73,6 @@ std::optional<double> DecimalNumber(std::string_view t) {
     return negative ? -value : value;
 }
 
-// A whole number in decimal digits.
-std::string Decimal(std::int32_t n) {
-    char buffer[12];
-    char* p = buffer + sizeof buffer;
-    std::uint32_t magnitude = n < 0 ? 0u - static_cast<std::uint32_t>(n) : static_cast<std::uint32_t>(n);
-    do {
-        *--p = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (n < 0) *--p = '-';
-    return std::string(p, buffer + sizeof buffer);
-}
-
 // A number held in any of the value types, if it has one.
 std::optional<double> AsNumber(const BagValue& v) {
     if (const bool* b = std::get_if<bool>(&v)) return *b ? -1.0 : 0.0;  // True is -1
@@ -131,8 +120,8 @@ std::string PropertyBag::ReadString(std::string_view key, std::string def) const
     if (!v) return def;
     if (const auto* s = std::get_if<std::string>(v)) return *s;
     if (const bool* b = std::get_if<bool>(v)) return *b ? "True" : "False";
-    if (const auto* i = std::get_if<std::int16_t>(v)) return Decimal(*i);
-    if (const auto* i = std::get_if<std::int32_t>(v)) return Decimal(*i);
+    if (const auto* i = std::get_if<std::int16_t>(v)) return platform::Decimal(*i);
+    if (const auto* i = std::get_if<std::int32_t>(v)) return platform::Decimal(*i);
     return def;
 }
 

@@ -1,9 +1,13 @@
 #include "modes/mode_label.h"
 
+#include "platform/decimal.h"
+
 #include <limits>
 #include <optional>
 
 namespace modes {
+
+using platform::Decimal;
 namespace {
 
 struct DepthWord {
@@ -125,19 +129,6 @@ std::optional<std::string_view> ParseDepthKey(std::string_view s) {
 }
 
 }  // namespace
-
-std::string Decimal(std::int32_t n) {
-    // Without std::to_string, whose printf machinery would be most of a small program's code.
-    char buffer[12];
-    char* p = buffer + sizeof buffer;
-    std::uint32_t magnitude = n < 0 ? 0u - static_cast<std::uint32_t>(n) : static_cast<std::uint32_t>(n);
-    do {
-        *--p = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (n < 0) *--p = '-';
-    return std::string(p, buffer + sizeof buffer);
-}
 
 std::string WithSignColumn(std::int32_t n) { return n < 0 ? Decimal(n) : " " + Decimal(n); }
 

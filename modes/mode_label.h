@@ -10,9 +10,6 @@
 
 namespace modes {
 
-// A number in decimal digits, with a minus sign when negative.
-std::string Decimal(std::int32_t n);
-
 // A number in its sign column: one blank before zero and positive values, the minus sign
 // before negative ones.
 std::string WithSignColumn(std::int32_t n);

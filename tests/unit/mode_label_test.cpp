@@ -2,6 +2,7 @@
 
 #include "modes/display_mode.h"
 #include "modes/mode_label.h"
+#include "platform/decimal.h"
 #include "platform/memory/memory_display.h"
 
 using modes::CanonicalLabel;
@@ -146,9 +147,9 @@ TEST(ModeLabelParser, MarkersAreCaseSensitive) {
 }
 
 TEST(ModeLabel, DecimalCoversTheWholeRange) {
-    EXPECT_EQ(modes::Decimal(0), "0");
-    EXPECT_EQ(modes::Decimal(-7), "-7");
-    EXPECT_EQ(modes::Decimal(2147483647), "2147483647");
-    EXPECT_EQ(modes::Decimal(-2147483647 - 1), "-2147483648");
+    EXPECT_EQ(platform::Decimal(0), "0");
+    EXPECT_EQ(platform::Decimal(-7), "-7");
+    EXPECT_EQ(platform::Decimal(2147483647), "2147483647");
+    EXPECT_EQ(platform::Decimal(-2147483647 - 1), "-2147483648");
     EXPECT_EQ(modes::WithSignColumn(-2147483647 - 1), "-2147483648");
 }
