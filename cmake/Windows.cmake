@@ -1,9 +1,10 @@
-# The Windows build: the Win32 platform layer, the main window host and Dravik.exe.
+# The Windows build: the Win32 platform layer, the window host and Dravik.exe.
 enable_language(RC)
 include(${CMAKE_CURRENT_LIST_DIR}/PlatformWin32.cmake)
 
-add_executable(Dravik WIN32
-  app/win32/main.cpp
+# The Win32 host of the program's windows: everything of app/win32 but the entry point, so
+# that the host tests drive the same windows the program shows.
+add_library(dravik_win32_host STATIC
   app/win32/main_window.cpp
   app/win32/surface_window.cpp
   app/win32/button_window.cpp
@@ -12,9 +13,16 @@ add_executable(Dravik WIN32
   app/win32/dib_surface.cpp
   app/win32/gdi_text.cpp
   app/win32/resource_pictures.cpp
+)
+target_link_libraries(dravik_win32_host PUBLIC dravik_logic dravik_platform_win32 gdi32 comctl32)
+
+add_executable(Dravik WIN32
+  app/win32/main.cpp
   resources/dravik.rc
 )
-target_link_libraries(Dravik PRIVATE dravik_logic dravik_platform_win32 dravik_win32_static gdi32 comctl32)
+# The pictures' paths in pictures.rc are relative to resources/.
+target_include_directories(Dravik PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/resources)
+target_link_libraries(Dravik PRIVATE dravik_win32_host dravik_win32_static)
 # Small: sections the program does not reach are dropped, and symbols are stripped.
 target_link_options(Dravik PRIVATE -Wl,--gc-sections -s)
 set_target_properties(Dravik PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})

@@ -1,0 +1,57 @@
+#pragma once
+// The Win32 host under test: the real main window of the program, created in this process
+// over the in-memory platform, so that a test feeds it messages (as Wine's comctl32 tests do)
+// and reads both the real child windows and the form's models.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "app/form_main.h"
+#include "app/win32/main_window.h"
+#include "platform/memory/memory_display.h"
+#include "platform/memory/memory_registry.h"
+#include "platform/memory/memory_system.h"
+
+namespace host_test {
+
+// Non-empty when no window system is there (no DISPLAY for Wine's X driver).
+std::string NoWindowSystemReason();
+
+// Runs every message waiting in this thread's queue, without blocking.
+void Pump();
+
+// Saves and restores of the icon layouts, recorded instead of touching a desktop.
+class RecordingIcons : public icons::IconMem {
+public:
+    using IconMem::IconMem;
+    void SaveIconLayout() override { events.push_back("save"); }
+    void RestoreIconLayout() override { events.push_back("restore"); }
+    std::vector<std::string> events;
+};
+
+class MainWindowHost : public ::testing::Test {
+protected:
+    MainWindowHost();
+    void SetUp() override;
+    void TearDown() override;
+
+    // Creates the window and runs the start-up sequence; the window is shown as the program
+    // shows it.
+    void Start();
+    HWND Child(int id) const { return GetDlgItem(window->Handle(), id); }
+    std::string WindowText(HWND hwnd) const;
+
+    platform::memory::MemoryDisplay display;
+    platform::memory::MemoryRegistry registry;
+    platform::memory::MemorySystem system;
+    platform::memory::MemoryUi ui;
+    platform::Platform platform{display, registry, system, ui};
+    RecordingIcons icons{display, system};
+    std::unique_ptr<app::FrmMain> form;
+    std::unique_ptr<app::win32::MainWindow> window;
+};
+
+}  // namespace host_test

@@ -1,0 +1,64 @@
+// The main window's host fed message sequences: what a control's window does reaches the
+// form, and what the form changes reaches the windows.
+#include "host_fixture.h"
+
+#include <commctrl.h>
+
+#include "app/control_ids.h"
+#include "app/layout.h"
+
+namespace {
+
+namespace ids = app::ids;
+using host_test::MainWindowHost;
+
+TEST_F(MainWindowHost, EveryControlIsAChildAtItsDesignPlace) {
+    Start();
+    HDC screen = GetDC(nullptr);
+    const double tpp = app::TwipsPerPixel(GetDeviceCaps(screen, LOGPIXELSX));
+    ReleaseDC(nullptr, screen);
+    for (const app::TwipsRect& design : app::DesignLayout()) {
+        HWND child = Child(design.id);
+        ASSERT_NE(child, nullptr) << "control " << design.id;
+        RECT rc;
+        GetWindowRect(child, &rc);
+        MapWindowPoints(nullptr, window->Handle(), reinterpret_cast<POINT*>(&rc), 2);
+        const app::PixelRect at = app::ToPixels(design, tpp);
+        EXPECT_EQ(rc.left, at.left) << "control " << design.id;
+        EXPECT_EQ(rc.top, at.top) << "control " << design.id;
+        EXPECT_EQ(rc.right - rc.left, at.width) << "control " << design.id;
+    }
+}
+
+TEST_F(MainWindowHost, ListSelectionReachesTheFormAndItsButtons) {
+    Start();
+    HWND list = Child(ids::kCmbMovie);
+    ASSERT_EQ(SendMessageA(list, CB_GETCOUNT, 0, 0), 4);
+    SendMessageA(list, CB_SETCURSEL, 3, 0);
+    SendMessageA(window->Handle(), WM_COMMAND, MAKEWPARAM(ids::kCmbMovie, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+    EXPECT_EQ(form->CmbMovie.ListIndex(), 3);
+    EXPECT_EQ(form->BtnMovie.Caption(), "1280 x 1024 @ 60Hz 32bit colors");
+    EXPECT_EQ(WindowText(Child(ids::kBtnMovie)), "1280 x 1024 @ 60Hz 32bit colors");
+    EXPECT_EQ(WindowText(Child(ids::kCmdMovie)), "1280 x 1024 @ 60Hz 32bit colors");
+}
+
+TEST_F(MainWindowHost, CheckBoxClickReachesTheModelAndCloseStoresIt) {
+    Start();
+    HWND box = Child(ids::kChkTraystart);
+    SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageA(window->Handle(), WM_COMMAND, MAKEWPARAM(ids::kChkTraystart, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(box));
+    EXPECT_EQ(form->ChkTraystart.Value(), 1);
+
+    SendMessageA(window->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(box));
+    const auto stored = registry.Get("SOFTWARE\\Morv Dravik\\Options", "Start in SysTray");
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(stored->bytes, "1");
+    // The close posted WM_QUIT for the program's loop; take it out of this test's queue.
+    MSG msg;
+    PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+}  // namespace
