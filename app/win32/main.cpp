@@ -9,6 +9,7 @@
 #include "icons/icon_mem.h"
 #include "platform/win32/win32_display.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_ui.h"
 
@@ -24,7 +25,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     platform::win32::Win32Registry registry;
     platform::win32::Win32System system;
     platform::win32::Win32Ui ui;
-    platform::Platform platform{display, registry, system, ui};
+    platform::win32::Win32Shell shell;
+    platform::win32::Win32Registry registry32(platform::win32::Win32Registry::View::Wow32);
+    platform::Platform platform{display, registry, system, ui, shell, registry32};
     icons::IconMem iconMem(display, system);
 
     app::FrmMain form(platform, iconMem);

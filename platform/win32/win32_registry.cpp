@@ -27,6 +27,15 @@ RegKey FromHkey(HKEY key) {
 
 bool Win32Registry::OpenKey(RegKey parent, std::string_view subKey, RegKey& out) {
     HKEY key = nullptr;
+#ifdef _WIN64
+    if (view_ == View::Wow32) {
+        if (RegOpenKeyExA(ToHkey(parent), std::string(subKey).c_str(), 0,
+                          KEY_READ | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS)
+            return false;
+        out = FromHkey(key);
+        return true;
+    }
+#endif
     if (RegOpenKeyA(ToHkey(parent), std::string(subKey).c_str(), &key) != ERROR_SUCCESS)
         return false;
     out = FromHkey(key);
@@ -35,6 +44,16 @@ bool Win32Registry::OpenKey(RegKey parent, std::string_view subKey, RegKey& out)
 
 bool Win32Registry::CreateKey(RegKey parent, std::string_view subKey, RegKey& out) {
     HKEY key = nullptr;
+#ifdef _WIN64
+    if (view_ == View::Wow32) {
+        if (RegCreateKeyExA(ToHkey(parent), std::string(subKey).c_str(), 0, nullptr, 0,
+                            KEY_READ | KEY_WRITE | KEY_WOW64_32KEY, nullptr, &key,
+                            nullptr) != ERROR_SUCCESS)
+            return false;
+        out = FromHkey(key);
+        return true;
+    }
+#endif
     if (RegCreateKeyA(ToHkey(parent), std::string(subKey).c_str(), &key) != ERROR_SUCCESS)
         return false;
     out = FromHkey(key);

@@ -7,6 +7,14 @@ namespace platform::win32 {
 
 class Win32Registry final : public Registry {
 public:
+    enum class View {
+        Native,  // the view of the program's own bitness (RegOpenKeyA, RegCreateKeyA)
+        // The view of a 32-bit program. A 64-bit build opens keys with KEY_WOW64_32KEY (and
+        // only the rights reading needs); the 32-bit build sees this view natively.
+        Wow32,
+    };
+    explicit Win32Registry(View view = View::Native) : view_(view) {}
+
     bool OpenKey(RegKey parent, std::string_view subKey, RegKey& out) override;
     bool CreateKey(RegKey parent, std::string_view subKey, RegKey& out) override;
     // The whole value whatever its length: its type and exactly the bytes RegQueryValueExA
@@ -18,6 +26,9 @@ public:
     bool DeleteValue(RegKey key, std::string_view name) override;
     // RegCloseKey; the predefined roots are never closed.
     void CloseKey(RegKey key) override;
+
+private:
+    View view_;
 };
 
 }  // namespace platform::win32

@@ -4,6 +4,7 @@
 #include "controls/paint/bmp.h"
 #include "platform/memory/memory_display.h"
 #include "platform/memory/memory_registry.h"
+#include "platform/memory/memory_shell.h"
 #include "platform/memory/memory_system.h"
 
 namespace {
@@ -18,7 +19,9 @@ protected:
     platform::memory::MemoryRegistry registry;
     platform::memory::MemorySystem system;
     platform::memory::MemoryUi ui;
-    platform::Platform platform{display, registry, system, ui};
+    platform::memory::MemoryShell shell;
+    platform::memory::MemoryRegistry registry32;
+    platform::Platform platform{display, registry, system, ui, shell, registry32};
     icons::IconMem icons{display, system};
     app::FrmMain form{platform, icons};
 };

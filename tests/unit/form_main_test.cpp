@@ -4,6 +4,7 @@
 #include "modes/mode_label.h"
 #include "platform/memory/memory_display.h"
 #include "platform/memory/memory_registry.h"
+#include "platform/memory/memory_shell.h"
 #include "platform/memory/memory_system.h"
 
 using app::FrmMain;
@@ -60,7 +61,9 @@ protected:
     MemoryRegistry registry;
     MemorySystem system;
     MemoryUi ui;
-    platform::Platform platform{display, registry, system, ui};
+    platform::memory::MemoryShell shell;
+    platform::memory::MemoryRegistry registry32;
+    platform::Platform platform{display, registry, system, ui, shell, registry32};
     RecordingIcons icons{display, system};
     std::unique_ptr<FrmMain> form;
     FrmMain::LoadResult result{};

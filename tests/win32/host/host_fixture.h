@@ -13,6 +13,7 @@
 #include "app/win32/main_window.h"
 #include "platform/memory/memory_display.h"
 #include "platform/memory/memory_registry.h"
+#include "platform/memory/memory_shell.h"
 #include "platform/memory/memory_system.h"
 
 namespace host_test {
@@ -48,7 +49,9 @@ protected:
     platform::memory::MemoryRegistry registry;
     platform::memory::MemorySystem system;
     platform::memory::MemoryUi ui;
-    platform::Platform platform{display, registry, system, ui};
+    platform::memory::MemoryShell shell;
+    platform::memory::MemoryRegistry registry32;
+    platform::Platform platform{display, registry, system, ui, shell, registry32};
     RecordingIcons icons{display, system};
     std::unique_ptr<app::FrmMain> form;
     std::unique_ptr<app::win32::MainWindow> window;

@@ -1,0 +1,40 @@
+#include "platform/memory/memory_shell.h"
+
+#include <cstring>
+
+namespace platform::memory {
+
+void MemoryShell::NotifyIcon(std::uint32_t message, const NotifyIconData& data) {
+    notifications.push_back({message, data});
+    const auto key = std::make_pair(data.hWnd, data.uID);
+    switch (message) {
+    case kNimAdd:
+        log.push_back("add");
+        icons_[key] = data;
+        break;
+    case kNimModify: {
+        log.push_back("modify");
+        const auto it = icons_.find(key);
+        if (it == icons_.end()) break;
+        // Only the fields the flags name change, as in the shell.
+        if (data.uFlags & kNifMessage) it->second.uCallbackMessage = data.uCallbackMessage;
+        if (data.uFlags & kNifIcon) it->second.hIcon = data.hIcon;
+        if (data.uFlags & kNifTip) it->second.szTip = data.szTip;
+        break;
+    }
+    case kNimDelete:
+        log.push_back("delete");
+        icons_.erase(key);
+        break;
+    default:
+        log.push_back("unknown");
+        break;
+    }
+}
+
+std::string MemoryShell::Tip(const NotifyIconData& data) {
+    const std::size_t n = strnlen(data.szTip.data(), data.szTip.size());
+    return std::string(data.szTip.data(), n);
+}
+
+}  // namespace platform::memory

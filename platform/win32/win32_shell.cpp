@@ -1,0 +1,45 @@
+#include "platform/win32/win32_shell.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstddef>
+#include <cstring>
+
+namespace platform::win32 {
+
+// The portable record is the first form of NOTIFYICONDATAA byte for byte, so it is handed to
+// the shell as it is. The shell reads cbSize to tell the forms apart: the first form is 88
+// bytes in a 32-bit program, 104 in a 64-bit one.
+static_assert(sizeof(NotifyIconData) == NOTIFYICONDATAA_V1_SIZE);
+static_assert(offsetof(NotifyIconData, hWnd) == offsetof(NOTIFYICONDATAA, hWnd));
+static_assert(offsetof(NotifyIconData, uID) == offsetof(NOTIFYICONDATAA, uID));
+static_assert(offsetof(NotifyIconData, uFlags) == offsetof(NOTIFYICONDATAA, uFlags));
+static_assert(offsetof(NotifyIconData, uCallbackMessage) ==
+              offsetof(NOTIFYICONDATAA, uCallbackMessage));
+static_assert(offsetof(NotifyIconData, hIcon) == offsetof(NOTIFYICONDATAA, hIcon));
+static_assert(offsetof(NotifyIconData, szTip) == offsetof(NOTIFYICONDATAA, szTip));
+#ifndef _WIN64
+static_assert(sizeof(NotifyIconData) == 88, "the i686 release sends the 88-byte record");
+#endif
+
+void Win32Shell::NotifyIcon(std::uint32_t message, const NotifyIconData& data) {
+    // A full NOTIFYICONDATAA, of which the shell reads the first cbSize bytes only.
+    NOTIFYICONDATAA record{};
+    std::memcpy(&record, &data, sizeof data);
+    Shell_NotifyIconA(message, &record);
+}
+
+void Win32Shell::Execute(const std::string& operation, const std::string& file,
+                         const std::string& parameters, const std::string& directory,
+                         int showCommand) {
+    ShellExecuteA(GetDesktopWindow(), operation.c_str(), file.c_str(),
+                  parameters.empty() ? nullptr : parameters.c_str(),
+                  directory.empty() ? nullptr : directory.c_str(), showCommand);
+}
+
+void Win32Shell::SetForegroundWindow(WindowHandle window) {
+    ::SetForegroundWindow(reinterpret_cast<HWND>(window));
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,17 @@
+#pragma once
+// Shell on shell32 and user32: Shell_NotifyIconA with the first, ANSI form of the record,
+// ShellExecuteA owned by the desktop window, SetForegroundWindow.
+#include "platform/shell.h"
+
+namespace platform::win32 {
+
+class Win32Shell final : public Shell {
+public:
+    void NotifyIcon(std::uint32_t message, const NotifyIconData& data) override;
+    void Execute(const std::string& operation, const std::string& file,
+                 const std::string& parameters, const std::string& directory,
+                 int showCommand) override;
+    void SetForegroundWindow(WindowHandle window) override;
+};
+
+}  // namespace platform::win32
