@@ -31,30 +31,36 @@ constexpr std::int32_t kMaskGrey = 0xC0C0C0;
 
 }  // namespace
 
-controls::PropertyBag ButtonDesign(int id, const PictureSource& pictures) {
+controls::PropertyBag XPButtonBag(const char* caption, const char* fontName, int colorScheme,
+                                  bool pictureAbove, paint::PicturePtr picture) {
     controls::PropertyBag bag;
+    paint::FontInfo font;
+    font.name = fontName;
+    bag.Write("BTYPE", std::int32_t{3});
+    bag.Write("TX", std::string(caption));
+    bag.Write("FONT", font);
+    bag.Write("COLTYPE", std::int32_t{colorScheme});
+    bag.Write("FOCUSR", true);
+    bag.Write("BCOL", kWhite);
+    bag.Write("BCOLO", kWhite);
+    bag.Write("FCOL", kBlack);
+    bag.Write("FCOLO", kPureBlue);
+    bag.Write("MCOL", kMaskGrey);
+    if (picture) bag.Write("PICN", std::move(picture));
+    bag.Write("UMCOL", true);
+    bag.Write("PICPOS", std::int32_t{pictureAbove ? 2 : 0});
+    bag.Write("FX", std::int32_t{0});
+    return bag;
+}
+
+controls::PropertyBag ButtonDesign(int id, const PictureSource& pictures) {
     for (const Design& d : kDesigns) {
         if (d.id != id) continue;
-        paint::FontInfo font;
-        font.name = d.font;
-        bag.Write("BTYPE", std::int32_t{3});
-        bag.Write("TX", std::string(d.caption));
-        bag.Write("FONT", font);
-        bag.Write("COLTYPE", std::int32_t{d.colorScheme});
-        bag.Write("FOCUSR", true);
-        bag.Write("BCOL", kWhite);
-        bag.Write("BCOLO", kWhite);
-        bag.Write("FCOL", kBlack);
-        bag.Write("FCOLO", kPureBlue);
-        bag.Write("MCOL", kMaskGrey);
-        if (d.picture && pictures) {
-            if (paint::PicturePtr picture = pictures(d.picture)) bag.Write("PICN", picture);
-        }
-        bag.Write("UMCOL", true);
-        bag.Write("PICPOS", std::int32_t{d.picture ? 2 : 0});
-        bag.Write("FX", std::int32_t{0});
+        paint::PicturePtr picture = d.picture && pictures ? pictures(d.picture) : nullptr;
+        return XPButtonBag(d.caption, d.font, d.colorScheme, d.picture != nullptr,
+                           std::move(picture));
     }
-    return bag;
+    return {};
 }
 
 controls::PropertyBag CmdButtonDesign(int id) {

@@ -4,6 +4,7 @@
 
 #include "app/control_ids.h"
 #include "app/on_top.h"
+#include "launch/html.h"
 #include "modes/mode_label.h"
 #include "settings/settings_store.h"
 
@@ -51,6 +52,7 @@ FrmMain::FrmMain(platform::Platform& platform, icons::IconLayouts& iconMem)
     CmdIconRest.onClick = [this] { CmdIconRest_Click(); };
     CmbRes.onClick = [this] { CmbRes_Click(); };
     CmbMovie.onClick = [this] { CmbMovie_Click(); };
+    LblMorv.onClick = [this] { LblMorv_Click(); };
 }
 
 std::vector<ControlModel*> FrmMain::Controls() {
@@ -96,6 +98,18 @@ FrmMain::LoadResult FrmMain::Form_Load() {
 }
 
 void FrmMain::Form_Unload() {
+    ended_ = true;
+    StoreSettings();
+}
+
+void FrmMain::Form_EndSession() {
+    if (ended_) return;
+    ended_ = true;
+    UnloadTray();
+    StoreSettings();
+}
+
+void FrmMain::StoreSettings() {
     settings::EndState state;
     state.trayStartValue = ChkTraystart.Value();
     state.sysStartValue = ChkTraySysStart.Value();
@@ -180,9 +194,140 @@ void FrmMain::SelectByBPP() {
 
 void FrmMain::DoDrag() { platform_.ui.DragByCaption(hwnd_); }
 
-void FrmMain::MakeMenu() { window.SetVisible(false); }
+void FrmMain::MakeMenu() {
+    // A second icon beside a forgotten one would answer with the same menu: there is one.
+    UnloadTray();
+    m_frmSysTray = std::make_shared<tray::frmSysTray>(platform_.shell, makeTrayHost);
+    tray::frmSysTray& tray = *m_frmSysTray;
+    tray.SysTrayMouseDown = [this](std::int32_t button) { m_frmSysTray_SysTrayMouseDown(button); };
+    tray.SysTrayDoubleClick = [this](std::int32_t button) {
+        m_frmSysTray_SysTrayDoubleClick(button);
+    };
+    tray.MenuClick = [this](std::int32_t index, const std::string& key) {
+        m_frmSysTray_MenuClick(index, key);
+    };
 
-void FrmMain::LooseMenu() { window.SetVisible(true); }
+    tray.AddMenuItem("Open Dravik", "open", true);  // loads the component: the icon shows
+    tray.AddMenuItem("-", "", false);
+    tray.AddMenuItem(BtnMon.Caption(), "monitor", false);
+    tray.AddMenuItem(BtnMovie.Caption(), "movie", false);
+    tray.AddMenuItem("Monitor settings", "screensettings", false);
+    tray.AddMenuItem("-", "", false);
+    tray.AddMenuItem("Save Desktop Icons", "save", false);
+    tray.AddMenuItem("Restore Desktop Icons", "restore", false);
+    tray.AddMenuItem("-", "", false);
+    PowerDVDPath();
+    WinDVDPath();
+    VLCPath();
+    if (bDVD) tray.AddMenuItem("Start PowerDVD", "PDVD", false);
+    if (bWinDVD) tray.AddMenuItem("Start WinDVD", "WinDVD", false);
+    if (bVLC) tray.AddMenuItem("Start VLC", "VLC", false);
+    if (bDVD || bWinDVD || bVLC) tray.AddMenuItem("-", "", false);
+    tray.AddMenuItem("About", "about", false);
+    tray.AddMenuItem("Donate", "donate", false);
+    tray.AddMenuItem("-", "", false);
+    tray.AddMenuItem("Exit", "close", false);
+    ChangeToolTip();
+    window.SetVisible(false);
+}
+
+void FrmMain::LooseMenu() {
+    if (frmAbout_)
+        frmAbout_->shut();
+    else
+        window.SetEnabled(true);  // what shutting an about window that is not open comes to
+    window.SetVisible(true);
+    platform_.shell.SetForegroundWindow(hwnd_);
+    UnloadTray();
+}
+
+void FrmMain::UnloadTray() {
+    if (!m_frmSysTray) return;
+    m_frmSysTray->Unload();
+    m_frmSysTray.reset();
+}
+
+void FrmMain::ChangeToolTip() {
+    if (m_frmSysTray) m_frmSysTray->SetToolTip(GetStringNow() + kTrayTipSuffix);
+}
+
+std::string FrmMain::PlayerPath(const launch::Player& player, std::int16_t& flag) {
+    flag = 0;
+    bool installed = false;
+    std::string path = launch::PlayerPath(platform_.registry32, player, installed);
+    flag = installed ? -1 : 0;
+    return path;
+}
+
+std::string FrmMain::PowerDVDPath() { return PlayerPath(launch::kPowerDVD, bDVD); }
+std::string FrmMain::WinDVDPath() { return PlayerPath(launch::kWinDVD, bWinDVD); }
+std::string FrmMain::VLCPath() { return PlayerPath(launch::kVLC, bVLC); }
+
+void FrmMain::StartPowerDVD() { launch::StartPlayer(platform_.shell, PowerDVDPath(), launch::kPowerDVD); }
+void FrmMain::StartWinDVD() { launch::StartPlayer(platform_.shell, WinDVDPath(), launch::kWinDVD); }
+void FrmMain::StartVLC() { launch::StartPlayer(platform_.shell, VLCPath(), launch::kVLC); }
+
+void FrmMain::ShowAbout() {
+    if (!frmAbout_) {
+        unloadedAbout_.reset();
+        frmAbout_ = std::make_unique<launch::FrmAbout>(platform_, aboutSide_);
+        if (makeAboutHost) frmAbout_->SetHost(makeAboutHost(*frmAbout_));
+        frmAbout_->Form_Load();
+    }
+    frmAbout_->Show();
+}
+
+void FrmMain::AboutSide::AboutUnloaded() {
+    form_.unloadedAbout_ = std::move(form_.frmAbout_);
+}
+
+void FrmMain::LblMorv_Click() {
+    ShowAbout();
+    window.SetVisible(false);
+}
+
+void FrmMain::m_frmSysTray_SysTrayMouseDown(std::int32_t button) {
+    if (button == 2 && m_frmSysTray) m_frmSysTray->ShowMenu();
+}
+
+void FrmMain::m_frmSysTray_SysTrayDoubleClick(std::int32_t) { SysTrayDoubleClick(); }
+
+void FrmMain::m_frmSysTray_MenuClick(std::int32_t, const std::string& key) {
+    // A command that fails is skipped: nothing may escape into the shell's notification.
+    try {
+        if (key == "open") {
+            LooseMenu();
+        } else if (key == "close") {
+            UnloadTray();
+            StoreSettings();
+            ended_ = true;
+            if (endProgram) endProgram();
+        } else if (key == "movie") {
+            BtnMovie_Click();
+            ChangeToolTip();
+        } else if (key == "monitor") {
+            BtnMon_Click();
+            ChangeToolTip();
+        } else if (key == "about") {
+            ShowAbout();
+        } else if (key == "screensettings") {
+            platform_.system.StartProcess(kDisplaySettingsCommand);
+        } else if (key == "PDVD") {
+            StartPowerDVD();
+        } else if (key == "WinDVD") {
+            StartWinDVD();
+        } else if (key == "VLC") {
+            StartVLC();
+        } else if (key == "donate") {
+            launch::OpenDonationPage(platform_.shell);
+        } else if (key == "save") {
+            iconMem_.SaveIconLayout();
+        } else if (key == "restore") {
+            CmdIconRest_Click();
+        }
+    } catch (...) {
+    }
+}
 
 void FrmMain::CmbRes_Click() {
     BtnMon.SetEnabled(true);
@@ -234,6 +379,7 @@ void FrmMain::SysTrayDoubleClick() {
     platform_.display.ChangeSettings(now == movie ? CmbRes.ListIndex() : CmbMovie.ListIndex());
     LooseMenu();
     MakeMenu();
+    ChangeToolTip();
     AfterSwitch();
 }
 

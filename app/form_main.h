@@ -3,6 +3,8 @@
 // the colour depth in effect, the settings at exit. Its controls are plain models; the Win32
 // host mirrors them to real windows and feeds the user's actions back.
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,8 +14,11 @@
 #include "controls/button/xpcmdbutton.h"
 #include "controls/frame/xpf.h"
 #include "icons/icon_mem.h"
+#include "launch/form_about.h"
+#include "launch/html.h"
 #include "modes/display_mode.h"
 #include "platform/platform.h"
+#include "tray/sys_tray.h"
 
 namespace app {
 
@@ -23,6 +28,8 @@ inline constexpr const char* kNothingToRestore = "Sorry, nothing to restore";
 inline constexpr const char* kInvalidResolution = "Invalid Resolution";
 inline constexpr const char* kDisplaySettingsCommand =
     "rundll32.exe shell32.dll, Control_RunDLL desk.cpl, ,3";
+// What the tray icon's tip says after the label of the mode in effect.
+inline constexpr const char* kTrayTipSuffix = " - Doubleclick to change resolution";
 
 inline constexpr Color kBackFullColour = 0xE0E0E0;
 inline constexpr Color kBack256 = 0xC0C0C0;
@@ -65,6 +72,21 @@ public:
     // --- public variables other windows read ---
     std::int32_t MovieSetting = 0;  // list position of the stored movie preset
     std::int16_t bBPP256 = 0;       // True (-1) while the 256-colour appearance is in use
+    // True (-1) when the last look-up found PowerDVD, WinDVD, VLC installed.
+    std::int16_t bDVD = 0;
+    std::int16_t bWinDVD = 0;
+    std::int16_t bVLC = 0;
+    // The notification-area icon while the program sits there; empty otherwise.
+    std::shared_ptr<tray::frmSysTray> m_frmSysTray;
+
+    // --- set by the host that shows the windows ---
+    // Makes the hidden window of each new tray component; empty: components without a window.
+    tray::SysTrayHostFactory makeTrayHost;
+    // Makes the window of the about window at its load (and attaches it); empty: none.
+    std::function<std::unique_ptr<launch::AboutHost>(launch::FrmAbout&)> makeAboutHost;
+    // Ends the program at once, without the unload handler: the windows go and the message
+    // loop ends.
+    std::function<void()> endProgram;
 
     // Every control in design order, for hosts that mirror them.
     std::vector<ControlModel*> Controls();
@@ -82,16 +104,36 @@ public:
     LoadResult Form_Load();
     // Unloading the window stores the settings.
     void Form_Unload();
+    // The Windows session really ends (log-off, shut-down): the tray icon goes and the
+    // settings are stored, as at any other end of the program; nothing when the program has
+    // ended already.
+    void Form_EndSession();
+    // The program has ended (unload, "Exit" or session end): the settings are stored and no
+    // unload handler may run any more.
+    bool Ended() const { return ended_; }
 
     // --- procedures ---
     std::string GetStringNow();
     void FillModeLists();
     void SelectByBPP();
     void DoDrag();
-    // Hides into the notification area / comes back. The tray icon itself is not built yet:
-    // these move the window between hidden and shown.
+    // Into the notification area: a new tray icon with its menu and tip; the window hides.
     void MakeMenu();
+    // Back from it: the about window closes, the window shows in front, the icon goes.
     void LooseMenu();
+    // The tip: the label of the mode in effect and how to switch.
+    void ChangeToolTip();
+    // The players' folders by their install keys; each sets its flag.
+    std::string PowerDVDPath();
+    std::string WinDVDPath();
+    std::string VLCPath();
+    void StartPowerDVD();
+    void StartWinDVD();
+    void StartVLC();
+    // Shows the about window, loading it first when it is not open.
+    void ShowAbout();
+    // The about window while it is loaded; nullptr otherwise.
+    launch::FrmAbout* About() const { return frmAbout_.get(); }
 
     // --- event handlers ---
     void CmbRes_Click();
@@ -103,17 +145,46 @@ public:
     void CmdIconSave_Click();
     void CmdIconRest_Click();
     void SysTrayDoubleClick();
+    void LblMorv_Click();
+    // The tray component's events.
+    void m_frmSysTray_SysTrayMouseDown(std::int32_t button);
+    void m_frmSysTray_SysTrayDoubleClick(std::int32_t button);
+    void m_frmSysTray_MenuClick(std::int32_t index, const std::string& key);
     // Any mouse button pressed on the bare window or a group box.
     void Form_MouseDown() { DoDrag(); }
 
 private:
     void SwitchToPreset(const ComboBox& list, const controls::PellXPButton& button);
     void AfterSwitch();
+    void StoreSettings();
+    void UnloadTray();
+    std::string PlayerPath(const launch::Player& player, std::int16_t& flag);
+
+    // The main window as the about window sees it.
+    class AboutSide final : public launch::AboutOwner {
+    public:
+        explicit AboutSide(FrmMain& form) : form_(form) {}
+        bool MainBPP256() override { return form_.bBPP256 != 0; }
+        bool MainVisible() override { return form_.window.Visible(); }
+        void SetMainVisible(bool visible) override { form_.window.SetVisible(visible); }
+        void SetMainEnabled(bool enabled) override { form_.window.SetEnabled(enabled); }
+        void MainMakeMenu() override { form_.MakeMenu(); }
+        void AboutUnloaded() override;
+
+    private:
+        FrmMain& form_;
+    };
 
     platform::Platform& platform_;
     icons::IconLayouts& iconMem_;
     platform::WindowHandle hwnd_ = 0;
     modes::DisplayMode modeAtStart_;
+    bool ended_ = false;
+    AboutSide aboutSide_{*this};
+    std::unique_ptr<launch::FrmAbout> frmAbout_;
+    // The about window last unloaded, kept until the next load: it unloads itself from inside
+    // its own button's click.
+    std::unique_ptr<launch::FrmAbout> unloadedAbout_;
 };
 
 }  // namespace app

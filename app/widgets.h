@@ -72,7 +72,7 @@ public:
 // The form's own window: caption, back colour, position and size in pixels, visibility.
 class FormWindow {
 public:
-    enum class FormChange { Colors, Position, Visible, Redraw };
+    enum class FormChange { Colors, Position, Visible, Redraw, Enabled };
     using Observer = std::function<void(FormChange)>;
 
     explicit FormWindow(std::string caption) : caption_(std::move(caption)) {}
@@ -110,6 +110,15 @@ public:
         Notify(FormChange::Visible);
     }
 
+    // A disabled window takes no mouse or keyboard input (the about window disables the main
+    // window while it is open).
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled) {
+        if (enabled == enabled_) return;
+        enabled_ = enabled;
+        Notify(FormChange::Enabled);
+    }
+
     void Refresh() { Notify(FormChange::Redraw); }
 
     void SetObserver(Observer observer) { observer_ = std::move(observer); }
@@ -123,6 +132,7 @@ private:
     Color backColor_ = 0xE0E0E0;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool visible_ = true;
+    bool enabled_ = true;
     Observer observer_;
 };
 

@@ -229,6 +229,9 @@ void MainWindow::MirrorForm(FormWindow::FormChange change) {
     case FormWindow::FormChange::Visible:
         ShowWindow(hwnd_, form_.window.Visible() ? SW_SHOW : SW_HIDE);
         break;
+    case FormWindow::FormChange::Enabled:
+        EnableWindow(hwnd_, form_.window.Enabled());
+        break;
     }
 }
 

@@ -1,0 +1,105 @@
+#pragma once
+// FrmAbout: the about window. It shows the product name, version, developer and contact
+// address, and offers the product web page, the donation page and "Ok". While it is open the
+// main window is disabled; closing it brings the main window back when it was visible before,
+// and following a web link sends the program to the notification area instead.
+//
+// The window is loaded when it is first shown and unloaded by `shut`. Its controls are plain
+// models; the host that shows them (app/win32 about_window) is made at load and told at unload.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/form_design.h"
+#include "app/widgets.h"
+#include "controls/button/pell_xp_button.h"
+#include "controls/frame/xpf_about.h"
+#include "platform/platform.h"
+
+namespace launch {
+
+// What the about window reads and changes of the main window.
+class AboutOwner {
+public:
+    virtual ~AboutOwner() = default;
+    virtual bool MainBPP256() = 0;  // the main window's bBPP256
+    virtual bool MainVisible() = 0;
+    virtual void SetMainVisible(bool visible) = 0;
+    virtual void SetMainEnabled(bool enabled) = 0;
+    virtual void MainMakeMenu() = 0;
+    // The about window was unloaded: the owner lets go of it.
+    virtual void AboutUnloaded() = 0;
+};
+
+// The window that shows the about window's models.
+class AboutHost {
+public:
+    virtual ~AboutHost() = default;
+    // The about window is unloaded: its window goes away (the models stay until the owner
+    // lets go of them).
+    virtual void Unload() = 0;
+};
+
+std::string VersionText(const platform::Version& version);
+
+class FrmAbout {
+public:
+    FrmAbout(platform::Platform& platform, AboutOwner& owner);
+    FrmAbout(const FrmAbout&) = delete;
+    FrmAbout& operator=(const FrmAbout&) = delete;
+
+    // --- controls ---
+    app::Label LblTitle;
+    app::Label LbVersion;
+    app::Label Label2;
+    app::Label LbDevelover;
+    app::Label LbEmail;
+    controls::PellXPButton CmdDonate;
+    controls::PellXPButton CmdOk;
+    app::GroupBox Frame1;
+    app::Label LblText;
+    controls::PellXPButton CmdUrl;
+    controls::XPFAbout XPFAbout;
+    controls::XPFAbout256 XPFAbout256;
+
+    app::FormWindow window;
+
+    // Whether the main window was visible when the about window was loaded.
+    bool bMain = false;
+
+    std::vector<controls::ControlModel*> Controls();
+    // Loads the skinned buttons' stored settings (their hosts must be attached first).
+    void LoadDesign();
+    void AttachWindow(platform::WindowHandle handle) { hwnd_ = handle; }
+    void SetHost(std::unique_ptr<AboutHost> host) { host_ = std::move(host); }
+
+    // --- lifecycle ---
+    void Form_Load();
+    void Show() { window.SetVisible(true); }
+    bool Loaded() const { return loaded_; }
+
+    // --- procedures ---
+    void shut();
+    void DoDrag();
+
+    // --- event handlers ---
+    void CmdOk_Click() { shut(); }
+    void CmdUrl_Click();
+    void CmdDonate_Click();
+    // Any mouse button pressed on the background, Frame1, Image12 or a label but LblText's
+    // link button.
+    void Form_MouseDown() { DoDrag(); }
+
+private:
+    void FollowLink(void (*open)(platform::Shell&));
+
+    platform::Platform& platform_;
+    AboutOwner& owner_;
+    std::unique_ptr<AboutHost> host_;
+    platform::WindowHandle hwnd_ = 0;
+    bool loaded_ = false;
+};
+
+}  // namespace launch
