@@ -339,6 +339,155 @@ def icon_tray():
     return px
 
 
+# --- the program's icon: a small tilted computer monitor -----------------------------------------
+# One .ico with two images: 16 x 16 in the 16 standard colours (the notification-area icon) and
+# 32 x 32 in true colour with an alpha channel (the about window's picture, the program's icon).
+# Shapes are quadrilaterals in a 32 x 32 space, corners clockwise.
+
+ICON_BEZEL = ((4.5, 4.5), (27.5, 2.0), (28.5, 20.5), (5.5, 23.5))
+ICON_SCREEN = ((7.5, 7.0), (25.0, 5.0), (25.8, 17.8), (8.3, 20.3))
+ICON_NECK = ((13.5, 22.5), (19.5, 21.8), (20.2, 25.5), (14.0, 26.0))
+ICON_FOOT = ((8.5, 25.8), (24.5, 24.6), (25.5, 28.6), (8.0, 29.8))
+
+VGA16 = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
+         (0, 128, 128), (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0),
+         (255, 255, 0), (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255)]
+
+
+def _inside(quad, x, y):
+    """Whether (x, y) lies inside a convex quadrilateral given clockwise (y down)."""
+    for i in range(4):
+        (x0, y0), (x1, y1) = quad[i], quad[(i + 1) % 4]
+        if (x1 - x0) * (y - y0) - (y1 - y0) * (x - x0) < 0:
+            return False
+    return True
+
+
+def _monitor_colour(x, y):
+    """The colour of the drawing at point (x, y) of the 32 x 32 space, or None outside it."""
+    if _inside(ICON_SCREEN, x, y):
+        # Light cyan glass, whiter towards the top left, with a white glint.
+        t = min(max((x - 7.5) / 18.0 * 0.4 + (y - 5.0) / 15.0 * 0.6, 0.0), 1.0)
+        if (x - 11) + (y - 9) < 5 and (x - 9) + (y - 7) > 0:
+            return WHITE
+        return lerp((225, 255, 255), (64, 200, 230), t)
+    if _inside(ICON_BEZEL, x, y):
+        return lerp((150, 150, 156), (88, 88, 96), (y - 2.0) / 22.0)
+    if _inside(ICON_NECK, x, y):
+        return (160, 160, 164)
+    if _inside(ICON_FOOT, x, y):
+        return lerp((190, 190, 194), (120, 120, 126), (y - 24.6) / 5.0)
+    return None
+
+
+def icon_image_32():
+    """32 x 32 RGBA, four samples a pixel for soft edges."""
+    px = []
+    for y in range(32):
+        row = []
+        for x in range(32):
+            samples = [_monitor_colour(x + dx, y + dy) for dx in (0.25, 0.75) for dy in (0.25, 0.75)]
+            inked = [c for c in samples if c is not None]
+            if not inked:
+                row.append((0, 0, 0, 0))
+                continue
+            r, g, b = (round(sum(c[i] for c in inked) / len(inked)) for i in range(3))
+            row.append((r, g, b, round(255 * len(inked) / 4)))
+        px.append(row)
+    return px
+
+
+def _nearest_vga(c):
+    return min(range(16), key=lambda i: sum((c[k] - VGA16[i][k]) ** 2 for k in range(3)))
+
+
+def icon_image_16():
+    """16 x 16 in the 16 standard colours; None where transparent."""
+    px = []
+    for y in range(16):
+        row = []
+        for x in range(16):
+            cx, cy = 2 * x + 1.0, 2 * y + 1.0
+            if _inside(ICON_SCREEN, cx, cy):
+                # Cyan glass with a white glint in its upper left.
+                row.append(15 if (x, y) in ((5, 4), (6, 4), (5, 5), (4, 5), (7, 4)) else 14)
+            elif _inside(ICON_BEZEL, cx, cy):
+                row.append(8)
+            elif _inside(ICON_NECK, cx, cy) or _inside(ICON_FOOT, cx, cy):
+                row.append(7)
+            else:
+                row.append(None)
+        px.append(row)
+    # A black outline round the drawing, so that it reads on light and dark task bars alike.
+    out = [row[:] for row in px]
+    for y in range(16):
+        for x in range(16):
+            if px[y][x] is not None:
+                continue
+            near = [px[j][i] for (i, j) in ((x - 1, y), (x + 1, y), (x, y - 1), (x, y + 1))
+                    if 0 <= i < 16 and 0 <= j < 16]
+            if any(n is not None for n in near):
+                out[y][x] = 0
+    return out
+
+
+def _and_mask(w, h, transparent):
+    stride = ((w + 31) // 32) * 4
+    rows = bytearray()
+    for y in range(h - 1, -1, -1):
+        row = bytearray(stride)
+        for x in range(w):
+            if transparent(x, y):
+                row[x // 8] |= 0x80 >> (x % 8)
+        rows += row
+    return rows
+
+
+def _ico_image_4bpp(px):
+    w, h = len(px[0]), len(px)
+    header = struct.pack("<IiiHHIIiiII", 40, w, 2 * h, 1, 4, 0, 0, 0, 0, 16, 0)
+    table = bytearray()
+    for (r, g, b) in VGA16:
+        table += bytes((b, g, r, 0))
+    stride = ((w * 4 + 31) // 32) * 4
+    xor = bytearray()
+    for y in range(h - 1, -1, -1):
+        row = bytearray(stride)
+        for x in range(w):
+            v = px[y][x] if px[y][x] is not None else 0
+            row[x // 2] |= v << (4 if x % 2 == 0 else 0)
+        xor += row
+    return header + table + xor + _and_mask(w, h, lambda x, y: px[y][x] is None)
+
+
+def _ico_image_32bpp(px):
+    w, h = len(px[0]), len(px)
+    header = struct.pack("<IiiHHIIiiII", 40, w, 2 * h, 1, 32, 0, 0, 0, 0, 0, 0)
+    xor = bytearray()
+    for y in range(h - 1, -1, -1):
+        for (r, g, b, a) in px[y]:
+            xor += bytes((b, g, r, a))
+    return header + xor + _and_mask(w, h, lambda x, y: px[y][x][3] == 0)
+
+
+def write_ico(path, images):
+    """images: (width, height, colour count, bits per pixel, image bytes)."""
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for (w, h, colours, bits, data) in images:
+        out += struct.pack("<BBBBHHII", w, h, colours, 0, 1, bits, len(data), offset)
+        offset += len(data)
+    for image in images:
+        out += image[4]
+    with open(path, "wb") as f:
+        f.write(out)
+
+
+def program_icon():
+    return [(16, 16, 16, 4, _ico_image_4bpp(icon_image_16())),
+            (32, 32, 0, 32, _ico_image_32bpp(icon_image_32()))]
+
+
 # --- the sets ----------------------------------------------------------------------------------
 
 XP_CLOSE = ((227, 92, 59), (198, 60, 24))
@@ -393,6 +542,8 @@ def main():
         else:
             write_bmp24(path, px)
         print(f"{name}: {len(px[0])} x {len(px)}")
+    write_ico(os.path.join(folder, "dravik.ico"), program_icon())
+    print("dravik.ico: 16 x 16 in 16 colours, 32 x 32 in true colour")
 
 
 if __name__ == "__main__":
