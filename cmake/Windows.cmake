@@ -13,6 +13,8 @@ add_library(dravik_win32_host STATIC
   app/win32/dib_surface.cpp
   app/win32/gdi_text.cpp
   app/win32/resource_pictures.cpp
+  app/win32/tray_window.cpp
+  app/win32/about_window.cpp
 )
 target_link_libraries(dravik_win32_host PUBLIC dravik_logic dravik_platform_win32 gdi32 comctl32)
 

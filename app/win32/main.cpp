@@ -44,7 +44,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (window.Handle() && IsDialogMessageA(window.Handle(), &msg)) continue;
+        // Tab, arrows and access keys in whichever of the program's windows is active (the
+        // main window or the about window).
+        HWND active = GetActiveWindow();
+        if (!active) active = window.Handle();
+        if (active && IsDialogMessageA(active, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

@@ -5,7 +5,9 @@
 
 #include "app/control_ids.h"
 #include "app/layout.h"
+#include "app/win32/about_window.h"
 #include "app/win32/resource_pictures.h"
+#include "app/win32/tray_window.h"
 
 namespace app::win32 {
 namespace {
@@ -71,6 +73,19 @@ bool MainWindow::Create(HINSTANCE instance) {
     form_.window.SetSize(rc.right - rc.left, rc.bottom - rc.top);
     form_.window.SetObserver([this](FormWindow::FormChange change) { MirrorForm(change); });
     form_.AttachWindow(reinterpret_cast<platform::WindowHandle>(hwnd_));
+    // The form's other windows: the tray components' hidden windows and the about window.
+    form_.makeTrayHost = [instance](tray::frmSysTray& component) {
+        return std::make_unique<SysTrayWindow>(component, instance);
+    };
+    form_.makeAboutHost = [this, instance](launch::FrmAbout& about) {
+        auto window = std::make_unique<AboutWindow>(about, instance, dpi_);
+        window->Create();
+        return window;
+    };
+    // "Exit" ends the program at once: the window goes without its unload handler.
+    form_.endProgram = [this] {
+        if (hwnd_) DestroyWindow(hwnd_);
+    };
     CreateControls();
     return true;
 }
@@ -329,8 +344,19 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         form_.Form_MouseDown();
         return 0;
     case WM_CLOSE:
-        form_.Form_Unload();
+        if (!form_.Ended()) form_.Form_Unload();
         DestroyWindow(hwnd_);
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;  // nothing to ask the user; the settings are stored when it really ends
+    case WM_ENDSESSION:
+        // Windows ends the process soon after this returns, without WM_CLOSE: the settings
+        // are stored and the tray icon removed here, or never. A cancelled end (FALSE)
+        // changes nothing.
+        if (wParam) {
+            form_.Form_EndSession();
+            DestroyWindow(hwnd_);
+        }
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);

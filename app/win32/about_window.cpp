@@ -1,0 +1,247 @@
+#include "app/win32/about_window.h"
+
+#include <commctrl.h>
+
+#include <cmath>
+#include <string>
+
+#include "app/win32/button_window.h"
+#include "app/win32/frame_window.h"
+#include "app/win32/resource_pictures.h"
+#include "launch/about_design.h"
+
+namespace app::win32 {
+namespace {
+
+namespace about = launch::about;
+using controls::Change;
+using controls::ControlModel;
+
+COLORREF ToColorRef(controls::Color c) { return static_cast<COLORREF>(c & 0x00FFFFFF); }
+
+const char* ButtonName(int id) {
+    switch (id) {
+    case about::kCmdOk: return "CmdOk";
+    case about::kCmdDonate: return "CmdDonate";
+    case about::kCmdUrl: return "CmdUrl";
+    default: return "Control";
+    }
+}
+
+// Frame1 paints its back colour: the standard group box leaves its inside to its parent,
+// and the skinned frame beneath is a sibling that does not paint there.
+LRESULT CALLBACK OpaqueGroupBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR brush) {
+    if (msg == WM_ERASEBKGND || msg == WM_PAINT) {
+        HDC dc = msg == WM_ERASEBKGND ? reinterpret_cast<HDC>(wParam) : GetDC(hwnd);
+        RECT rc;
+        GetClientRect(hwnd, &rc);
+        FillRect(dc, &rc, reinterpret_cast<HBRUSH>(brush));
+        if (msg == WM_ERASEBKGND) return 1;
+        ReleaseDC(hwnd, dc);
+    } else if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, OpaqueGroupBoxProc, 1);
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+AboutWindow::AboutWindow(launch::FrmAbout& form, HINSTANCE instance, int dpi)
+    : form_(form), instance_(instance), dpi_(dpi > 0 ? dpi : 96) {}
+
+AboutWindow::~AboutWindow() {
+    Unload();
+    // Children first, while the models they show are still there.
+    skinnedWindows_.clear();
+}
+
+int AboutWindow::Pixels(int twips) const {
+    return static_cast<int>(std::lround(twips * dpi_ / 1440.0));
+}
+
+bool AboutWindow::Create() {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = instance_;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hIcon = LoadIcon(instance_, MAKEINTRESOURCE(1));
+    wc.lpszClassName = about::kWindowClass;
+    if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+
+    const int width = Pixels(about::kClientWidthTwips);
+    const int height = Pixels(about::kClientHeightTwips);
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    // Borderless: the picture-drawn frame is the title bar and the edges.
+    CreateWindowExA(WS_EX_CONTROLPARENT, about::kWindowClass, form_.window.Caption().c_str(),
+                    WS_POPUP | WS_SYSMENU, left, top, width, height, nullptr, nullptr, instance_,
+                    this);
+    if (!hwnd_) return false;
+    form_.window.SetSize(width, height);
+    form_.window.SetObserver([this](FormWindow::FormChange change) { MirrorForm(change); });
+    form_.AttachWindow(reinterpret_cast<platform::WindowHandle>(hwnd_));
+    CreateControls();
+    return true;
+}
+
+void AboutWindow::CreateControls() {
+    for (ControlModel* model : form_.Controls()) models_[model->Id()] = model;
+    picture_.Reset(static_cast<HICON>(
+        LoadImageA(instance_, MAKEINTRESOURCEA(1), IMAGE_ICON, 32, 32, 0)));
+
+    // Created in the design's order, top-most first: later children sit lower.
+    for (const about::Place& place : about::Layout()) {
+        const int x = Pixels(place.left), y = Pixels(place.top);
+        const int w = std::max(Pixels(place.width), 1), h = std::max(Pixels(place.height), 1);
+        const auto found = models_.find(place.id);
+        ControlModel* model = found == models_.end() ? nullptr : found->second;
+        HWND child = nullptr;
+        const auto makeStatic = [&](DWORD style, const char* text) {
+            return CreateWindowExA(0, "STATIC", text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
+                                   x, y, w, h, hwnd_,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)),
+                                   instance_, nullptr);
+        };
+        if (auto* button = dynamic_cast<controls::PellXPButton*>(model)) {
+            auto window = std::make_unique<ButtonWindow>(*button, ButtonName(place.id), dpi_);
+            if (window->Create(hwnd_, place.id, x, y, w, h)) child = window->Handle();
+            skinnedWindows_.push_back(std::move(window));
+        } else if (auto* frame = dynamic_cast<controls::SkinnedFrame*>(model)) {
+            frame->LoadPictures([](const std::string& file) {
+                return LoadPictureResource(file.substr(0, file.rfind(".bmp")));
+            });
+            auto window = std::make_unique<FrameWindow>(
+                *frame, dpi_, [this] { return form_.window.BackColor(); },
+                [this] { form_.Form_MouseDown(); });
+            if (window->Create(hwnd_, place.id, x, y, w, h)) child = window->Handle();
+            skinnedWindows_.push_back(std::move(window));
+        } else if (place.id == about::kFrame1) {
+            child = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX,
+                                    x, y, w, h, hwnd_,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)),
+                                    instance_, nullptr);
+            if (child && model)
+                SetWindowSubclass(child, OpaqueGroupBoxProc, 1,
+                                  reinterpret_cast<DWORD_PTR>(BrushFor(model->BackColor())));
+        } else if (place.id == about::kImage12) {
+            child = makeStatic(SS_ICON, "");
+            if (child && picture_.Get())
+                SendMessageA(child, STM_SETICON, reinterpret_cast<WPARAM>(picture_.Get()), 0);
+        } else if (place.id == about::kLine1) {
+            child = makeStatic(0, "");
+        } else if (model) {
+            // Labels: no SS_NOTIFY, so a press on one falls through to the frame beneath, which
+            // drags the window. LblText wraps; the others are one line each.
+            child = makeStatic(place.id == about::kLblText ? SS_LEFT : SS_LEFTNOWORDWRAP,
+                               model->Caption().c_str());
+            fonts_[place.id].Reset(CreateFontFor(about::LabelFont(place.id), dpi_));
+            if (child)
+                SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[place.id].Get()), FALSE);
+        }
+        if (child) children_[place.id] = child;
+        if (model) model->SetObserver([this](ControlModel& m, Change c) { Mirror(m, c); });
+    }
+    form_.LoadDesign();
+}
+
+void AboutWindow::Unload() {
+    if (!hwnd_) return;
+    // The models outlive the window for a while: they must not reach it any more.
+    for (ControlModel* model : form_.Controls()) model->SetObserver(nullptr);
+    form_.window.SetObserver(nullptr);
+    children_.clear();
+    DestroyWindow(hwnd_);
+}
+
+void AboutWindow::Mirror(ControlModel& model, Change change) {
+    const auto it = children_.find(model.Id());
+    if (it == children_.end()) return;
+    HWND child = it->second;
+    switch (change) {
+    case Change::Caption: SetWindowTextA(child, model.Caption().c_str()); break;
+    case Change::Enabled: EnableWindow(child, model.Enabled()); break;
+    case Change::Visible: ShowWindow(child, model.Visible() ? SW_SHOWNA : SW_HIDE); break;
+    case Change::Colors:
+    case Change::Redraw: InvalidateRect(child, nullptr, TRUE); break;
+    default: break;
+    }
+}
+
+void AboutWindow::MirrorForm(FormWindow::FormChange change) {
+    switch (change) {
+    case FormWindow::FormChange::Visible:
+        ShowWindow(hwnd_, form_.window.Visible() ? SW_SHOW : SW_HIDE);
+        if (form_.window.Visible()) SetForegroundWindow(hwnd_);
+        break;
+    case FormWindow::FormChange::Enabled: EnableWindow(hwnd_, form_.window.Enabled()); break;
+    case FormWindow::FormChange::Position:
+        SetWindowPos(hwnd_, nullptr, form_.window.Left(), form_.window.Top(), 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        break;
+    case FormWindow::FormChange::Colors:
+    case FormWindow::FormChange::Redraw:
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        break;
+    }
+}
+
+HBRUSH AboutWindow::BrushFor(controls::Color color) {
+    auto& brush = brushes_[color];
+    if (!brush.Get()) brush.Reset(CreateSolidBrush(ToColorRef(color)));
+    return brush.Get();
+}
+
+LRESULT CALLBACK AboutWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<AboutWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<AboutWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+    return self->HandleMessage(msg, wParam, lParam);
+}
+
+LRESULT AboutWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_ERASEBKGND: {
+        RECT rc;
+        GetClientRect(hwnd_, &rc);
+        FillRect(reinterpret_cast<HDC>(wParam), &rc, BrushFor(form_.window.BackColor()));
+        return 1;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+        const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        if (id == about::kLine1) return reinterpret_cast<LRESULT>(BrushFor(about::kLightBlue));
+        const auto it = models_.find(id);
+        const ControlModel* model = it == models_.end() ? nullptr : it->second;
+        const controls::Color back = model ? model->BackColor() : form_.window.BackColor();
+        SetBkColor(dc, ToColorRef(back));
+        SetTextColor(dc, model ? ToColorRef(model->ForeColor()) : GetSysColor(COLOR_WINDOWTEXT));
+        return reinterpret_cast<LRESULT>(BrushFor(back));
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        form_.Form_MouseDown();
+        return 0;
+    case WM_CLOSE:
+        // Alt+F4 closes the about window as "Ok" does, so that the main window is enabled
+        // again (a plain unload would leave it disabled for good).
+        form_.shut();
+        return 0;
+    default: break;
+    }
+    return DefWindowProcA(hwnd_, msg, wParam, lParam);
+}
+
+}  // namespace app::win32

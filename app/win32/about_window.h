@@ -1,0 +1,54 @@
+#pragma once
+// The Win32 window of FrmAbout: a borderless top-level window whose title bar, edges and
+// background are drawn by one of its two skinned frames, with the labels, the three skinned
+// buttons, the picture and the line of its design. Made at the about window's load and
+// destroyed at its unload; the objects behind its controls stay until this host goes, as the
+// unload runs inside one of its own buttons' clicks.
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "app/win32/gdi.h"
+#include "app/win32/surface_window.h"
+#include "app/win32/user_handles.h"
+#include "launch/form_about.h"
+
+namespace app::win32 {
+
+class AboutWindow final : public launch::AboutHost {
+public:
+    AboutWindow(launch::FrmAbout& form, HINSTANCE instance, int dpi);
+    AboutWindow(const AboutWindow&) = delete;
+    AboutWindow& operator=(const AboutWindow&) = delete;
+    ~AboutWindow() override;
+
+    // Creates the window, hidden and centred on the screen, with all its controls, and
+    // attaches it to the form. False when the window cannot be made.
+    bool Create();
+    void Unload() override;
+    HWND Handle() const { return hwnd_; }
+
+private:
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void CreateControls();
+    void Mirror(controls::ControlModel& model, controls::Change change);
+    void MirrorForm(FormWindow::FormChange change);
+    HBRUSH BrushFor(controls::Color color);
+    int Pixels(int twips) const;
+
+    launch::FrmAbout& form_;
+    HINSTANCE instance_;
+    int dpi_;
+    HWND hwnd_ = nullptr;
+    std::map<int, HWND> children_;
+    std::map<int, controls::ControlModel*> models_;
+    std::map<controls::Color, ScopedBrush> brushes_;
+    std::vector<std::unique_ptr<SurfaceWindow>> skinnedWindows_;
+    std::map<int, ScopedFont> fonts_;
+    ScopedIcon picture_;
+};
+
+}  // namespace app::win32

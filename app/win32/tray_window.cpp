@@ -1,0 +1,137 @@
+#include "app/win32/tray_window.h"
+
+#include <windowsx.h>
+
+#include <memory>
+
+namespace app::win32 {
+namespace {
+
+// ChangeWindowMessageFilterEx exists from Windows 7 on, so it is looked up rather than
+// imported: an elevated Dravik (it writes HKLM) would otherwise never hear the
+// "TaskbarCreated" broadcast of an Explorer that runs without elevation.
+void LetTaskbarCreatedThrough(HWND hwnd) {
+    using Filter = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    const auto filter =
+        user32 ? reinterpret_cast<Filter>(
+                     reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilterEx")))
+               : nullptr;
+    if (filter) filter(hwnd, SysTrayWindow::TaskbarCreatedMessage(), 1 /* MSGFLT_ALLOW */, nullptr);
+}
+
+char HexDigit(unsigned v) { return "0123456789abcdef"[v & 15]; }
+
+}  // namespace
+
+UINT SysTrayWindow::TaskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
+
+SysTrayWindow::SysTrayWindow(tray::frmSysTray& component, HINSTANCE instance)
+    : component_(component),
+      icon_(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON, 16, 16, 0))) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = kClassName;
+    if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return;
+    // A top-level window, never shown, not a message-only one: those hear no broadcasts.
+    CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, kCaption, WS_POPUP, 0, 0, 0, 0, nullptr,
+                    nullptr, instance, this);
+    if (hwnd_) LetTaskbarCreatedThrough(hwnd_);
+}
+
+SysTrayWindow::~SysTrayWindow() {
+    if (!hwnd_) return;
+    // This may run inside the window's own procedure (the component's last reference went
+    // with the event it raised): unbind first, so that no later message finds this object.
+    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+}
+
+std::string SysTrayWindow::FileDescription() {
+    char path[MAX_PATH];
+    const DWORD len = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (len == 0 || len >= MAX_PATH) return {};
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
+    if (size == 0) return {};
+    std::vector<char> info(size);
+    if (!GetFileVersionInfoA(path, 0, size, info.data())) return {};
+    // The string table of the first language the resource lists.
+    WORD* translation = nullptr;
+    UINT bytes = 0;
+    if (!VerQueryValueA(info.data(), "\\VarFileInfo\\Translation",
+                        reinterpret_cast<void**>(&translation), &bytes) ||
+        bytes < 2 * sizeof(WORD))
+        return {};
+    std::string query = "\\StringFileInfo\\";
+    for (const WORD word : {translation[0], translation[1]})
+        for (int shift = 12; shift >= 0; shift -= 4) query += HexDigit(word >> shift);
+    query += "\\FileDescription";
+    char* text = nullptr;
+    if (!VerQueryValueA(info.data(), query.c_str(), reinterpret_cast<void**>(&text), &bytes) ||
+        !text)
+        return {};
+    return std::string(text, strnlen(text, bytes));
+}
+
+int SysTrayWindow::TrackMenu(const std::vector<tray::MenuItem>& items, int defaultIndex) {
+    ScopedMenu menu(CreatePopupMenu());
+    if (!menu.Get()) return -1;
+    bool hasDefault = false;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const tray::MenuItem& item = items[i];
+        if (!item.visible) continue;
+        const UINT_PTR id = i + 1;  // 0 is "nothing picked"
+        if (item.caption == "-") {
+            AppendMenuA(menu.Get(), MF_SEPARATOR, id, nullptr);
+            continue;
+        }
+        AppendMenuA(menu.Get(), MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED), id,
+                    item.caption.c_str());
+        if (static_cast<int>(i) == defaultIndex) hasDefault = true;
+    }
+    if (hasDefault) SetMenuDefaultItem(menu.Get(), static_cast<UINT>(defaultIndex + 1), FALSE);
+    POINT at{};
+    GetCursorPos(&at);
+    const int picked = static_cast<int>(TrackPopupMenu(
+        menu.Get(), TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0,
+        hwnd_, nullptr));
+    // Without a message of its own after the menu, a tray window's next menu may open and close
+    // at once (the foreground window's menu quirk).
+    if (hwnd_) PostMessageA(hwnd_, WM_NULL, 0, 0);
+    return picked - 1;
+}
+
+LRESULT CALLBACK SysTrayWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<SysTrayWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<SysTrayWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    const UINT taskbarCreated = TaskbarCreatedMessage();
+    if (msg == tray::kCallbackMessage || (taskbarCreated != 0 && msg == taskbarCreated)) {
+        // The owner may drop the component from inside the event; this reference keeps it,
+        // and so this window object, until the event has run. Nothing of `self` is touched
+        // after it goes.
+        const std::shared_ptr<tray::frmSysTray> keep = self->component_.weak_from_this().lock();
+        if (msg == tray::kCallbackMessage)
+            self->component_.ShellCallback(GET_X_LPARAM(lParam));
+        else
+            self->component_.ShellRestarted();
+        return 0;
+    }
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace app::win32

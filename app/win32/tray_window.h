@@ -1,0 +1,47 @@
+#pragma once
+// The hidden window a tray component lives in ("Sys Tray Interface", never shown): the shell
+// reports the icon's mouse activity to it as the callback message, Explorer announces a
+// re-created notification area to it with the registered "TaskbarCreated" broadcast, and it
+// owns the popup menu while that is open.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/win32/user_handles.h"
+#include "tray/sys_tray.h"
+
+namespace app::win32 {
+
+class SysTrayWindow final : public tray::SysTrayHost {
+public:
+    static constexpr const char* kClassName = "DravikSysTray";
+    static constexpr const char* kCaption = "Sys Tray Interface";
+
+    SysTrayWindow(tray::frmSysTray& component, HINSTANCE instance);
+    SysTrayWindow(const SysTrayWindow&) = delete;
+    SysTrayWindow& operator=(const SysTrayWindow&) = delete;
+    ~SysTrayWindow() override;
+
+    // --- SysTrayHost ---
+    platform::WindowHandle Window() override { return reinterpret_cast<platform::WindowHandle>(hwnd_); }
+    platform::IconHandle OwnIcon() override {
+        return reinterpret_cast<platform::IconHandle>(icon_.Get());
+    }
+    std::string FileDescription() override;
+    int TrackMenu(const std::vector<tray::MenuItem>& items, int defaultIndex) override;
+
+    HWND Handle() const { return hwnd_; }
+
+    // RegisterWindowMessageA("TaskbarCreated"), asked once.
+    static UINT TaskbarCreatedMessage();
+
+private:
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    tray::frmSysTray& component_;
+    HWND hwnd_ = nullptr;
+    ScopedIcon icon_;
+};
+
+}  // namespace app::win32
