@@ -487,7 +487,8 @@ int Usage() {
         "  current                      EnumDisplaySettingsA(ENUM_CURRENT_SETTINGS)\n"
         "  reg-get <32|64> <key> <name> one registry value as stored (UTF-16 size)\n"
         "  reg-set <32|64> <key> <name> <text>   REG_SZ without terminating NUL\n"
-        "  reg-delete <32|64> <key> <name>\n",
+        "  reg-delete <32|64> <key> <name>\n"
+        "  tray | about | menu [wait ms] | standin <ms> [broadcast]   see tray_probe.cpp\n",
         stderr);
     return 2;
 }
@@ -499,6 +500,9 @@ bool ParseInt(const char* s, long& out) {
 }
 
 }  // namespace
+
+// The notification-area and about-window commands (tray_probe.cpp); -1 for any other command.
+int TrayProbeCommand(int argc, char** argv);
 
 int main(int argc, char** argv) {
     // Plain LF line ends: the text-mode CRT would turn every "\n" into CR LF.
@@ -535,5 +539,6 @@ int main(int argc, char** argv) {
     if (cmd == "reg-get" && argc == 5) return CmdRegGet(argv[2], argv[3], argv[4]);
     if (cmd == "reg-set" && argc == 6) return CmdRegSet(argv[2], argv[3], argv[4], argv[5]);
     if (cmd == "reg-delete" && argc == 5) return CmdRegDelete(argv[2], argv[3], argv[4]);
+    if (const int rc = TrayProbeCommand(argc, argv); rc >= 0) return rc;
     return Usage();
 }

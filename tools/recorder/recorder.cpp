@@ -1,0 +1,89 @@
+// recorder: a stand-in for a program another program starts (a media player, the browser),
+// for the end-to-end tests. It writes one record about how it was started to the file named
+// after itself plus ".log" ("vlc.exe.log" beside "vlc.exe"), appending, and ends:
+//
+//   start\texe=<its path>\tcmdline=<the whole command line>\targ=<first argument>
+//        \tshow=<STARTUPINFO wShowWindow, or -1 without STARTF_USESHOWWINDOW>\tcwd=<folder>
+//
+// Values are escaped as winprobe escapes them (\\, \t, \r, \n, \xNN).
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+std::string Escape(const std::string& text) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : text) {
+        if (c == '\\') out += "\\\\";
+        else if (c == '\t') out += "\\t";
+        else if (c == '\r') out += "\\r";
+        else if (c == '\n') out += "\\n";
+        else if (c < 0x20 || c > 0x7E) {
+            out += "\\x";
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
+// The first argument of a command line, by the usual quoting rules (no escaped quotes).
+std::string FirstArgument(const char* line) {
+    const char* p = line;
+    // Skip the program name.
+    if (*p == '"') {
+        ++p;
+        while (*p && *p != '"') ++p;
+        if (*p) ++p;
+    } else {
+        while (*p && *p != ' ' && *p != '\t') ++p;
+    }
+    while (*p == ' ' || *p == '\t') ++p;
+    std::string arg;
+    if (*p == '"') {
+        for (++p; *p && *p != '"'; ++p) arg += *p;
+    } else {
+        for (; *p && *p != ' ' && *p != '\t'; ++p) arg += *p;
+    }
+    return arg;
+}
+
+std::string Number(long v) {
+    if (v < 0) return "-" + Number(-v);
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), static_cast<char>('0' + v % 10));
+        v /= 10;
+    } while (v);
+    return digits;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    char cwd[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, cwd);
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    GetStartupInfoA(&si);
+    const char* line = GetCommandLineA();
+    const long show = (si.dwFlags & STARTF_USESHOWWINDOW) ? si.wShowWindow : -1;
+
+    const std::string record = "start\texe=" + Escape(exe) + "\tcmdline=" + Escape(line) +
+                               "\targ=" + Escape(FirstArgument(line)) + "\tshow=" + Number(show) +
+                               "\tcwd=" + Escape(cwd) + "\n";
+    const std::string log = std::string(exe) + ".log";
+    HANDLE file = CreateFileA(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 1;
+    DWORD written = 0;
+    WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
+    CloseHandle(file);
+    return 0;
+}
