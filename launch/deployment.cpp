@@ -15,7 +15,7 @@
 #define DRAVIK_DEVELOPER "Example Developer"
 #endif
 #ifndef DRAVIK_CONTACT
-#define DRAVIK_CONTACT "dravik@example.org"
+#define DRAVIK_CONTACT "me@example.org"
 #endif
 #ifndef DRAVIK_HOME_CAPTION
 #define DRAVIK_HOME_CAPTION "www.example.org"

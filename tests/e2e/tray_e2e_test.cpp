@@ -125,6 +125,20 @@ protected:
         args.push_back(std::to_string(button));
         XDo(args);
     }
+    // A double click on the icon; returns when the program has rebuilt its icon (a new hidden
+    // window) after the switch, or after 20 s.
+    void DoubleClickIcon() {
+        const std::string before = TrayHostHwnd();
+        ClickIcon(1, true);
+        EXPECT_TRUE(e2e::WaitUntil(
+            [&] {
+                const std::string now = TrayHostHwnd();
+                return !now.empty() && now != before;
+            },
+            20s))
+            << "the icon was not rebuilt after the double click";
+        EXPECT_TRUE(WaitForTrayIcon(true));
+    }
     std::optional<Box> OpenMenu(bool expectOpen = true) {
         const RunResult r = Probe({"menu", "wait", expectOpen ? "5000" : "1500"});
         for (const Record& rec : e2e::ParseRecords(r.out))
@@ -271,18 +285,16 @@ TEST_F(TrayE2E, DoubleClickSwitchesToTheMoviePresetAndBackWithTheWindowHidden) {
     ASSERT_GE(FirstMode(modes, [](const Mode& m) { return m.width == 800 && m.height == 600 && m.bpp == 8; }), 0)
         << "the bench offers no 800 x 600 8-bit mode for the default movie preset";
 
-    ClickIcon(1, true);
+    DoubleClickIcon();
     e2e::XMode seen;
     EXPECT_TRUE(WaitForXMode(800, 600, 60, seen)) << "X shows " << seen.Describe();
-    EXPECT_TRUE(WaitForTrayIcon(true));
     EXPECT_FALSE(MainVisible()) << "the window stays hidden";
     EXPECT_EQ(TrayCount(), 1);
     EXPECT_EQ(CurrentTip(), ExpectedTip(kDefaultMovie));
 
-    ClickIcon(1, true);
+    DoubleClickIcon();
     EXPECT_TRUE(WaitForXMode(xBefore_.width, xBefore_.height, xBefore_.Rate(), seen))
         << "back to the monitor preset; X shows " << seen.Describe();
-    EXPECT_TRUE(WaitForTrayIcon(true));
     EXPECT_FALSE(MainVisible());
     EXPECT_EQ(CurrentTip(), ExpectedTip(e2e::CanonicalLabel(xBefore_.width, xBefore_.height, 32,
                                                             static_cast<int>(std::lround(xBefore_.Rate())))));
@@ -405,10 +417,9 @@ TEST_F(TrayE2E, AboutWindowInBothAppearances) {
     EXPECT_FALSE(MainVisible());
 
     // The movie preset is a 256-colour mode: the program that switched to it reads 8 bits.
-    ClickIcon(1, true);
+    DoubleClickIcon();
     e2e::XMode seen;
     ASSERT_TRUE(WaitForXMode(800, 600, 60, seen)) << "X shows " << seen.Describe();
-    ASSERT_TRUE(WaitForTrayIcon(true));
     PickRow(6, 3);
     ASSERT_TRUE(e2e::WaitUntil([&] { return AboutOpen(); }, 10s));
     dump = AboutDump();
@@ -423,7 +434,7 @@ TEST_F(TrayE2E, ExitStoresTheSettingsAndEnds) {
     StartInTray();
     Check(ids::kChkTraystart, 0);
     Check(ids::kChkTraySysStart, 1);
-    PickRow(9, 4);  // "Exit", the last row
+    PickRow(8, 4);  // "Exit", the last row
     ASSERT_TRUE(dravik_.WaitExit(kExitTimeout).has_value()) << "Dravik.exe did not end";
     EXPECT_EQ(Reg(kOptionsKey, "Start in SysTray").text, "0");
     const RegRead autostart = Reg(kRunKey, "Morv Dravik");
@@ -470,13 +481,16 @@ TEST_F(TrayE2E, IdleInTheTrayUsesNoCpuTime) {
     const pid_t pid = dravik_.Pid();
     const long before = CpuTicks(pid);
     ASSERT_GE(before, 0) << "cannot read the CPU time of process " << pid;
+    // Start-up took CPU time: this is the process that runs Dravik.exe, not a launcher.
+    ASSERT_GT(before, 0) << "process " << pid << " has used no CPU time at all";
     std::this_thread::sleep_for(60s);
     const long after = CpuTicks(pid);
     ASSERT_TRUE(dravik_.Running());
     const long hz = sysconf(_SC_CLK_TCK);
     const double seconds = static_cast<double>(after - before) / static_cast<double>(hz);
     RecordProperty("cpu_seconds_in_60s", std::to_string(seconds));
-    std::cout << "Dravik idle in the tray: " << seconds << " s of CPU time in 60 s\n";
+    std::cout << "Dravik idle in the tray: " << seconds << " s of CPU time in 60 s (start-up took "
+              << static_cast<double>(before) / static_cast<double>(hz) << " s)\n";
     // A timer of the platform's shortest period alone costs far more than this.
     EXPECT_LE(seconds, 0.1) << "the program works while idle in the tray";
 }
