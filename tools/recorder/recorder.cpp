@@ -10,26 +10,11 @@
 
 #include <string>
 
+#include "tools/record_escape.h"
+
 namespace {
 
-std::string Escape(const std::string& text) {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : text) {
-        if (c == '\\') out += "\\\\";
-        else if (c == '\t') out += "\\t";
-        else if (c == '\r') out += "\\r";
-        else if (c == '\n') out += "\\n";
-        else if (c < 0x20 || c > 0x7E) {
-            out += "\\x";
-            out += kHex[c >> 4];
-            out += kHex[c & 15];
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out;
-}
+std::string Escape(const std::string& text) { return tools::EscapeValue(text); }
 
 // The first argument of a command line, by the usual quoting rules (no escaped quotes).
 std::string FirstArgument(const char* line) {

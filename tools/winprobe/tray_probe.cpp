@@ -18,27 +18,11 @@
 #include <string_view>
 
 #include "launch/about_design.h"
+#include "tools/record_escape.h"
 
 namespace {
 
-std::string Esc(std::string_view text) {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : text) {
-        if (c == '\\') out += "\\\\";
-        else if (c == '\t') out += "\\t";
-        else if (c == '\r') out += "\\r";
-        else if (c == '\n') out += "\\n";
-        else if (c < 0x20 || c > 0x7E) {
-            out += "\\x";
-            out += kHex[c >> 4];
-            out += kHex[c & 15];
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out;
-}
+std::string Esc(std::string_view text) { return tools::EscapeValue(text); }
 
 std::string HexOf(std::uintptr_t value) {
     char buf[32];
