@@ -7,6 +7,7 @@
 #include "app/form_main.h"
 #include "app/win32/main_window.h"
 #include "icons/icon_mem.h"
+#include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_display.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_system.h"
@@ -25,7 +26,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     platform::win32::Win32System system;
     platform::win32::Win32Ui ui;
     platform::Platform platform{display, registry, system, ui};
-    icons::IconMem iconMem(display, system);
+    platform::win32::Win32Desktop desktop;
+    icons::IconMem iconMem(platform, desktop);
 
     app::FrmMain form(platform, iconMem);
     app::win32::MainWindow window(form);

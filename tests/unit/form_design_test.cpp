@@ -2,6 +2,7 @@
 
 #include "app/form_main.h"
 #include "controls/paint/bmp.h"
+#include "platform/memory/memory_desktop.h"
 #include "platform/memory/memory_display.h"
 #include "platform/memory/memory_registry.h"
 #include "platform/memory/memory_system.h"
@@ -19,7 +20,8 @@ protected:
     platform::memory::MemorySystem system;
     platform::memory::MemoryUi ui;
     platform::Platform platform{display, registry, system, ui};
-    icons::IconMem icons{display, system};
+    platform::memory::MemoryDesktop desktop;
+    icons::IconMem icons{platform, desktop};
     app::FrmMain form{platform, icons};
 };
 

@@ -2,6 +2,7 @@
 
 #include "app/form_main.h"
 #include "modes/mode_label.h"
+#include "platform/memory/memory_desktop.h"
 #include "platform/memory/memory_display.h"
 #include "platform/memory/memory_registry.h"
 #include "platform/memory/memory_system.h"
@@ -61,7 +62,8 @@ protected:
     MemorySystem system;
     MemoryUi ui;
     platform::Platform platform{display, registry, system, ui};
-    RecordingIcons icons{display, system};
+    platform::memory::MemoryDesktop desktop;
+    RecordingIcons icons{platform, desktop};
     std::unique_ptr<FrmMain> form;
     FrmMain::LoadResult result{};
 };

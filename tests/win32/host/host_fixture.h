@@ -11,6 +11,7 @@
 
 #include "app/form_main.h"
 #include "app/win32/main_window.h"
+#include "platform/memory/memory_desktop.h"
 #include "platform/memory/memory_display.h"
 #include "platform/memory/memory_registry.h"
 #include "platform/memory/memory_system.h"
@@ -49,7 +50,8 @@ protected:
     platform::memory::MemorySystem system;
     platform::memory::MemoryUi ui;
     platform::Platform platform{display, registry, system, ui};
-    RecordingIcons icons{display, system};
+    platform::memory::MemoryDesktop desktop;
+    RecordingIcons icons{platform, desktop};
     std::unique_ptr<app::FrmMain> form;
     std::unique_ptr<app::win32::MainWindow> window;
 };
