@@ -1,5 +1,7 @@
 #include "icons/list_view.h"
 
+#include <algorithm>
+
 namespace icons {
 
 using platform::Desktop;
@@ -53,8 +55,12 @@ std::optional<std::vector<platform::Point>> ReadItemPositions(Desktop& desktop,
 }
 
 void MoveItem(Desktop& desktop, WindowHandle listView, std::int32_t index, platform::Point position) {
-    const std::uint32_t packed = static_cast<std::uint16_t>(position.x) |
-                                 static_cast<std::uint32_t>(static_cast<std::uint16_t>(position.y)) << 16;
+    // A coordinate beyond 16 bits would wrap to the other side of the screen; the edge is
+    // nearer.
+    const auto x = static_cast<std::int16_t>(std::clamp(position.x, -32768, 32767));
+    const auto y = static_cast<std::int16_t>(std::clamp(position.y, -32768, 32767));
+    const std::uint32_t packed = static_cast<std::uint16_t>(x) |
+                                 static_cast<std::uint32_t>(static_cast<std::uint16_t>(y)) << 16;
     // Zero-extended on 64-bit Windows, as MAKELPARAM does.
     desktop.Send(listView, kLvmSetItemPosition, static_cast<std::uintptr_t>(index),
                  static_cast<std::intptr_t>(static_cast<std::uintptr_t>(packed)));

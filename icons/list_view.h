@@ -41,7 +41,8 @@ std::optional<std::vector<platform::Point>> ReadItemPositions(platform::Desktop&
                                                               std::uint32_t processId,
                                                               std::int32_t count);
 
-// LVM_SETITEMPOSITION: x in the low 16 bits of lParam, y in the high 16 bits.
+// LVM_SETITEMPOSITION: x in the low 16 bits of lParam, y in the high 16 bits, each held
+// within the 16-bit range.
 void MoveItem(platform::Desktop& desktop, platform::WindowHandle listView, std::int32_t index,
               platform::Point position);
 
