@@ -40,8 +40,8 @@ protected:
     void TearDown() override;
 
     // Creates the window and runs the start-up sequence; the window is shown as the program
-    // shows it.
-    void Start();
+    // shows it. The icon layouts are the recording ones unless others are given.
+    void Start(icons::IconLayouts* layouts = nullptr);
     HWND Child(int id) const { return GetDlgItem(window->Handle(), id); }
     std::string WindowText(HWND hwnd) const;
 
