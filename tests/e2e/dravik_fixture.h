@@ -37,6 +37,8 @@ inline constexpr auto kExitTimeout = 30s;
 std::string Env(const char* name);
 // True under CI=true: a test that cannot run there fails instead of skipping.
 bool UnderCi();
+// True where Wine runs 32-bit Windows programs (the kernel's ia32 emulation is on).
+bool CanRun32Bit();
 
 // What the tests need from the bench and the Windows build, found once.
 struct Bench {
@@ -194,10 +196,12 @@ protected:
         ASSERT_TRUE(r.Ok()) << "winprobe reg-delete: " << r.Describe();
     }
 
-    // Starts Dravik.exe and waits until its main window is shown (start-up has finished).
-    void StartDravik() {
-        ASSERT_TRUE(dravik_.Start({TheBench().exeLoader, TheBench().exe}, env_, caseDir_ + "/dravik.log"))
-            << "cannot start " << TheBench().exe;
+    // Starts Dravik.exe (the bench's, unless another copy is named) and waits until its main
+    // window is shown (start-up has finished).
+    void StartDravik(const std::string& exe = TheBench().exe,
+                     const std::string& loader = TheBench().exeLoader) {
+        ASSERT_TRUE(dravik_.Start({loader, exe}, env_, caseDir_ + "/dravik.log"))
+            << "cannot start " << exe;
         std::vector<Record> last;
         const bool shown = e2e::WaitUntil(
             [&] {

@@ -10,6 +10,8 @@
 //   testdesk positions                  the running desktop's item positions
 //   testdesk move <index> <x> <y>       moves one item of the running desktop
 //   testdesk quit                       ends the running desktop
+//   testdesk hold <file>                keeps the file open without sharing until ended, as
+//                                       another program may; prints "held" once it does
 //
 // The server writes one record per line to its log, flushed at once:
 //   ready      pid=<pid> listview=<hwnd> count=<n> autoarrange=<0|1>
@@ -262,9 +264,18 @@ int Positions() {
     return rc;
 }
 
+int Hold(const char* path) {
+    HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::puts("error\tmessage=cannot open"), 1;
+    std::puts("held");
+    std::fflush(stdout);
+    Sleep(INFINITE);
+    return 0;
+}
+
 int Usage() {
     std::fputs("usage: testdesk serve <log> [--items N] [--positions F] [--auto-arrange] [x,y ...]\n"
-               "       testdesk positions | move <index> <x> <y> | quit\n",
+               "       testdesk positions | move <index> <x> <y> | quit | hold <file>\n",
                stderr);
     return 2;
 }
@@ -282,6 +293,7 @@ int main(int argc, char** argv) {
         if (rc == 0) std::puts("ok");
         return rc;
     }
+    if (cmd == "hold" && argc == 3) return Hold(argv[2]);
     if (cmd == "quit" && argc == 2) {
         const int rc = Request("quit");
         if (rc == 0) std::puts("ok");
