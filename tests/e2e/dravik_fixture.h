@@ -274,4 +274,13 @@ int FirstMode(const std::vector<Mode>& modes, Pred pred) {
     return -1;
 }
 
+// A 32-bit mode of another size than `now`, 800 x 600 where offered; -1 when there is none.
+inline int OtherSize32(const std::vector<Mode>& modes, const Mode& now) {
+    const auto otherSize = [&](const Mode& m) {
+        return m.bpp == 32 && (m.width != now.width || m.height != now.height);
+    };
+    const int pick = FirstMode(modes, [&](const Mode& m) { return otherSize(m) && m.width == 800 && m.height == 600; });
+    return pick >= 0 ? pick : FirstMode(modes, otherSize);
+}
+
 }  // namespace dravik_e2e
