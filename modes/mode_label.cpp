@@ -48,36 +48,13 @@ std::optional<std::string_view> Right(std::string_view text, int n) {
     return text.substr(text.size() - count);
 }
 
-// A decimal integer with optional sign and blanks around it, within [lo, hi]; anything else
-// (empty text, other characters, overflow) fails.
-std::optional<std::int64_t> ToInteger(std::string_view text, std::int64_t lo, std::int64_t hi) {
-    auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty()) return std::nullopt;
-    std::int64_t value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + (c - '0');
-        if (value > hi - lo + 1) return std::nullopt;  // far out of range already
-    }
-    if (negative) value = -value;
-    if (value < lo || value > hi) return std::nullopt;
-    return value;
-}
-
 std::optional<std::int64_t> ToInt16(std::string_view t) {
-    return ToInteger(t, std::numeric_limits<std::int16_t>::min(),
+    return platform::ParseDecimal(t, std::numeric_limits<std::int16_t>::min(),
                      std::numeric_limits<std::int16_t>::max());
 }
 
 std::optional<std::int64_t> ToInt32(std::string_view t) {
-    return ToInteger(t, std::numeric_limits<std::int32_t>::min(),
+    return platform::ParseDecimal(t, std::numeric_limits<std::int32_t>::min(),
                      std::numeric_limits<std::int32_t>::max());
 }
 

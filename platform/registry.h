@@ -1,6 +1,7 @@
 #pragma once
 // Registry access in the shape of the advapi32 calls the program makes (RegOpenKeyA,
-// RegCreateKeyA, RegQueryValueExA, RegSetValueExA, RegDeleteValueA, RegCloseKey).
+// RegOpenKeyExA, RegCreateKeyA, RegQueryValueExA, RegSetValueExA, RegDeleteValueA,
+// RegCloseKey).
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -33,6 +34,9 @@ public:
     // RegOpenKeyA: on success stores the new handle in `out` and returns true; on failure
     // `out` is left untouched and false is returned.
     virtual bool OpenKey(RegKey parent, std::string_view subKey, RegKey& out) = 0;
+    // RegOpenKeyExA(parent, subKey, 0, access, &key): as OpenKey, with these access rights.
+    virtual bool OpenKeyEx(RegKey parent, std::string_view subKey, std::uint32_t access,
+                           RegKey& out) = 0;
     // RegCreateKeyA: opens the key, creating it (and missing parents) first when absent.
     virtual bool CreateKey(RegKey parent, std::string_view subKey, RegKey& out) = 0;
     // RegQueryValueExA: the whole value, however long; nullopt when absent or unreadable.

@@ -2,7 +2,10 @@
 // Services of the process and the file system that the program needs besides display and
 // registry: its own location and version, folders and files, starting programs, and the
 // single-instance test.
+#include <cstddef>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -26,6 +29,19 @@ public:
     // Creates one folder level; the parent must exist.
     virtual bool CreateFolder(const std::string& path) = 0;
     virtual bool FileExists(const std::string& path) = 0;
+
+    // The file's first `maxBytes` bytes (all of it when shorter); nothing when it cannot be
+    // opened or read.
+    virtual std::optional<std::string> ReadWholeFile(const std::string& path,
+                                                     std::size_t maxBytes) = 0;
+    // Creates or truncates the file and writes `bytes`, flushed to the disk before it is
+    // closed. False when the file cannot be created or not every byte was written; the file
+    // may then hold a part.
+    virtual bool WriteWholeFile(const std::string& path, std::string_view bytes) = 0;
+    // Puts the file `source` in the place of `target` in one step, replacing an existing
+    // `target`. False leaves both as they were.
+    virtual bool MoveFileOver(const std::string& source, const std::string& target) = 0;
+    virtual bool RemoveFile(const std::string& path) = 0;
 
     // Starts a command line as a new process with a normal, activated window; does not wait.
     virtual bool StartProcess(const std::string& commandLine) = 0;

@@ -7,6 +7,7 @@
 #include "app/form_main.h"
 #include "app/win32/main_window.h"
 #include "icons/icon_mem.h"
+#include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_display.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
@@ -28,7 +29,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     platform::win32::Win32Shell shell;
     platform::win32::Win32Registry registry32(platform::win32::Win32Registry::View::Wow32);
     platform::Platform platform{display, registry, system, ui, shell, registry32};
-    icons::IconMem iconMem(display, system);
+    platform::win32::Win32Desktop desktop;
+    icons::IconMem iconMem(platform, desktop);
 
     app::FrmMain form(platform, iconMem);
     app::win32::MainWindow window(form);

@@ -20,11 +20,23 @@ struct MemoryRegistry::Key {
     std::map<std::string, RegValue> values;                // by folded name
 };
 
-MemoryRegistry::MemoryRegistry() : root_(std::make_unique<Key>()) {}
+MemoryRegistry::MemoryRegistry() : root_(std::make_unique<Key>()), user_(std::make_unique<Key>()) {}
 MemoryRegistry::~MemoryRegistry() = default;
 
+MemoryRegistry::Key* MemoryRegistry::Root(RegKey root) const {
+    if (root == kLocalMachine) return root_.get();
+    if (root == kCurrentUser) return user_.get();
+    return nullptr;
+}
+
+bool MemoryRegistry::WriteAllowed() {
+    if (denyWrites_ || writesLeft_ == 0) return false;
+    if (writesLeft_ > 0) --writesLeft_;
+    return true;
+}
+
 MemoryRegistry::Key* MemoryRegistry::Resolve(RegKey key) const {
-    if (key == kLocalMachine) return root_.get();
+    if (Key* root = Root(key)) return root;
     const auto it = handles_.find(key);
     return it == handles_.end() ? nullptr : it->second;
 }
@@ -59,6 +71,12 @@ bool MemoryRegistry::OpenKey(RegKey parent, std::string_view subKey, RegKey& out
     return true;
 }
 
+bool MemoryRegistry::OpenKeyEx(RegKey parent, std::string_view subKey, std::uint32_t access,
+                               RegKey& out) {
+    openAccess_.push_back(access);
+    return OpenKey(parent, subKey, out);
+}
+
 bool MemoryRegistry::CreateKey(RegKey parent, std::string_view subKey, RegKey& out) {
     Key* base = Resolve(parent);
     if (!base) return false;
@@ -78,7 +96,7 @@ std::optional<RegValue> MemoryRegistry::QueryValue(RegKey key, std::string_view 
 bool MemoryRegistry::SetValue(RegKey key, std::string_view name, std::uint32_t type,
                               std::string_view bytes) {
     Key* k = Resolve(key);
-    if (!k || denyWrites_) return false;
+    if (!k || !WriteAllowed()) return false;
     k->values[Fold(name)] = RegValue{type, std::string(bytes)};
     ++writes_;
     return true;
@@ -95,20 +113,34 @@ void MemoryRegistry::CloseKey(RegKey key) { handles_.erase(key); }
 
 void MemoryRegistry::Put(const std::string& path, const std::string& name,
                          const std::string& bytes, std::uint32_t type) {
-    Walk(root_.get(), path, true)->values[Fold(name)] = RegValue{type, bytes};
+    Put(kLocalMachine, path, name, bytes, type);
 }
 
 std::optional<RegValue> MemoryRegistry::Get(const std::string& path,
                                             const std::string& name) const {
-    const Key* k = Walk(root_.get(), path, false);
+    return Get(kLocalMachine, path, name);
+}
+
+bool MemoryRegistry::KeyExists(const std::string& path) const {
+    return KeyExists(kLocalMachine, path);
+}
+
+void MemoryRegistry::Put(RegKey root, const std::string& path, const std::string& name,
+                         const std::string& bytes, std::uint32_t type) {
+    Walk(Root(root), path, true)->values[Fold(name)] = RegValue{type, bytes};
+}
+
+std::optional<RegValue> MemoryRegistry::Get(RegKey root, const std::string& path,
+                                            const std::string& name) const {
+    const Key* k = Walk(Root(root), path, false);
     if (!k) return std::nullopt;
     const auto it = k->values.find(Fold(name));
     if (it == k->values.end()) return std::nullopt;
     return it->second;
 }
 
-bool MemoryRegistry::KeyExists(const std::string& path) const {
-    return Walk(root_.get(), path, false) != nullptr;
+bool MemoryRegistry::KeyExists(RegKey root, const std::string& path) const {
+    return Walk(Root(root), path, false) != nullptr;
 }
 
 }  // namespace platform::memory

@@ -1,9 +1,11 @@
 #pragma once
 // An in-memory registry tree for the unit tests: keys matched without regard to case,
-// handles that must be closed, values stored byte for byte.
+// handles that must be closed, values stored byte for byte. HKEY_LOCAL_MACHINE and
+// HKEY_CURRENT_USER are there.
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/registry.h"
 
@@ -15,6 +17,8 @@ public:
     ~MemoryRegistry() override;
 
     bool OpenKey(RegKey parent, std::string_view subKey, RegKey& out) override;
+    bool OpenKeyEx(RegKey parent, std::string_view subKey, std::uint32_t access,
+                   RegKey& out) override;
     bool CreateKey(RegKey parent, std::string_view subKey, RegKey& out) override;
     std::optional<RegValue> QueryValue(RegKey key, std::string_view name) override;
     bool SetValue(RegKey key, std::string_view name, std::uint32_t type,
@@ -27,9 +31,19 @@ public:
              std::uint32_t type = kRegSz);
     std::optional<RegValue> Get(const std::string& path, const std::string& name) const;
     bool KeyExists(const std::string& path) const;
+    // The same below another root (kLocalMachine or kCurrentUser).
+    void Put(RegKey root, const std::string& path, const std::string& name,
+             const std::string& bytes, std::uint32_t type = kRegSz);
+    std::optional<RegValue> Get(RegKey root, const std::string& path,
+                                const std::string& name) const;
+    bool KeyExists(RegKey root, const std::string& path) const;
 
     // While set, every write (create, set, delete) is refused, as without rights to HKLM.
     void DenyWrites(bool deny) { denyWrites_ = deny; }
+    // The next `count` value writes succeed, every later one is refused (until DenyWrites).
+    void RefuseWritesAfter(int count) { writesLeft_ = count; }
+    // The access rights of every OpenKeyEx, in order.
+    const std::vector<std::uint32_t>& OpenAccess() const { return openAccess_; }
     // Handles opened and not yet closed.
     int OpenHandles() const { return static_cast<int>(handles_.size()); }
     int Writes() const { return writes_; }
@@ -37,13 +51,18 @@ public:
 private:
     struct Key;
     Key* Resolve(RegKey key) const;
+    Key* Root(RegKey root) const;
+    bool WriteAllowed();
     Key* Walk(Key* from, std::string_view path, bool create) const;
     RegKey NewHandle(Key* key);
 
     std::unique_ptr<Key> root_;  // HKEY_LOCAL_MACHINE
+    std::unique_ptr<Key> user_;  // HKEY_CURRENT_USER
     std::map<RegKey, Key*> handles_;
     RegKey nextHandle_ = 0x1000;
     bool denyWrites_ = false;
+    int writesLeft_ = -1;  // negative: no limit
+    std::vector<std::uint32_t> openAccess_;
     int writes_ = 0;
 };
 

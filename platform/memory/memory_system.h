@@ -1,6 +1,8 @@
 #pragma once
 // In-memory program location, file system, process starter, instance lock and user interface
 // for the unit tests. Everything the logic asks is recorded for the tests to examine.
+#include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -20,6 +22,16 @@ public:
     bool CreateFolder(const std::string& path) override;
     bool FileExists(const std::string& path) override { return files.count(path) > 0; }
 
+    std::optional<std::string> ReadWholeFile(const std::string& path,
+                                             std::size_t maxBytes) override;
+    bool WriteWholeFile(const std::string& path, std::string_view bytes) override;
+    bool MoveFileOver(const std::string& source, const std::string& target) override;
+    bool RemoveFile(const std::string& path) override;
+    // Contents of a file, "" for a file in `files` that was never written; nothing when absent.
+    std::optional<std::string> Contents(const std::string& path) const;
+    // Puts a file with these bytes (its folder is not checked).
+    void PutFile(const std::string& path, const std::string& bytes);
+
     bool StartProcess(const std::string& commandLine) override {
         started.push_back(commandLine);
         return true;
@@ -30,7 +42,16 @@ public:
     std::string exeName = "Dravik";
     Version version{3, 1, 1};
     std::set<std::string> folders{"C:\\Program Files\\Dravik"};  // without trailing backslash
-    std::set<std::string> files;
+    std::set<std::string> files;                   // the files that exist
+    std::map<std::string, std::string> contents;  // bytes of the files written or put
+    // Every file operation, in order: "read <path>", "write <path>", "move <from> > <to>",
+    // "remove <path>".
+    std::vector<std::string> fileOps;
+    // The next write stops after this many bytes and fails, as on a full disk or a crash in
+    // the middle of the write: the file then holds those bytes.
+    std::optional<std::size_t> failNextWriteAfter;
+    bool refuseMoves = false;
+    bool refuseReads = false;
     std::vector<std::string> foldersCreated;
     bool refuseFolderCreation = false;
     std::vector<std::string> started;

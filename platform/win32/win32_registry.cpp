@@ -42,6 +42,16 @@ bool Win32Registry::OpenKey(RegKey parent, std::string_view subKey, RegKey& out)
     return true;
 }
 
+bool Win32Registry::OpenKeyEx(RegKey parent, std::string_view subKey, std::uint32_t access,
+                              RegKey& out) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(ToHkey(parent), std::string(subKey).c_str(), 0, access, &key) !=
+        ERROR_SUCCESS)
+        return false;
+    out = FromHkey(key);
+    return true;
+}
+
 bool Win32Registry::CreateKey(RegKey parent, std::string_view subKey, RegKey& out) {
     HKEY key = nullptr;
 #ifdef _WIN64

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace platform::win32 {
@@ -72,6 +73,46 @@ bool Win32System::FileExists(const std::string& path) {
     const DWORD attrs = GetFileAttributesA(path.c_str());
     return attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+std::optional<std::string> Win32System::ReadWholeFile(const std::string& path,
+                                                    std::size_t maxBytes) {
+    ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
+    std::string bytes;
+    char chunk[4096];
+    while (bytes.size() < maxBytes) {
+        const DWORD want =
+            static_cast<DWORD>(std::min<std::size_t>(sizeof chunk, maxBytes - bytes.size()));
+        DWORD got = 0;
+        if (!ReadFile(file.Get(), chunk, want, &got, nullptr)) return std::nullopt;
+        if (got == 0) break;
+        bytes.append(chunk, got);
+    }
+    return bytes;
+}
+
+bool Win32System::WriteWholeFile(const std::string& path, std::string_view bytes) {
+    ScopedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    while (!bytes.empty()) {
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 20));
+        DWORD wrote = 0;
+        if (!WriteFile(file.Get(), bytes.data(), want, &wrote, nullptr) || wrote == 0) return false;
+        bytes.remove_prefix(wrote);
+    }
+    // Without the flush a power loss soon after the rename that follows could leave the new
+    // name on an empty file.
+    return FlushFileBuffers(file.Get()) != FALSE;
+}
+
+bool Win32System::MoveFileOver(const std::string& source, const std::string& target) {
+    return MoveFileExA(source.c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool Win32System::RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != FALSE; }
 
 bool Win32System::StartProcess(const std::string& commandLine) {
     // CreateProcessA may write into the command line, so it gets a copy of its own.

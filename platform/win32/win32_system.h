@@ -17,6 +17,17 @@ public:
     bool CreateFolder(const std::string& path) override;
     bool FileExists(const std::string& path) override;
 
+    // CreateFileA for reading (others may read too), ReadFile until the end or maxBytes.
+    std::optional<std::string> ReadWholeFile(const std::string& path,
+                                             std::size_t maxBytes) override;
+    // CreateFileA(CREATE_ALWAYS, no sharing), WriteFile, FlushFileBuffers: the bytes are on
+    // the disk when this returns true.
+    bool WriteWholeFile(const std::string& path, std::string_view bytes) override;
+    // MoveFileExA(REPLACE_EXISTING | WRITE_THROUGH): within one volume a rename, so a reader
+    // sees the old file or the new one, never a mix.
+    bool MoveFileOver(const std::string& source, const std::string& target) override;
+    bool RemoveFile(const std::string& path) override;
+
     bool StartProcess(const std::string& commandLine) override;
 
     // A named mutex, held by this object from the first call until it is destroyed.

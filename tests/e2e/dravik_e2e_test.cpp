@@ -110,11 +110,7 @@ TEST_F(DravikE2E, MovieButtonSwitchesTheDisplayAndMonitorButtonSwitchesBack) {
     const auto now = Current();
     ASSERT_TRUE(now.has_value());
     const std::vector<Mode> modes = Modes();
-    const auto otherSize = [&](const Mode& m) {
-        return m.bpp == 32 && (m.width != now->width || m.height != now->height);
-    };
-    int pick = FirstMode(modes, [&](const Mode& m) { return otherSize(m) && m.width == 800 && m.height == 600; });
-    if (pick < 0) pick = FirstMode(modes, otherSize);
+    const int pick = OtherSize32(modes, *now);
     ASSERT_GE(pick, 0) << "no 32-bit mode of another size to switch to";
     const Mode target = modes[static_cast<std::size_t>(pick)];
 

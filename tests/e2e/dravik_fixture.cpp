@@ -36,6 +36,12 @@ bool Can32() {
     return ok;
 }
 
+}  // namespace
+
+bool CanRun32Bit() { return Can32(); }
+
+namespace {
+
 std::string LoaderFor(const std::string& exe, std::string& problem) {
     switch (e2e::PeMachine(exe)) {
     case 0x14C:

@@ -37,6 +37,8 @@ inline constexpr auto kExitTimeout = 30s;
 std::string Env(const char* name);
 // True under CI=true: a test that cannot run there fails instead of skipping.
 bool UnderCi();
+// True where Wine runs 32-bit Windows programs (the kernel's ia32 emulation is on).
+bool CanRun32Bit();
 
 // What the tests need from the bench and the Windows build, found once.
 struct Bench {
@@ -194,10 +196,12 @@ protected:
         ASSERT_TRUE(r.Ok()) << "winprobe reg-delete: " << r.Describe();
     }
 
-    // Starts Dravik.exe and waits until its main window is shown (start-up has finished).
-    void StartDravik() {
-        ASSERT_TRUE(dravik_.Start({TheBench().exeLoader, TheBench().exe}, env_, caseDir_ + "/dravik.log"))
-            << "cannot start " << TheBench().exe;
+    // Starts Dravik.exe (the bench's, unless another copy is named) and waits until its main
+    // window is shown (start-up has finished).
+    void StartDravik(const std::string& exe = TheBench().exe,
+                     const std::string& loader = TheBench().exeLoader) {
+        ASSERT_TRUE(dravik_.Start({loader, exe}, env_, caseDir_ + "/dravik.log"))
+            << "cannot start " << exe;
         std::vector<Record> last;
         const bool shown = e2e::WaitUntil(
             [&] {
@@ -268,6 +272,15 @@ int FirstMode(const std::vector<Mode>& modes, Pred pred) {
     for (const auto& m : modes)
         if (pred(m)) return m.index;
     return -1;
+}
+
+// A 32-bit mode of another size than `now`, 800 x 600 where offered; -1 when there is none.
+inline int OtherSize32(const std::vector<Mode>& modes, const Mode& now) {
+    const auto otherSize = [&](const Mode& m) {
+        return m.bpp == 32 && (m.width != now.width || m.height != now.height);
+    };
+    const int pick = FirstMode(modes, [&](const Mode& m) { return otherSize(m) && m.width == 800 && m.height == 600; });
+    return pick >= 0 ? pick : FirstMode(modes, otherSize);
 }
 
 }  // namespace dravik_e2e

@@ -2,6 +2,7 @@
 
 #include "app/form_main.h"
 #include "controls/paint/bmp.h"
+#include "platform/memory/memory_desktop.h"
 #include "platform/memory/memory_display.h"
 #include "platform/memory/memory_registry.h"
 #include "platform/memory/memory_shell.h"
@@ -22,7 +23,8 @@ protected:
     platform::memory::MemoryShell shell;
     platform::memory::MemoryRegistry registry32;
     platform::Platform platform{display, registry, system, ui, shell, registry32};
-    icons::IconMem icons{display, system};
+    platform::memory::MemoryDesktop desktop;
+    icons::IconMem icons{platform, desktop};
     app::FrmMain form{platform, icons};
 };
 

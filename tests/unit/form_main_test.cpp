@@ -2,6 +2,7 @@
 
 #include "app/form_main.h"
 #include "modes/mode_label.h"
+#include "platform/memory/memory_desktop.h"
 #include "platform/memory/memory_display.h"
 #include "platform/memory/memory_registry.h"
 #include "platform/memory/memory_shell.h"
@@ -64,7 +65,8 @@ protected:
     platform::memory::MemoryShell shell;
     platform::memory::MemoryRegistry registry32;
     platform::Platform platform{display, registry, system, ui, shell, registry32};
-    RecordingIcons icons{display, system};
+    platform::memory::MemoryDesktop desktop;
+    RecordingIcons icons{platform, desktop};
     std::unique_ptr<FrmMain> form;
     FrmMain::LoadResult result{};
 };

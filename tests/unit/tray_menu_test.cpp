@@ -9,6 +9,7 @@
 
 #include "app/form_main.h"
 #include "launch/html.h"
+#include "platform/memory/memory_desktop.h"
 #include "platform/memory/memory_display.h"
 #include "platform/memory/memory_registry.h"
 #include "platform/memory/memory_shell.h"
@@ -111,7 +112,8 @@ protected:
     MemoryShell shell;
     platform::memory::MemoryRegistry registry32;
     platform::Platform platform{display, registry, system, ui, shell, registry32};
-    RecordingIcons icons{display, system};
+    platform::memory::MemoryDesktop desktop;
+    RecordingIcons icons{platform, desktop};
     MenuScript script;
     std::unique_ptr<FrmMain> form;
     int ended = 0;

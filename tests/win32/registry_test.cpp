@@ -210,6 +210,24 @@ TEST_F(Win32RegistryTest, CloseKeyReleasesTheHandle) {
               ERROR_SUCCESS);
 }
 
+TEST_F(Win32RegistryTest, OpenKeyExGrantsTheAccessAskedFor) {
+    ASSERT_TRUE(registry_.SetValue(key_.Get(), "Size", platform::kRegSz, "32"));
+
+    ScopedRegKey readOnly(registry_);
+    ASSERT_TRUE(registry_.OpenKeyEx(kLocalMachine, path_, KEY_QUERY_VALUE, readOnly.Receive()));
+    ASSERT_TRUE(registry_.QueryValue(readOnly.Get(), "Size").has_value());
+    EXPECT_FALSE(registry_.SetValue(readOnly.Get(), "Size", platform::kRegSz, "31"));
+
+    ScopedRegKey full(registry_);
+    ASSERT_TRUE(registry_.OpenKeyEx(kLocalMachine, path_, 0x3F, full.Receive()));
+    EXPECT_TRUE(registry_.SetValue(full.Get(), "Size", platform::kRegSz, "31"));
+    EXPECT_EQ(registry_.QueryValue(full.Get(), "Size")->bytes, "31");
+
+    RegKey out = 0x5A5A;
+    EXPECT_FALSE(registry_.OpenKeyEx(kLocalMachine, path_ + "\\Missing", 0x3F, out));
+    EXPECT_EQ(out, 0x5A5Au);
+}
+
 // kLocalMachine and kCurrentUser must reach the two different hives, also on x86_64 where the
 // HKEY_* constants are sign-extended.
 TEST_F(Win32RegistryTest, RootsReachTheirHives) {

@@ -38,8 +38,8 @@ void MainWindowHost::TearDown() {
     form.reset();
 }
 
-void MainWindowHost::Start() {
-    form = std::make_unique<app::FrmMain>(platform, icons);
+void MainWindowHost::Start(icons::IconLayouts* layouts) {
+    form = std::make_unique<app::FrmMain>(platform, layouts ? *layouts : icons);
     window = std::make_unique<app::win32::MainWindow>(*form);
     ASSERT_TRUE(window->Create(GetModuleHandleA(nullptr)));
     ASSERT_EQ(form->Form_Load(), app::FrmMain::LoadResult::Loaded);

@@ -11,6 +11,7 @@
 
 #include "app/form_main.h"
 #include "app/win32/main_window.h"
+#include "platform/memory/memory_desktop.h"
 #include "platform/memory/memory_display.h"
 #include "platform/memory/memory_registry.h"
 #include "platform/memory/memory_shell.h"
@@ -40,8 +41,8 @@ protected:
     void TearDown() override;
 
     // Creates the window and runs the start-up sequence; the window is shown as the program
-    // shows it.
-    void Start();
+    // shows it. The icon layouts are the recording ones unless others are given.
+    void Start(icons::IconLayouts* layouts = nullptr);
     HWND Child(int id) const { return GetDlgItem(window->Handle(), id); }
     std::string WindowText(HWND hwnd) const;
 
@@ -52,7 +53,8 @@ protected:
     platform::memory::MemoryShell shell;
     platform::memory::MemoryRegistry registry32;
     platform::Platform platform{display, registry, system, ui, shell, registry32};
-    RecordingIcons icons{display, system};
+    platform::memory::MemoryDesktop desktop;
+    RecordingIcons icons{platform, desktop};
     std::unique_ptr<app::FrmMain> form;
     std::unique_ptr<app::win32::MainWindow> window;
 };

@@ -1,0 +1,27 @@
+#pragma once
+// The desktop icon view and the window-manager calls around it, on user32 and kernel32.
+#include "platform/desktop.h"
+
+namespace platform::win32 {
+
+class Win32Desktop final : public Desktop {
+public:
+    WindowHandle FindTopLevel(const std::string& className) override;
+    WindowHandle FindChild(WindowHandle parent, const std::string& className) override;
+    std::uint32_t WindowStyle(WindowHandle window) override;
+    WindowHandle ParentOf(WindowHandle window) override;
+    std::uint32_t OwnerProcessId(WindowHandle window) override;
+    std::intptr_t Send(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                       std::intptr_t lParam) override;
+    void SendWithTimeout(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                         std::intptr_t lParam, std::uint32_t flags,
+                         std::uint32_t timeoutMs) override;
+    std::optional<std::uint32_t> VersionPlatformId() override;
+    std::unique_ptr<PointBuffer> AllocRemoteBuffer(std::uint32_t processId) override;
+    std::unique_ptr<PointBuffer> MapSharedBuffer() override;
+    WindowHandle DesktopWindow() override;
+    void LockUpdate(WindowHandle window) override;
+    void RedrawAll() override;
+};
+
+}  // namespace platform::win32

@@ -1,0 +1,361 @@
+// End-to-end tests of the desktop icon layouts: the real Dravik.exe under Wine reads and moves
+// the icons of testdesk.exe, our stand-in for the shell's desktop (Wine has none), an x86_64
+// program in a process of its own, and keeps its layouts in the "Iconset" folder beside its
+// own copy of the executable.
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "dravik_fixture.h"
+
+namespace {
+
+using namespace dravik_e2e;
+
+constexpr const char* kMetricsKey = "HKCU\\Control Panel\\Desktop\\WindowMetrics";
+constexpr const char* kShellIconSize = "Shell Icon Size";
+
+struct Pos {
+    long x = 0, y = 0;
+    bool operator==(const Pos&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& os, const Pos& p) { return os << "(" << p.x << ", " << p.y << ")"; }
+
+// A layout line as the program writes it, worked out here on its own: x + y * 65536 in its
+// sign column, a blank, CR LF.
+std::string Line(const Pos& p) {
+    const long long packed = p.x + p.y * 65536LL;
+    return (packed < 0 ? "" : " ") + std::to_string(packed) + " \r\n";
+}
+
+std::string Lines(const std::vector<Pos>& positions) {
+    std::string text;
+    for (const Pos& p : positions) text += Line(p);
+    return text;
+}
+
+std::optional<std::string> Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string WindowsPath(const std::string& unixPath) {
+    std::string path = "Z:" + unixPath;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+class IconsE2E : public DravikE2E {
+protected:
+    void SetUp() override {
+        DravikE2E::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
+        appDir_ = caseDir_ + "/app";
+        deskExe_ = TheBench().buildDir + "/tools/testdesk.exe";
+        ASSERT_TRUE(e2e::FileExists(deskExe_)) << "testdesk.exe not built at " << deskExe_;
+        // A copy of its own, so that each test starts without layouts.
+        std::error_code ec;
+        fs::create_directories(appDir_, ec);
+        fs::copy_file(TheBench().exe, App(), fs::copy_options::overwrite_existing, ec);
+        ASSERT_FALSE(ec) << "copying Dravik.exe: " << ec.message();
+        deskLog_ = caseDir_ + "/testdesk.log";
+    }
+
+    void TearDown() override {
+        if (desk_.Running()) {
+            Desk({"quit"});
+            if (!desk_.WaitExit(10s)) desk_.Kill();
+        }
+        holder_.Kill();
+        DravikE2E::TearDown();
+    }
+
+    std::string App() const { return appDir_ + "/Dravik.exe"; }
+    std::string Iconset() const { return appDir_ + "/Iconset"; }
+
+    // The layout file of the screen size in effect, by the name the layouts have always had.
+    std::string LayoutPath() {
+        const auto now = Current();
+        if (!now) return Iconset() + "/<no mode>";
+        return Iconset() + "/ " + std::to_string(now->width) + "- " + std::to_string(now->height);
+    }
+
+    std::vector<std::string> IconsetFiles() const {
+        std::vector<std::string> names;
+        std::error_code ec;
+        for (const auto& entry : fs::directory_iterator(Iconset(), ec)) names.push_back(entry.path().filename());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    RunResult Desk(const std::vector<std::string>& args) {
+        std::vector<std::string> argv{TheBench().toolLoader, deskExe_};
+        argv.insert(argv.end(), args.begin(), args.end());
+        return e2e::Run(argv, env_, kProbeTimeout);
+    }
+
+    // Starts the stand-in desktop with these arguments (positions "x,y", --items N,
+    // --auto-arrange) and waits until its items are in place.
+    void StartDesk(const std::vector<std::string>& args) {
+        std::vector<std::string> argv{TheBench().toolLoader, deskExe_, "serve", WindowsPath(deskLog_)};
+        argv.insert(argv.end(), args.begin(), args.end());
+        ASSERT_TRUE(desk_.Start(argv, env_, caseDir_ + "/testdesk.out")) << "cannot start testdesk";
+        const bool ready = e2e::WaitUntil([&] { return !desk_.Running() || Logged("ready") > 0; }, kStartTimeout);
+        ASSERT_TRUE(ready && desk_.Running()) << "testdesk did not come up; see " << caseDir_ << "/testdesk.out";
+    }
+
+    std::vector<Record> DeskLog() const { return e2e::ParseRecords(Slurp(deskLog_).value_or("")); }
+
+    // Records of that kind in the desktop's log, and of them those with key=value.
+    int Logged(const std::string& kind, const std::string& key = "", const std::string& value = "") const {
+        int n = 0;
+        for (const Record& r : DeskLog())
+            if (r.kind == kind && (key.empty() || r.Get(key) == value)) ++n;
+        return n;
+    }
+
+    // The desktop's item positions. Asking goes through the desktop's message queue, so every
+    // message sent to it before has been handled (and logged) when this returns.
+    std::vector<Pos> Positions() {
+        const RunResult r = Desk({"positions"});
+        EXPECT_TRUE(r.Ok()) << "testdesk positions: " << r.Describe();
+        std::vector<Pos> out;
+        for (const Record& rec : e2e::ParseRecords(r.out))
+            if (rec.kind == "item") out.push_back({rec.Int("x"), rec.Int("y")});
+        return out;
+    }
+
+    void Move(int index, long x, long y) {
+        const RunResult r = Desk({"move", std::to_string(index), std::to_string(x), std::to_string(y)});
+        ASSERT_TRUE(r.Ok()) << "testdesk move: " << r.Describe();
+    }
+
+    void PutLayout(const std::string& path, const std::string& bytes) {
+        std::error_code ec;
+        fs::create_directories(Iconset(), ec);
+        std::ofstream(path, std::ios::binary) << bytes;
+        ASSERT_EQ(Slurp(path), bytes);
+    }
+
+    std::string appDir_, deskExe_, deskLog_;
+    e2e::Child desk_, holder_;
+};
+
+const std::vector<Pos> kStart = {{10, 20}, {-10, 5}, {300, 40}};
+const std::vector<std::string> kStartArgs = {"10,20", "-10,5", "300,40"};
+
+TEST_F(IconsE2E, StartUpWritesTheLayoutOfTheScreenSizeByteForByte) {
+    StartDesk(kStartArgs);
+    ASSERT_EQ(Positions(), kStart);
+    StartDravik(App());
+
+    const std::string path = LayoutPath();
+    EXPECT_EQ(IconsetFiles(), std::vector<std::string>{fs::path(path).filename()});
+    EXPECT_EQ(fs::path(path).filename(), " " + std::to_string(Current()->width) + "- " +
+                                             std::to_string(Current()->height));
+    EXPECT_EQ(Slurp(path), " 1310730 \r\n 327670 \r\n 2621740 \r\n");
+}
+
+TEST_F(IconsE2E, RestoreDesktopIconsPutsMovedIconsBack) {
+    StartDesk(kStartArgs);
+    StartDravik(App());
+    Move(0, 500, 400);
+    Move(1, 200, 200);
+    Move(2, 0, 0);
+    ASSERT_EQ(Positions(), (std::vector<Pos>{{500, 400}, {200, 200}, {0, 0}}));
+
+    Click(ids::kCmdIconRest);
+    // The icon left of the screen's edge comes back where it was, not a pixel higher.
+    EXPECT_EQ(Positions(), kStart);
+    EXPECT_FALSE(Probe({"msgbox"}).Ok()) << "a restore with a layout shows no message";
+}
+
+TEST_F(IconsE2E, ASwitchSavesANewSizeAndASwitchBackRestoresTheFirstSizesLayout) {
+    StartDesk(kStartArgs);
+    StartDravik(App());
+    const std::string firstLayout = LayoutPath();
+    const auto now = Current();
+    ASSERT_TRUE(now.has_value());
+    const std::vector<Mode> modes = Modes();
+    const int pick = OtherSize32(modes, *now);
+    ASSERT_GE(pick, 0) << "no 32-bit mode of another size to switch to";
+    const Mode target = modes[static_cast<std::size_t>(pick)];
+    Select(ids::kCmbMovie, pick);
+
+    Click(ids::kBtnMovie);
+    e2e::XMode seen;
+    ASSERT_TRUE(WaitForXMode(target.width, target.height, target.hz, seen)) << seen.Describe();
+    const std::string secondLayout = LayoutPath();
+    ASSERT_NE(secondLayout, firstLayout);
+    EXPECT_EQ(Slurp(secondLayout), Lines(kStart)) << "the new size had no layout: the icons were saved";
+
+    // The shell piles the icons its own way at the new size; the user saves that.
+    const std::vector<Pos> piled = {{500, 100}, {600, 100}, {700, 100}};
+    for (int i = 0; i < 3; ++i) Move(i, piled[i].x, piled[i].y);
+    Click(ids::kCmdIconSave);
+    EXPECT_EQ(Slurp(secondLayout), Lines(piled));
+
+    Click(ids::kBtnMon);
+    ASSERT_TRUE(WaitForXMode(xBefore_.width, xBefore_.height, xBefore_.Rate(), seen)) << seen.Describe();
+    EXPECT_EQ(Positions(), kStart) << "back at the first size, its layout is restored";
+    EXPECT_EQ(Slurp(firstLayout), Lines(kStart)) << "and not overwritten";
+
+    Click(ids::kBtnMovie);
+    ASSERT_TRUE(WaitForXMode(target.width, target.height, target.hz, seen)) << seen.Describe();
+    EXPECT_EQ(Positions(), piled);
+}
+
+TEST_F(IconsE2E, AShellIconSizeOf32IsCycledWithTwoBroadcastsAndStays32) {
+    RegSet(kMetricsKey, kShellIconSize, "32");
+    StartDesk(kStartArgs);
+    StartDravik(App());
+    Positions();
+    ASSERT_EQ(Logged("setting"), 0) << "a save does not refresh the icons";
+
+    Click(ids::kCmdIconRest);
+    Positions();
+    EXPECT_EQ(Logged("setting", "wparam", "42"), 2) << "SPI_SETNONCLIENTMETRICS, once down and once back";
+    EXPECT_EQ(Logged("setting"), 2);
+
+    const RunResult r = Probe({"reg-get", "64", kMetricsKey, kShellIconSize});
+    const auto records = e2e::ParseRecords(r.out);
+    ASSERT_FALSE(records.empty()) << r.Describe();
+    EXPECT_EQ(records[0].Get("status"), "present");
+    EXPECT_EQ(records[0].Get("type"), "1") << "still REG_SZ";
+    EXPECT_EQ(Reg(kMetricsKey, kShellIconSize).text, "32");
+    EXPECT_EQ(Positions(), kStart);
+}
+
+TEST_F(IconsE2E, WithoutAShellIconSizeNothingIsWrittenOrBroadcast) {
+    if (Reg(kMetricsKey, kShellIconSize).present) RegDelete(kMetricsKey, kShellIconSize);
+    StartDesk(kStartArgs);
+    StartDravik(App());
+    Move(1, 250, 250);
+
+    Click(ids::kCmdIconRest);
+    EXPECT_EQ(Positions(), kStart) << "the restore itself goes on";
+    EXPECT_EQ(Logged("setting"), 0);
+    EXPECT_FALSE(Reg(kMetricsKey, kShellIconSize).present);
+}
+
+TEST_F(IconsE2E, AnEmptyDesktopLeavesAnExistingLayoutUntouched) {
+    const std::string old = " 1310730 \r\n 327670 \r\n";
+    StartDesk({});
+    PutLayout(LayoutPath(), old);
+    StartDravik(App());
+    EXPECT_EQ(Slurp(LayoutPath()), old) << "start-up";
+    Click(ids::kCmdIconSave);
+    EXPECT_EQ(Slurp(LayoutPath()), old) << "Save Desktop Icons";
+    EXPECT_EQ(IconsetFiles().size(), 1u);
+}
+
+TEST_F(IconsE2E, WithAutoArrangeTheCommandGoesOutAtTheSaveAndAtEveryRestore) {
+    StartDesk({"--auto-arrange", "--items", "3"});
+    StartDravik(App());
+    EXPECT_EQ(Logged("command", "id", "0x7041"), 1) << "the start-up save found the desktop arranging itself";
+    EXPECT_EQ(Logged("command"), 1);
+
+    Click(ids::kCmdIconRest);
+    EXPECT_EQ(Logged("command", "id", "0x7041"), 2);
+    Click(ids::kCmdIconRest);
+    EXPECT_EQ(Logged("command", "id", "0x7041"), 3);
+    // The stand-in, like the shell, switched its arrangement over each time: off, on, off. A
+    // save that finds it off sends nothing, and the restores still send it.
+    Click(ids::kCmdIconSave);
+    EXPECT_EQ(Logged("command"), 3);
+    Click(ids::kCmdIconRest);
+    EXPECT_EQ(Logged("command", "id", "0x7041"), 4);
+}
+
+TEST_F(IconsE2E, ASaveCutOffInTheMiddleOfItsWriteLeavesTheOldLayoutWhole) {
+    // 400 icons make a layout of about 5 KB; the writing process may write 2 KB per file.
+    StartDesk({"--items", "400"});
+    const std::string path = LayoutPath();
+    std::vector<Pos> oldPositions;
+    for (long i = 0; i < 400; ++i) oldPositions.push_back({i, i});
+    const std::string old = Lines(oldPositions);
+    PutLayout(path, old);
+
+    std::error_code ec;
+    ASSERT_TRUE(dravik_.Start({"bash", "-c", "ulimit -f 2 && exec \"$@\"", "bash", TheBench().exeLoader, App()},
+                              env_, caseDir_ + "/dravik-limited.log"));
+    // The start-up save hits the limit in the middle of its write and the process dies of it
+    // (SIGXFSZ), as in a crash or a power loss.
+    const auto status = dravik_.WaitExit(kStartTimeout);
+    ASSERT_TRUE(status.has_value()) << "Dravik.exe went on running past the file-size limit";
+    EXPECT_EQ(*status, 128 + SIGXFSZ);
+    EXPECT_EQ(fs::file_size(path + ".new", ec), 2048u) << "the new layout was cut off at the limit";
+    EXPECT_EQ(Slurp(path), old) << "the old layout must survive a save that could not finish";
+
+    // The next save that can write replaces it, and nothing half-written stays beside it.
+    StartDravik(App());
+    const std::vector<Pos> now = Positions();
+    ASSERT_EQ(now.size(), 400u);
+    EXPECT_EQ(Slurp(path), Lines(now));
+    EXPECT_EQ(IconsetFiles(), std::vector<std::string>{fs::path(path).filename()});
+}
+
+TEST_F(IconsE2E, ASaveWhileAnotherProgramHoldsTheLayoutLeavesItWhole) {
+    StartDesk(kStartArgs);
+    const std::string path = LayoutPath();
+    const std::string old = " 65537 \r\n 131074 \r\n 196611 \r\n";
+    PutLayout(path, old);
+    ASSERT_TRUE(holder_.Start({TheBench().toolLoader, deskExe_, "hold", WindowsPath(path)}, env_,
+                              caseDir_ + "/holder.out"));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return Slurp(caseDir_ + "/holder.out").value_or("").find("held") != std::string::npos; },
+                               kStartTimeout))
+        << "the holder did not open the layout";
+
+    StartDravik(App());
+    EXPECT_EQ(Slurp(path), old);
+    EXPECT_EQ(IconsetFiles(), std::vector<std::string>{fs::path(path).filename()}) << "nothing left beside it";
+
+    holder_.Kill();
+    Click(ids::kCmdIconSave);
+    EXPECT_EQ(Slurp(path), Lines(kStart));
+}
+
+TEST_F(IconsE2E, WithoutADesktopNothingIsSavedAndRestoreSaysSo) {
+    StartDravik(App());
+    EXPECT_TRUE(fs::is_directory(Iconset())) << "start-up creates the folder";
+    EXPECT_TRUE(IconsetFiles().empty());
+
+    const RunResult click = Probe({"click", std::to_string(ids::kCmdIconRest), "post"});
+    ASSERT_TRUE(click.Ok()) << click.Describe();
+    const RunResult box = Probe({"msgbox", "ok", "wait", "20000"});
+    ASSERT_TRUE(box.Ok()) << box.Describe();
+    const auto records = e2e::ParseRecords(box.out);
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records[0].Get("text"), "Sorry, nothing to restore");
+}
+
+// The release is a 32-bit program; on 64-bit Windows the shell is a 64-bit one, and only the
+// 8-byte POINT may cross between them.
+TEST_F(IconsE2E, TheI686ReleaseReadsAndMovesThe64BitDesktopsIcons) {
+    if (!CanRun32Bit())
+        GTEST_SKIP() << "32-bit Windows programs cannot run here (kernel without ia32 emulation)";
+    const std::string release = std::string(DRAVIK_I686_BUILD_DIR) + "/Dravik.exe";
+    ASSERT_EQ(e2e::PeMachine(release), 0x14Cu) << release << " is not the i686 build (build the win32 preset)";
+    std::error_code ec;
+    fs::copy_file(release, App(), fs::copy_options::overwrite_existing, ec);
+    ASSERT_FALSE(ec) << ec.message();
+    StartDesk(kStartArgs);
+    StartDravik(App(), "wine");
+    EXPECT_EQ(Slurp(LayoutPath()), " 1310730 \r\n 327670 \r\n 2621740 \r\n");
+    Move(1, 222, 111);
+    Click(ids::kCmdIconRest);
+    EXPECT_EQ(Positions(), kStart);
+}
+
+}  // namespace
