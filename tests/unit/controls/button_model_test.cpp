@@ -261,6 +261,50 @@ TEST(ButtonProperties, EachSetterReportsItsKeyAndRedraws) {
     }
 }
 
+// The host holds buttons as ControlModel references and sets their captions, enabled states
+// and colours through them: the button reacts exactly as to a call through its own type.
+TEST(ButtonProperties, SettersThroughTheControlModelReactLikeTheButtonsOwn) {
+    {
+        Button b;
+        controls::ControlModel& model = b.button;
+        model.SetCaption("E&xit");
+        EXPECT_EQ(b.host.changes, std::vector<std::string>{"TX"});
+        EXPECT_EQ(b.button.AccessKeys(), "x");
+        EXPECT_EQ(b.button.Layout().textWidth, 24);  // relaid: "Exit" in the fixed metrics
+        EXPECT_GE(b.host.drawings, 1);
+    }
+    {
+        Button b;
+        controls::ControlModel& model = b.button;
+        model.SetEnabled(false);
+        EXPECT_EQ(b.host.changes, std::vector<std::string>{"ENAB"});
+        EXPECT_FALSE(b.host.WindowEnabled());
+        EXPECT_EQ(b.button.LastCaptionMode(), 5);  // drawn disabled
+    }
+    {
+        Button b;
+        controls::ControlModel& model = b.button;
+        b.button.SetColorScheme(2);
+        b.host.changes.clear();
+        b.host.drawings = 0;
+        model.SetBackColor(0x123456);
+        EXPECT_EQ(b.host.changes, std::vector<std::string>{"BCOL"});
+        EXPECT_EQ(b.button.Colors().face, 0x123456u);
+        EXPECT_GE(b.host.drawings, 1);
+        model.SetForeColor(0x654321);
+        EXPECT_EQ(b.host.changes, (std::vector<std::string>{"BCOL", "FCOL"}));
+        EXPECT_EQ(b.button.Colors().text, 0x654321u);
+    }
+    // Assigning the value a property already has still runs its reaction, as a let does.
+    {
+        Button b;
+        controls::ControlModel& model = b.button;
+        model.SetCaption(b.button.Caption());
+        EXPECT_EQ(b.host.changes, std::vector<std::string>{"TX"});
+        EXPECT_GE(b.host.drawings, 1);
+    }
+}
+
 TEST(ButtonProperties, SettersThatDoNotRedraw) {
     const SetterCase cases[] = {
         {"PICO", [](PellXPButton& b) { b.SetPictureOver(SolidPicture(4, 4, 9)); }},
