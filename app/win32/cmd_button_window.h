@@ -39,6 +39,7 @@ private:
     std::string name_;
     bool timerOn_ = false;
     int pressedButtons_ = 0;  // pressed inside and not yet released
+    bool clickArmed_ = false;  // a left press (not a double click's second) awaits its release
 };
 
 }  // namespace app::win32

@@ -87,6 +87,11 @@ public:
     void MouseMove(int button, int shift, float x, float y);
     void MouseDown(int button, int shift, float x, float y);
     void MouseUp(int button, int shift, float x, float y);
+    // The second press of a double click, which a window gets in place of its MouseDown. The
+    // double click's one Click came with the first release; this press only shows the pressed
+    // look, as the first did, and raises nothing, so the release after it gives MouseUp alone.
+    // The host's order for a double click: MouseDown, MouseUp, Click, DblClick, MouseUp.
+    void DblClick() { PaintSkin(kCellPressed); }
     // A click, or the access key: raises Click (ClickableModel::Click).
     void AccessKeyPress() { Click(); }
     void KeyDown(int keyCode, int shift);

@@ -283,6 +283,19 @@ TEST(CmdButtonInput, LabelAndAccessKeyClickLikeTheSkin) {
     EXPECT_EQ(b.button.PaintedCell(), 0);
 }
 
+TEST(CmdButtonInput, DoubleClickClicksOnceAndShowsTheSecondPress) {
+    Button b(40, 30, "Go");
+    // The order in which a window delivers a double click.
+    b.button.MouseDown(1, 0, 5, 5);
+    b.button.MouseUp(1, 0, 5, 5);
+    b.button.Click();
+    b.button.DblClick();
+    EXPECT_EQ(b.button.PaintedCell(), 1);  // the second press shows like the first
+    b.button.MouseUp(1, 0, 5, 5);
+    EXPECT_EQ(b.button.PaintedCell(), 0);
+    EXPECT_EQ(b.host.log, (std::vector<std::string>{"MouseDown", "MouseUp", "Click", "MouseUp"}));
+}
+
 // The host holds the buttons as ControlModel references: a caption or enabled state set through
 // one reaches the label, the skin and the design data as through the button's own type.
 TEST(CmdButtonInput, SettersThroughTheControlModelReactLikeTheButtonsOwn) {
