@@ -60,14 +60,6 @@ std::vector<ControlModel*> FrmMain::Controls() {
             &Frame1,      &XPF1,       &CmdIconRest, &CmdIconSave,  &LblMorv};
 }
 
-void FrmMain::LoadDesign(const PictureSource& pictures) {
-    for (controls::PellXPButton* button :
-         {&BtnTray, &BtnSettings, &BtnMon, &BtnMovie, &CmdIconRest, &CmdIconSave})
-        button->ReadProperties(ButtonDesign(button->Id(), pictures));
-    for (controls::xpcmdbutton* button : {&CmdTray, &CmdSettings, &CmdMon, &CmdMovie})
-        button->ReadProperties(CmdButtonDesign(button->Id()));
-}
-
 FrmMain::LoadResult FrmMain::Form_Load() {
     if (platform_.system.AnotherInstanceRunning()) {
         platform_.ui.ShowMessage(kAlreadyRunning, kAppTitle);

@@ -69,9 +69,6 @@ public:
     // Every control in design order, for hosts that mirror them.
     std::vector<ControlModel*> Controls();
 
-    // Loads the skinned buttons' stored settings (their hosts must be attached first).
-    void LoadDesign(const PictureSource& pictures);
-
     // The host's window handle, for the calls that act on the real window.
     void AttachWindow(platform::WindowHandle handle) { hwnd_ = handle; }
 

@@ -99,8 +99,6 @@ void MainWindow::CreateControls() {
             model->SetObserver([this](ControlModel& m, Change c) { Mirror(m, c); });
         }
     }
-    // The skinned buttons have their windows (their hosts) now: load their stored settings.
-    form_.LoadDesign(LoadPictureResource);
 }
 
 HWND MainWindow::CreateControl(ControlModel& model, double tpp) {
@@ -154,12 +152,13 @@ HWND MainWindow::CreateSkinned(ControlModel& model, const PixelRect& at) {
     bool made = false;
     if (auto* button = dynamic_cast<controls::PellXPButton*>(&model)) {
         auto w = std::make_unique<ButtonWindow>(*button, ControlName(model.Id()), dpi_);
-        made = w->Create(hwnd_, model.Id(), at.left, at.top, at.width, at.height);
+        made = w->Create(hwnd_, model.Id(), at.left, at.top, at.width, at.height,
+                         ButtonDesign(model.Id(), LoadPictureResource));
         window = std::move(w);
     } else if (auto* small = dynamic_cast<controls::xpcmdbutton*>(&model)) {
         auto w = std::make_unique<CmdButtonWindow>(*small, ControlName(model.Id()), dpi_);
         made = w->Create(hwnd_, model.Id(), at.left, at.top, at.width, at.height,
-                         LoadPictureResource("xpcmdbutton_skin"));
+                         LoadPictureResource("xpcmdbutton_skin"), CmdButtonDesign(model.Id()));
         window = std::move(w);
     } else if (auto* frame = dynamic_cast<controls::SkinnedFrame*>(&model)) {
         frame->LoadPictures([](const std::string& file) {

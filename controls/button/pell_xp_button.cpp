@@ -97,6 +97,9 @@ void PellXPButton::ReadProperties(const PropertyBag& bag) {
     ApplyLayoutCaption();
     ApplyAccessKey();
     imageIndex_ = bag.ReadInt16("ImageIndex", 0);  // stored only; no image is looked up
+    // The palette follows the stored colours at once: the Resize that comes before Show draws,
+    // and it must not draw in the palette of the constructor's defaults. Show computes it again.
+    ApplySetColors();
 }
 
 void PellXPButton::WriteProperties(PropertyBag& bag) const {

@@ -197,6 +197,24 @@ TEST(ButtonPersistence, RoundTripKeepsEveryProperty) {
     for (const auto& k : bag.Keys()) EXPECT_EQ(*again.Find(k), *bag.Find(k)) << k;
 }
 
+// A loaded button is sized (and so drawn) before Show computes its palette: that first drawing
+// is already in the stored colours, not in those of the constructor's defaults.
+TEST(ButtonPersistence, TheDrawingAfterLoadingIsInTheStoredColours) {
+    TestHost host;
+    PellXPButton button(1, "Caption", "Verdana");
+    button.SetHost(&host);
+    PropertyBag bag;
+    bag.Write("BTYPE", std::int32_t{2});
+    bag.Write("COLTYPE", std::int32_t{2});
+    bag.Write("BCOL", std::int32_t{0x123456});
+    button.ReadProperties(bag);
+    std::vector<paint::Rgb> faces;
+    host.onDrawn = [&] { faces.push_back(host.Px(5, 5)); };
+    button.Resize(100, 30);
+    ASSERT_FALSE(faces.empty());
+    EXPECT_EQ(faces.front(), 0x123456u);
+}
+
 TEST(ButtonPersistence, ReadsLowerCaseKeys) {
     TestHost host;
     PellXPButton button(1, "", "Verdana");
