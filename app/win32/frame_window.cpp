@@ -24,10 +24,10 @@ HRGN CreateRegion(const paint::RegionData& region) {
     return ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), rgn);
 }
 
-FrameWindow::FrameWindow(controls::SkinnedFrame& frame, int dpi,
-                         std::function<controls::Color()> backColor, std::function<void()> barePress)
-    : SurfaceWindow(dpi), frame_(frame), dpi_(dpi), backColor_(std::move(backColor)),
-      barePress_(std::move(barePress)) {}
+FrameWindow::FrameWindow(controls::SkinnedFrame& frame, int dpi, SurfacePainter paintBeneath,
+                         BareMouse bareMouse)
+    : SurfaceWindow(dpi), frame_(frame), dpi_(dpi), paintBeneath_(std::move(paintBeneath)),
+      bareMouse_(std::move(bareMouse)) {}
 
 FrameWindow::~FrameWindow() {
     if (hwnd_) DestroyWindow(hwnd_);
@@ -68,25 +68,32 @@ void FrameWindow::SetContainerShape(const paint::RegionData& region) {
     if (rgn && !SetWindowRgn(container, rgn, TRUE)) DeleteObject(rgn);
 }
 
-void FrameWindow::Paint() {
-    RECT rc;
-    GetClientRect(hwnd_, &rc);
-    paint::Surface surface = Surface(rc.right, rc.bottom);
-    surface.Clear(static_cast<paint::Rgb>(backColor_() & 0xFFFFFF));
-    frame_.Draw(surface);
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
-    surface_.Present(dc, 0, 0);
-    EndPaint(hwnd_, &ps);
+void FrameWindow::PaintBeneath(paint::Surface& s) {
+    if (paintBeneath_)
+        paintBeneath_(s, text_);
+    else
+        s.Clear(GetSysColor(COLOR_BTNFACE));
+}
+
+void FrameWindow::RedrawBeneathChanged() {
+    stale_ = true;
+    Invalidate();
+}
+
+void FrameWindow::RedrawIfStale() {
+    if (!stale_) return;
+    stale_ = false;
+    frame_.Redraw();
 }
 
 LRESULT FrameWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     switch (msg) {
     case WM_PAINT:
-        // The form's colour may have changed since the frame last drew: compose anew.
-        Paint();
-        return 0;
+    case WM_PRINTCLIENT:
+        // The frame's drawing is what shows; after changes beneath it, it draws once anew.
+        RedrawIfStale();
+        return SurfaceWindow::HandleMessage(msg, wParam, lParam);
     case WM_MOUSEMOVE:
         frame_.MouseMove(ButtonsHeld(wParam), x, y);
         return 0;
@@ -94,8 +101,12 @@ LRESULT FrameWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
         const int button = msg == WM_LBUTTONDOWN ? 1 : msg == WM_RBUTTONDOWN ? 2 : 4;
-        if (frame_.PieceAt(x, y) == controls::FramePiece::None) {
-            if (barePress_) barePress_();
+        barePressed_ = frame_.PieceAt(x, y) == controls::FramePiece::None;
+        if (barePressed_) {
+            // The form's surface: its release comes back here too, unless the form starts a
+            // drag (which takes the capture for itself).
+            SetCapture(hwnd_);
+            if (bareMouse_) bareMouse_(msg, x, y);
             return 0;
         }
         // The close button follows the mouse until release; a title press starts a drag.
@@ -108,6 +119,12 @@ LRESULT FrameWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONUP: {
         const int button = msg == WM_LBUTTONUP ? 1 : msg == WM_RBUTTONUP ? 2 : 4;
         if (GetCapture() == hwnd_) ReleaseCapture();
+        if (barePressed_) {
+            barePressed_ = false;
+            if (bareMouse_ && frame_.PieceAt(x, y) == controls::FramePiece::None)
+                bareMouse_(msg, x, y);
+            return 0;
+        }
         frame_.MouseUp(button, x, y);
         return 0;
     }

@@ -409,7 +409,7 @@ void SkinnedFrame::Redraw() {
     const int h = RoundHalfEven(heightTwips_ / host_->TwipsPerPixelY());
     if (w <= 0 || h <= 0) return;
     paint::Surface s = host_->DrawingSurface(w, h);
-    s.Clear(BackColor());
+    host_->PaintBeneath(s);
     Draw(s);
     host_->SurfaceDrawn();
 }

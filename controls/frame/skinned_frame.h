@@ -143,7 +143,8 @@ public:
     // --- drawing ---
     // The pieces and the caption onto s, which holds the background already.
     void Draw(paint::Surface& s) const;
-    // The host's surface filled with BackColor, then Draw.
+    // The whole drawing, on the host's surface: what lies beneath the control on its container
+    // (the host's PaintBeneath), then Draw. The surface is then exactly what the screen shows.
     void Redraw();
 
 private:

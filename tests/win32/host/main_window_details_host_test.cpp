@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/control_ids.h"
+#include "app/win32/resource_pictures.h"
 
 namespace {
 
@@ -200,6 +201,101 @@ TEST_F(MainWindowHost, SmallButtonRightDoubleClickDoesNotClick) {
     EXPECT_TRUE(system.started.empty());
 }
 
+// --- the frame over the form's surface, and the maker label on it ---
+
+constexpr int kLabelX = 427, kLabelY = 304;  // the label's corner at 96 dpi
+constexpr int kClientW = 489, kClientH = 321;
+
+COLORREF Ref(paint::Rgb c) { return RGB(paint::Red(c), paint::Green(c), paint::Blue(c)); }
+
+// The frame's window shows one drawing: the form's colour and the label beneath the frame's
+// pictures, the bottom border whole over the label, in both appearances.
+TEST_F(MainWindowHost, FrameShowsTheFormsSurfaceWithTheLabelBeneathItsBorder) {
+    Start();
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    if (dpi != 96) GTEST_SKIP() << "the pixel places here are those of 96 dots per inch, not " << dpi;
+
+    struct Look {
+        int frame;
+        const char* pictures;
+        COLORREF back, label;
+    };
+    for (const Look look : {Look{ids::kXPF1, "frame", RGB(224, 224, 224), RGB(128, 128, 255)},
+                            Look{ids::kMorvXPF1, "frame256", RGB(192, 192, 192), RGB(0, 255, 255)}}) {
+        if (look.frame == ids::kMorvXPF1) {
+            form->CmbMovie.SetListIndex(1);  // 800 x 600, 8 bits per pixel
+            form->BtnMovie.Click();
+            host_test::Pump();
+        }
+        HWND frame = Child(look.frame);
+        ASSERT_TRUE(IsWindowVisible(frame)) << look.pictures;
+        // Presses on the label's place reach the frame: it lies above the label's window.
+        POINT at{kLabelX + 5, kLabelY + 5};
+        EXPECT_EQ(ChildWindowFromPointEx(window->Handle(), at, CWP_SKIPINVISIBLE), frame);
+
+        const Shot shot = Capture(frame);
+        ASSERT_EQ(shot.width, kClientW);
+        ASSERT_EQ(shot.height, kClientH);
+        EXPECT_EQ(shot.At(240, 160), look.back) << look.pictures;
+        int labelPixels = 0;
+        for (int y = kLabelY; y < kClientH - 4; ++y)
+            for (int x = kLabelX; x < kClientW - 4; ++x) labelPixels += shot.At(x, y) == look.label;
+        EXPECT_GT(labelPixels, 20) << look.pictures << ": the label's text is not there";
+        const auto bottom = app::win32::LoadPictureResource(std::string(look.pictures) + "_bottom");
+        const auto corner = app::win32::LoadPictureResource(std::string(look.pictures) + "_bottom_right");
+        ASSERT_TRUE(bottom && corner);
+        for (int y = 0; y < 4; ++y) {
+            for (int x = kLabelX - 10; x < kClientW - 4; ++x)
+                ASSERT_EQ(shot.At(x, kClientH - 4 + y), Ref(bottom->pixels.Pixel(0, y)))
+                    << look.pictures << ": bottom border broken at " << x;
+            for (int x = 0; x < 4; ++x)
+                EXPECT_EQ(shot.At(kClientW - 4 + x, kClientH - 4 + y), Ref(corner->pixels.Pixel(x, y)))
+                    << look.pictures;
+        }
+    }
+}
+
+TEST_F(MainWindowHost, LabelKeepsItsClickBeneathTheFrame) {
+    Start();
+    int clicks = 0;
+    form->LblMorv.onClick = [&] { ++clicks; };
+    HWND frame = Child(ids::kXPF1);
+    const LPARAM onLabel = MAKELPARAM(kLabelX + 5, kLabelY + 5);
+    const LPARAM offLabel = MAKELPARAM(kLabelX - 40, kLabelY + 5);
+    const auto drags = [&] {
+        int n = 0;
+        for (const auto& call : ui.calls) n += call.kind == platform::memory::MemoryUi::Call::Drag;
+        return n;
+    };
+
+    SendMessageA(frame, WM_LBUTTONDOWN, MK_LBUTTON, onLabel);
+    SendMessageA(frame, WM_LBUTTONUP, 0, onLabel);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(drags(), 0) << "a press on the label must not move the window";
+
+    // Pressed on the label and released beside it: no click.
+    SendMessageA(frame, WM_LBUTTONDOWN, MK_LBUTTON, onLabel);
+    SendMessageA(frame, WM_LBUTTONUP, 0, offLabel);
+    // The right button on the label neither clicks nor drags.
+    SendMessageA(frame, WM_RBUTTONDOWN, MK_RBUTTON, onLabel);
+    SendMessageA(frame, WM_RBUTTONUP, 0, onLabel);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(drags(), 0);
+
+    // Beside the label the bare window moves.
+    SendMessageA(frame, WM_LBUTTONDOWN, MK_LBUTTON, offLabel);
+    EXPECT_EQ(drags(), 1);
+    SendMessageA(frame, WM_LBUTTONUP, 0, offLabel);
+    EXPECT_EQ(clicks, 1);
+
+    // A click in the program's own way (the label's notification) still reaches it.
+    SendMessageA(window->Handle(), WM_COMMAND, MAKEWPARAM(ids::kLblMorv, STN_CLICKED),
+                 reinterpret_cast<LPARAM>(Child(ids::kLblMorv)));
+    EXPECT_EQ(clicks, 2);
+}
+
 // --- the skinned controls' lifecycle ---
 
 // Initialize, ReadProperties, Resize, Show: the first picture any skinned control's window ever
@@ -210,7 +306,7 @@ TEST_F(MainWindowHost, SkinnedButtonsAreFirstDrawnWithTheirDesign) {
     FirstDrawings first;
     ASSERT_TRUE(first.Installed());
     Start();
-    for (int id : {ids::kBtnTray, ids::kBtnSettings, ids::kCmdIconSave, ids::kCmdIconRest}) {
+    for (int id : {ids::kBtnTray, ids::kBtnSettings, ids::kCmdIconSave, ids::kCmdIconRest, ids::kXPF1}) {
         ASSERT_TRUE(first.First().count(id)) << "control " << id << " was never seen drawn";
         const Shot now = Capture(Child(id));
         ASSERT_FALSE(now.pixels.empty()) << id;
