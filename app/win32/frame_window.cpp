@@ -1,5 +1,6 @@
 #include "app/win32/frame_window.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <vector>
@@ -38,6 +39,7 @@ bool FrameWindow::Create(HWND parent, int id, int x, int y, int width, int heigh
     if (!CreateChild(kClassName, parent, id, frame_.Caption1Text(), 0, x, y, width, height))
         return false;
     frame_.SetHost(this);
+    CreateToolTips();
     // Edge to edge over the client area, as the design places the frames.
     frame_.Resize(static_cast<float>(width) * TwipsPerPixelX(),
                   static_cast<float>(height) * TwipsPerPixelY());
@@ -66,6 +68,66 @@ void FrameWindow::SetContainerShape(const paint::RegionData& region) {
     HRGN rgn = CreateRegion(region);
     // The window owns the region from here on.
     if (rgn && !SetWindowRgn(container, rgn, TRUE)) DeleteObject(rgn);
+}
+
+namespace {
+
+constexpr controls::FramePiece kCaptionButtons[] = {controls::FramePiece::CloseButton,
+                                                    controls::FramePiece::MaximizeButton,
+                                                    controls::FramePiece::MinimizeButton};
+
+}  // namespace
+
+void FrameWindow::CreateToolTips() {
+    if (!frame_.HasCaptionButtons()) return;
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES};
+    InitCommonControlsEx(&icc);
+    // Owned by no window: under Wine, SetWindowPos(HWND_TOPMOST) on a window that owns a
+    // topmost popup moves the popup up and inserts the window after it, and the window itself
+    // ends up not topmost, so the form could no longer keep itself on top. A tool tip shows
+    // itself topmost, owner or not, and goes with the frame's window (OnDestroying).
+    tips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                            reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE)),
+                            nullptr);
+    if (!tips_) return;
+    for (controls::FramePiece piece : kCaptionButtons) {
+        TOOLINFOA tool{};
+        tool.cbSize = TTTOOLINFOA_V2_SIZE;  // understood by comctl32 5.8 and 6 alike
+        // The tool tip watches the frame's mouse messages itself.
+        tool.uFlags = TTF_SUBCLASS;
+        tool.hwnd = hwnd_;
+        tool.uId = static_cast<UINT_PTR>(piece);
+        tool.lpszText = const_cast<char*>(controls::ToolTipOf(piece));
+        SendMessageA(tips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    PlaceToolTips();
+}
+
+void FrameWindow::PlaceToolTips() {
+    if (!tips_) return;
+    for (controls::FramePiece piece : kCaptionButtons) {
+        const controls::PieceBox& box = frame_.Box(piece);
+        const paint::Rect r = box.visible ? box.Pixels() : paint::Rect{};  // hidden: nowhere
+        TOOLINFOA tool{};
+        tool.cbSize = TTTOOLINFOA_V2_SIZE;
+        tool.hwnd = hwnd_;
+        tool.uId = static_cast<UINT_PTR>(piece);
+        tool.rect = RECT{r.left, r.top, r.right, r.bottom};
+        SendMessageA(tips_, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+void FrameWindow::SurfaceDrawn() {
+    // A drawing follows every layout, so the buttons' tips move with the buttons.
+    PlaceToolTips();
+    Invalidate();
+}
+
+void FrameWindow::OnDestroying() {
+    if (tips_) DestroyWindow(tips_);
+    tips_ = nullptr;
 }
 
 void FrameWindow::PaintBeneath(paint::Surface& s) {

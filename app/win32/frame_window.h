@@ -46,12 +46,17 @@ public:
     void ProcessPendingMessages() override { PumpPendingMessages(); }
     void PaintBeneath(paint::Surface& s) override;
     paint::Surface DrawingSurface(int width, int height) override { return Surface(width, height); }
-    void SurfaceDrawn() override { Invalidate(); }
+    void SurfaceDrawn() override;
     paint::TextRenderer* Text() override { return &text_; }
 
 private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroying() override;
     void RedrawIfStale();
+    // The caption buttons' tool tips ("Close"; "Maximize" and "Minimize" while those show): one
+    // tool per button over its place, kept where the last layout put the button.
+    void CreateToolTips();
+    void PlaceToolTips();
 
     controls::SkinnedFrame& frame_;
     int dpi_;
@@ -59,6 +64,7 @@ private:
     BareMouse bareMouse_;
     bool stale_ = false;  // the surface beneath changed since the frame last drew
     bool barePressed_ = false;  // the last press was on the form's surface, not on a piece
+    HWND tips_ = nullptr;       // tooltips_class32 window of the caption buttons
 };
 
 // The region of rectangles, as ExtCreateRegion wants them; nullptr when it cannot be made.

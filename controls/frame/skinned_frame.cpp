@@ -27,6 +27,15 @@ int FloorPx(float v) { return static_cast<int>(std::floor(v)); }
 
 }  // namespace
 
+const char* ToolTipOf(FramePiece piece) {
+    switch (piece) {
+    case FramePiece::CloseButton: return "Close";
+    case FramePiece::MaximizeButton: return "Maximize";
+    case FramePiece::MinimizeButton: return "Minimize";
+    default: return nullptr;
+    }
+}
+
 paint::Rect PieceBox::Pixels() const {
     return {FloorPx(left), FloorPx(top), FloorPx(left + width), FloorPx(top + height)};
 }

@@ -65,6 +65,10 @@ inline constexpr float kCaptionHeight = 13.0f;
 // 0xEAF1F1, as the decimal text DefaultBackgroundColor returns.
 inline constexpr const char* kFrameDefaultBackground = "15397361";
 
+// The tool tip of a caption button ("Close", "Maximize", "Minimize"); nullptr for the other
+// pieces, which have none.
+const char* ToolTipOf(FramePiece piece);
+
 // Round half to even, the conversion the region uses for its right and bottom edges.
 int RoundHalfEven(float v);
 

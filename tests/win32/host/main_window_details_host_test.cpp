@@ -296,6 +296,69 @@ TEST_F(MainWindowHost, LabelKeepsItsClickBeneathTheFrame) {
     EXPECT_EQ(clicks, 2);
 }
 
+// --- the close button's tool tip ---
+
+struct Tool {
+    HWND window;
+    UINT_PTR id;
+    RECT rect;
+    std::string text;
+};
+
+// Every tool of every tool tip window of this thread, as the tool tips report them.
+std::vector<Tool> ToolsOfThread() {
+    std::vector<HWND> tips;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM list) {
+            char cls[64] = {};
+            GetClassNameA(hwnd, cls, sizeof cls);
+            if (lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0) reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&tips));
+    std::vector<Tool> tools;
+    for (HWND tip : tips) {
+        const auto count = SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            char text[80] = {};
+            TOOLINFOA info{};
+            info.cbSize = TTTOOLINFOA_V2_SIZE;
+            info.lpszText = text;
+            if (!SendMessageA(tip, TTM_ENUMTOOLSA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info)))
+                continue;
+            tools.push_back({info.hwnd, info.uId, info.rect, text});
+        }
+    }
+    return tools;
+}
+
+TEST_F(MainWindowHost, CloseButtonHasItsToolTip) {
+    Start();
+    const std::vector<Tool> tools = ToolsOfThread();
+    for (int id : {ids::kXPF1, ids::kMorvXPF1}) {
+        const controls::SkinnedFrame& model =
+            id == ids::kXPF1 ? static_cast<const controls::SkinnedFrame&>(form->XPF1) : form->MorvXPF1;
+        const paint::Rect close = model.Box(controls::FramePiece::CloseButton).Pixels();
+        int found = 0;
+        for (const Tool& tool : tools) {
+            if (tool.window != Child(id)) continue;
+            if (tool.text == "Close") {
+                ++found;
+                EXPECT_EQ(tool.rect.left, close.left) << id;
+                EXPECT_EQ(tool.rect.top, close.top) << id;
+                EXPECT_EQ(tool.rect.right, close.right) << id;
+                EXPECT_EQ(tool.rect.bottom, close.bottom) << id;
+            } else {
+                // The hidden maximise and minimise buttons have theirs, over no place.
+                EXPECT_TRUE(tool.text == "Maximize" || tool.text == "Minimize") << tool.text;
+                EXPECT_TRUE(IsRectEmpty(&tool.rect)) << tool.text;
+            }
+        }
+        EXPECT_EQ(found, 1) << "frame " << id << " has no tool \"Close\" over its close button";
+    }
+}
+
 // --- the skinned controls' lifecycle ---
 
 // Initialize, ReadProperties, Resize, Show: the first picture any skinned control's window ever
