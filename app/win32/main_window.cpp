@@ -6,6 +6,7 @@
 #include "app/control_ids.h"
 #include "app/form_surface.h"
 #include "app/layout.h"
+#include "app/win32/ambient_forwarding.h"
 #include "app/win32/resource_pictures.h"
 
 namespace app::win32 {
@@ -374,6 +375,11 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        // The skinned buttons in system colours repaint in the new ones.
+        ForwardAmbientChange(hwnd_, msg, wParam, lParam);
+        break;
     default: break;
     }
     return DefWindowProcA(hwnd_, msg, wParam, lParam);

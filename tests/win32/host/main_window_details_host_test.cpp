@@ -359,6 +359,84 @@ TEST_F(MainWindowHost, CloseButtonHasItsToolTip) {
     }
 }
 
+// --- system colour and setting changes ---
+
+// Counts the two messages each child of the main window receives.
+struct AmbientCounts {
+    std::map<HWND, int> colours, settings;
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR self) {
+        auto* counts = reinterpret_cast<AmbientCounts*>(self);
+        if (msg == WM_SYSCOLORCHANGE) ++counts->colours[hwnd];
+        if (msg == WM_SETTINGCHANGE) ++counts->settings[hwnd];
+        return DefSubclassProc(hwnd, msg, wParam, lParam);
+    }
+};
+
+// Windows sends both to top-level windows only: the main window hands each on to every child.
+TEST_F(MainWindowHost, SystemColourAndSettingChangesReachEveryChild) {
+    Start();
+    AmbientCounts counts;
+    std::vector<HWND> children;
+    for (HWND c = GetWindow(window->Handle(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        children.push_back(c);
+        ASSERT_TRUE(SetWindowSubclass(c, &AmbientCounts::Proc, 7, reinterpret_cast<DWORD_PTR>(&counts)));
+    }
+    ASSERT_GE(children.size(), 20u);
+    SendMessageA(window->Handle(), WM_SYSCOLORCHANGE, 0, 0);
+    SendMessageA(window->Handle(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS,
+                 reinterpret_cast<LPARAM>("WindowMetrics"));
+    for (HWND c : children) {
+        EXPECT_EQ(counts.colours[c], 1) << "control " << GetDlgCtrlID(c);
+        EXPECT_EQ(counts.settings[c], 1) << "control " << GetDlgCtrlID(c);
+        RemoveWindowSubclass(c, &AmbientCounts::Proc, 7);
+    }
+}
+
+// Puts the system colours back, whatever the test does to them.
+class SysColorsRestored {
+public:
+    explicit SysColorsRestored(std::vector<int> indices) : indices_(std::move(indices)) {
+        for (int i : indices_) saved_.push_back(GetSysColor(i));
+    }
+    ~SysColorsRestored() {
+        SetSysColors(static_cast<int>(indices_.size()), indices_.data(), saved_.data());
+    }
+
+private:
+    std::vector<int> indices_;
+    std::vector<COLORREF> saved_;
+};
+
+// The icon buttons are drawn in the system's colours: a new button face colour shows in them as
+// soon as Windows reports the change. The big buttons keep their own colours.
+TEST_F(MainWindowHost, ButtonsInSystemColoursRepaintInNewOnes) {
+    SysColorsRestored restore({COLOR_BTNFACE});
+    Start();
+    const Shot iconBefore = Capture(Child(ids::kCmdIconSave));
+    const Shot trayBefore = Capture(Child(ids::kBtnTray));
+    ASSERT_FALSE(iconBefore.pixels.empty());
+    const COLORREF face = GetSysColor(COLOR_BTNFACE) == RGB(40, 90, 160) ? RGB(160, 40, 90) : RGB(40, 90, 160);
+
+    const int index = COLOR_BTNFACE;
+    ASSERT_TRUE(SetSysColors(1, &index, &face));
+    // As Windows sends it to every top-level window (Wine's SetSysColors may do so as well).
+    SendMessageA(window->Handle(), WM_SYSCOLORCHANGE, 0, 0);
+    host_test::Pump();
+
+    const paint::Rgb modelFace = form->CmdIconSave.Colors().face;
+    EXPECT_EQ(RGB(paint::Red(modelFace), paint::Green(modelFace), paint::Blue(modelFace)), face);
+    const Shot iconAfter = Capture(Child(ids::kCmdIconSave));
+    EXPECT_FALSE(iconAfter == iconBefore) << "the icon button still shows the old colours";
+    // Its face is the new colour lightened (the XP face) and darkened towards the bottom: a
+    // bluish or reddish tint now, where the grey face had none.
+    const COLORREF mid = iconAfter.At(10, iconAfter.height / 2);
+    const bool tinted = face == RGB(40, 90, 160) ? GetBValue(mid) > GetRValue(mid) + 40
+                                                 : GetRValue(mid) > GetBValue(mid) + 40;
+    EXPECT_TRUE(tinted) << std::hex << mid;
+    EXPECT_TRUE(Capture(Child(ids::kBtnTray)) == trayBefore) << "BtnTray has colours of its own";
+}
+
 // --- the skinned controls' lifecycle ---
 
 // Initialize, ReadProperties, Resize, Show: the first picture any skinned control's window ever
