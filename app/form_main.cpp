@@ -17,6 +17,12 @@ std::string NotListedMessage(const std::string& labelNow) {
            "That is, if you wouldn't want to use another resolution as default.";
 }
 
+std::string DisplaySettingsCommandLine(const std::string& systemFolder) {
+    std::string exe = systemFolder + "\\rundll32.exe";
+    if (exe.find_first_of(" \t") != std::string::npos) exe = "\"" + exe + "\"";
+    return exe + " " + kDisplaySettingsArguments;
+}
+
 FrmMain::FrmMain(platform::Platform& platform, icons::IconLayouts& iconMem)
     : BtnTray(ids::kBtnTray, "Tray it!", "Verdana"),
       BtnSettings(ids::kBtnSettings, "Monitor Settings", "Verdana"),
@@ -207,7 +213,11 @@ void FrmMain::BtnMon_Click() { SwitchToPreset(CmbRes, BtnMon); }
 
 void FrmMain::BtnMovie_Click() { SwitchToPreset(CmbMovie, BtnMovie); }
 
-void FrmMain::BtnSettings_Click() { platform_.system.StartProcess(kDisplaySettingsCommand); }
+void FrmMain::OpenDisplaySettings() {
+    platform_.system.StartProcess(DisplaySettingsCommandLine(platform_.system.SystemFolder()));
+}
+
+void FrmMain::BtnSettings_Click() { OpenDisplaySettings(); }
 
 void FrmMain::BtnTray_Click() { MakeMenu(); }
 

@@ -21,8 +21,8 @@ inline constexpr const char* kAppTitle = "Dravik";
 inline constexpr const char* kAlreadyRunning = "Morv Dravik is already running";
 inline constexpr const char* kNothingToRestore = "Sorry, nothing to restore";
 inline constexpr const char* kInvalidResolution = "Invalid Resolution";
-inline constexpr const char* kDisplaySettingsCommand =
-    "rundll32.exe shell32.dll, Control_RunDLL desk.cpl, ,3";
+// The display settings: rundll32.exe with the display control panel's arguments.
+inline constexpr const char* kDisplaySettingsArguments = "shell32.dll, Control_RunDLL desk.cpl, ,3";
 
 inline constexpr Color kBackFullColour = 0xE0E0E0;
 inline constexpr Color kBack256 = 0xC0C0C0;
@@ -31,6 +31,12 @@ inline constexpr Color kLblMorv256 = 0xFFFF00;
 
 // The text of the message shown when the mode in effect is not among the offered modes.
 std::string NotListedMessage(const std::string& labelNow);
+
+// The command line that opens the display settings: the system folder's rundll32.exe by its
+// full path (in quotes when the path has a blank), then the arguments. A bare "rundll32.exe"
+// would be looked for in the program's own folder first, so a rundll32.exe lying beside
+// Dravik.exe (in a downloads folder, say) would run in its place.
+std::string DisplaySettingsCommandLine(const std::string& systemFolder);
 
 class FrmMain {
 public:
@@ -85,6 +91,8 @@ public:
     void FillModeLists();
     void SelectByBPP();
     void DoDrag();
+    // Starts the system's display settings (BtnSettings, CmdSettings and the tray's command).
+    void OpenDisplaySettings();
     // Hides into the notification area / comes back. The tray icon itself is not built yet:
     // these move the window between hidden and shown.
     void MakeMenu();
