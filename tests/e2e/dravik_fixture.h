@@ -194,10 +194,11 @@ protected:
         ASSERT_TRUE(r.Ok()) << "winprobe reg-delete: " << r.Describe();
     }
 
-    // Starts Dravik.exe and waits until its main window is shown (start-up has finished).
-    void StartDravik() {
-        ASSERT_TRUE(dravik_.Start({TheBench().exeLoader, TheBench().exe}, env_, caseDir_ + "/dravik.log"))
-            << "cannot start " << TheBench().exe;
+    // Starts Dravik.exe (the build's, or a copy elsewhere) and waits until its main window is
+    // shown (start-up has finished).
+    void StartDravik(const std::string& exe = TheBench().exe) {
+        ASSERT_TRUE(dravik_.Start({TheBench().exeLoader, exe}, env_, caseDir_ + "/dravik.log"))
+            << "cannot start " << exe;
         std::vector<Record> last;
         const bool shown = e2e::WaitUntil(
             [&] {
