@@ -271,4 +271,13 @@ int FirstMode(const std::vector<Mode>& modes, Pred pred) {
     return -1;
 }
 
+// The 8-bit mode to switch to from `now`: the one of the same size and rate, else the first
+// 8-bit mode offered; -1 for none.
+inline int EightBitModeFor(const std::vector<Mode>& modes, const Mode& now) {
+    const int same = FirstMode(modes, [&](const Mode& m) {
+        return m.bpp == 8 && m.width == now.width && m.height == now.height && m.hz == now.hz;
+    });
+    return same >= 0 ? same : FirstMode(modes, [](const Mode& m) { return m.bpp == 8; });
+}
+
 }  // namespace dravik_e2e

@@ -88,11 +88,7 @@ protected:
     void SwitchTo256Colours() {
         const auto now = Current();
         ASSERT_TRUE(now.has_value());
-        const std::vector<Mode> modes = Modes();
-        int pick = FirstMode(modes, [&](const Mode& m) {
-            return m.bpp == 8 && m.width == now->width && m.height == now->height && m.hz == now->hz;
-        });
-        if (pick < 0) pick = FirstMode(modes, [](const Mode& m) { return m.bpp == 8; });
+        const int pick = EightBitModeFor(Modes(), *now);
         ASSERT_GE(pick, 0) << "no 8-bit mode offered";
         Select(ids::kCmbMovie, pick);
         Click(ids::kBtnMovie);
