@@ -305,18 +305,17 @@ struct Tool {
     std::string text;
 };
 
+BOOL CALLBACK CollectToolTipWindow(HWND hwnd, LPARAM list) {
+    char cls[64] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0) reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+    return TRUE;
+}
+
 // Every tool of every tool tip window of this thread, as the tool tips report them.
 std::vector<Tool> ToolsOfThread() {
     std::vector<HWND> tips;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM list) {
-            char cls[64] = {};
-            GetClassNameA(hwnd, cls, sizeof cls);
-            if (lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0) reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&tips));
+    EnumThreadWindows(GetCurrentThreadId(), &CollectToolTipWindow, reinterpret_cast<LPARAM>(&tips));
     std::vector<Tool> tools;
     for (HWND tip : tips) {
         const auto count = SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0);
