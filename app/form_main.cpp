@@ -18,6 +18,12 @@ std::string NotListedMessage(const std::string& labelNow) {
            "That is, if you wouldn't want to use another resolution as default.";
 }
 
+std::string DisplaySettingsCommandLine(const std::string& systemFolder) {
+    std::string exe = systemFolder + "\\rundll32.exe";
+    if (exe.find_first_of(" \t") != std::string::npos) exe = "\"" + exe + "\"";
+    return exe + " " + kDisplaySettingsArguments;
+}
+
 FrmMain::FrmMain(platform::Platform& platform, icons::IconLayouts& iconMem)
     : BtnTray(ids::kBtnTray, "Tray it!", "Verdana"),
       BtnSettings(ids::kBtnSettings, "Monitor Settings", "Verdana"),
@@ -60,14 +66,6 @@ std::vector<ControlModel*> FrmMain::Controls() {
             &CmdSettings, &CmdMon,     &CmdMovie, &ChkTraySysStart, &ChkTraystart,
             &Frame3,      &MorvXPF1,   &CmbMovie, &Frame2,          &CmbRes,
             &Frame1,      &XPF1,       &CmdIconRest, &CmdIconSave,  &LblMorv};
-}
-
-void FrmMain::LoadDesign(const PictureSource& pictures) {
-    for (controls::PellXPButton* button :
-         {&BtnTray, &BtnSettings, &BtnMon, &BtnMovie, &CmdIconRest, &CmdIconSave})
-        button->ReadProperties(ButtonDesign(button->Id(), pictures));
-    for (controls::xpcmdbutton* button : {&CmdTray, &CmdSettings, &CmdMon, &CmdMovie})
-        button->ReadProperties(CmdButtonDesign(button->Id()));
 }
 
 FrmMain::LoadResult FrmMain::Form_Load() {
@@ -311,7 +309,7 @@ void FrmMain::m_frmSysTray_MenuClick(std::int32_t, const std::string& key) {
         } else if (key == "about") {
             ShowAbout();
         } else if (key == "screensettings") {
-            platform_.system.StartProcess(kDisplaySettingsCommand);
+            OpenDisplaySettings();
         } else if (key == "PDVD") {
             StartPowerDVD();
         } else if (key == "WinDVD") {
@@ -360,7 +358,11 @@ void FrmMain::BtnMon_Click() { SwitchToPreset(CmbRes, BtnMon); }
 
 void FrmMain::BtnMovie_Click() { SwitchToPreset(CmbMovie, BtnMovie); }
 
-void FrmMain::BtnSettings_Click() { platform_.system.StartProcess(kDisplaySettingsCommand); }
+void FrmMain::OpenDisplaySettings() {
+    platform_.system.StartProcess(DisplaySettingsCommandLine(platform_.system.SystemFolder()));
+}
+
+void FrmMain::BtnSettings_Click() { OpenDisplaySettings(); }
 
 void FrmMain::BtnTray_Click() { MakeMenu(); }
 

@@ -26,8 +26,8 @@ inline constexpr const char* kAppTitle = "Dravik";
 inline constexpr const char* kAlreadyRunning = "Morv Dravik is already running";
 inline constexpr const char* kNothingToRestore = "Sorry, nothing to restore";
 inline constexpr const char* kInvalidResolution = "Invalid Resolution";
-inline constexpr const char* kDisplaySettingsCommand =
-    "rundll32.exe shell32.dll, Control_RunDLL desk.cpl, ,3";
+// The display settings: rundll32.exe with the display control panel's arguments.
+inline constexpr const char* kDisplaySettingsArguments = "shell32.dll, Control_RunDLL desk.cpl, ,3";
 // What the tray icon's tip says after the label of the mode in effect.
 inline constexpr const char* kTrayTipSuffix = " - Doubleclick to change resolution";
 
@@ -38,6 +38,12 @@ inline constexpr Color kLblMorv256 = 0xFFFF00;
 
 // The text of the message shown when the mode in effect is not among the offered modes.
 std::string NotListedMessage(const std::string& labelNow);
+
+// The command line that opens the display settings: the system folder's rundll32.exe by its
+// full path (in quotes when the path has a blank), then the arguments. A bare "rundll32.exe"
+// would be looked for in the program's own folder first, so a rundll32.exe lying beside
+// Dravik.exe (in a downloads folder, say) would run in its place.
+std::string DisplaySettingsCommandLine(const std::string& systemFolder);
 
 class FrmMain {
 public:
@@ -91,9 +97,6 @@ public:
     // Every control in design order, for hosts that mirror them.
     std::vector<ControlModel*> Controls();
 
-    // Loads the skinned buttons' stored settings (their hosts must be attached first).
-    void LoadDesign(const PictureSource& pictures);
-
     // The host's window handle, for the calls that act on the real window.
     void AttachWindow(platform::WindowHandle handle) { hwnd_ = handle; }
 
@@ -117,6 +120,8 @@ public:
     void FillModeLists();
     void SelectByBPP();
     void DoDrag();
+    // Starts the system's display settings (BtnSettings, CmdSettings and the tray's command).
+    void OpenDisplaySettings();
     // Into the notification area: a new tray icon with its menu and tip; the window hides.
     void MakeMenu();
     // Back from it: the about window closes, the window shows in front, the icon goes.

@@ -6,6 +6,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/PlatformWin32.cmake)
 # that the host tests drive the same windows the program shows.
 add_library(dravik_win32_host STATIC
   app/win32/main_window.cpp
+  app/win32/ambient_forwarding.cpp
   app/win32/surface_window.cpp
   app/win32/button_window.cpp
   app/win32/cmd_button_window.cpp
@@ -24,6 +25,11 @@ add_executable(Dravik WIN32
 )
 # The pictures' paths in pictures.rc are relative to resources/.
 target_include_directories(Dravik PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/resources)
+# The resource compiler's dependency scan sees neither the manifest nor the pictures: a change
+# to one of them must still rebuild the resources.
+file(GLOB DRAVIK_PICTURE_FILES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/resources/pictures/*.bmp)
+set_source_files_properties(resources/dravik.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_CURRENT_SOURCE_DIR}/resources/dravik.manifest;${DRAVIK_PICTURE_FILES}")
 target_link_libraries(Dravik PRIVATE dravik_win32_host dravik_win32_static)
 # Small: sections the program does not reach are dropped, and symbols are stripped.
 target_link_options(Dravik PRIVATE -Wl,--gc-sections -s)

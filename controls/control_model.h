@@ -28,11 +28,22 @@ public:
     int Id() const { return id_; }
     ControlKind Kind() const { return kind_; }
 
+    // Caption, Enabled, BackColor and ForeColor have one setter each, here, also for controls
+    // that react to them: the setter stores the value, tells the host when it changed, then
+    // runs the control's own reaction (the OnXxxSet hook), on every assignment, changed or not,
+    // as a property's let does. A call through a ControlModel reference therefore does what a
+    // call through the control's own type does.
     const std::string& Caption() const { return caption_; }
-    void SetCaption(std::string caption) { Set(caption_, std::move(caption), Change::Caption); }
+    void SetCaption(std::string caption) {
+        StoreCaption(std::move(caption));
+        OnCaptionSet();
+    }
 
     bool Enabled() const { return enabled_; }
-    void SetEnabled(bool enabled) { Set(enabled_, enabled, Change::Enabled); }
+    void SetEnabled(bool enabled) {
+        StoreEnabled(enabled);
+        OnEnabledSet();
+    }
 
     bool Visible() const { return visible_; }
     void SetVisible(bool visible) { Set(visible_, visible, Change::Visible); }
@@ -41,9 +52,15 @@ public:
     void SetTabStop(bool tabStop) { Set(tabStop_, tabStop, Change::TabStop); }
 
     Color BackColor() const { return backColor_; }
-    void SetBackColor(Color c) { Set(backColor_, c, Change::Colors); }
+    void SetBackColor(Color c) {
+        StoreBackColor(c);
+        OnBackColorSet();
+    }
     Color ForeColor() const { return foreColor_; }
-    void SetForeColor(Color c) { Set(foreColor_, c, Change::Colors); }
+    void SetForeColor(Color c) {
+        StoreForeColor(c);
+        OnForeColorSet();
+    }
 
     // Asks the host to draw the control again, whether or not anything changed.
     void Refresh() { Notify(Change::Redraw); }
@@ -51,6 +68,20 @@ public:
     void SetObserver(Observer observer) { observer_ = std::move(observer); }
 
 protected:
+    // The control's reaction to an assignment (relayout, redraw, design notification); the
+    // value is stored and the host told already.
+    virtual void OnCaptionSet() {}
+    virtual void OnEnabledSet() {}
+    virtual void OnBackColorSet() {}
+    virtual void OnForeColorSet() {}
+
+    // Storing without the reaction: for constructors and for loading stored settings, which
+    // lay out and draw once at their end.
+    void StoreCaption(std::string caption) { Set(caption_, std::move(caption), Change::Caption); }
+    void StoreEnabled(bool enabled) { Set(enabled_, enabled, Change::Enabled); }
+    void StoreBackColor(Color c) { Set(backColor_, c, Change::Colors); }
+    void StoreForeColor(Color c) { Set(foreColor_, c, Change::Colors); }
+
     void Notify(Change change) {
         if (observer_) observer_(*this, change);
     }

@@ -47,11 +47,14 @@ std::vector<controls::ControlModel*> FrmAbout::Controls() {
             &Frame1,   &LblText,   &CmdUrl, &XPFAbout,    &XPFAbout256};
 }
 
-void FrmAbout::LoadDesign() {
-    CmdDonate.ReadProperties(app::XPButtonBag("Donate", "MS Sans Serif", 2, false, nullptr));
-    CmdOk.ReadProperties(app::XPButtonBag("Ok", "MS Sans Serif", 1, false, nullptr));
-    CmdUrl.ReadProperties(
-        app::XPButtonBag(deployment::kHomeCaption, "MS Sans Serif", 1, false, nullptr));
+controls::PropertyBag FrmAbout::ButtonDesign(int id) {
+    switch (id) {
+    case about::kCmdDonate: return app::XPButtonBag("Donate", "MS Sans Serif", 2, false, nullptr);
+    case about::kCmdOk: return app::XPButtonBag("Ok", "MS Sans Serif", 1, false, nullptr);
+    case about::kCmdUrl:
+        return app::XPButtonBag(deployment::kHomeCaption, "MS Sans Serif", 1, false, nullptr);
+    default: return {};
+    }
 }
 
 void FrmAbout::Form_Load() {

@@ -70,8 +70,9 @@ public:
     bool bMain = false;
 
     std::vector<controls::ControlModel*> Controls();
-    // Loads the skinned buttons' stored settings (their hosts must be attached first).
-    void LoadDesign();
+    // The stored design of the skinned button with this id (empty for any other id), which
+    // its window reads before it first sizes, shows or draws the button.
+    static controls::PropertyBag ButtonDesign(int id);
     void AttachWindow(platform::WindowHandle handle) { hwnd_ = handle; }
     void SetHost(std::unique_ptr<AboutHost> host) { host_ = std::move(host); }
 

@@ -19,6 +19,7 @@ inline constexpr std::uint32_t kRegSz = 1;        // REG_SZ
 inline constexpr std::uint32_t kRegExpandSz = 2;  // REG_EXPAND_SZ
 inline constexpr std::uint32_t kRegBinary = 3;    // REG_BINARY
 inline constexpr std::uint32_t kRegDword = 4;     // REG_DWORD
+inline constexpr std::uint32_t kRegMultiSz = 7;   // REG_MULTI_SZ
 
 // A stored value exactly as RegQueryValueExA hands it out: its type and all of its bytes
 // (a terminating NUL, when the writer stored one, is part of the bytes).

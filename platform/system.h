@@ -21,6 +21,10 @@ public:
 
     // Folder holding the running program, without a trailing backslash.
     virtual std::string AppPath() = 0;
+    // The system folder (GetSystemDirectoryA), without a trailing backslash. A 32-bit program
+    // on 64-bit Windows is given "...\system32" too, which the file system redirects to its
+    // SysWOW64, the 32-bit system programs.
+    virtual std::string SystemFolder() = 0;
     // The program's file name without its extension ("Dravik").
     virtual std::string AppExeName() = 0;
     virtual Version AppVersion() = 0;

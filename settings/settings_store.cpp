@@ -48,16 +48,22 @@ std::string ReadRegText(Registry& registry, const char* upperKey, const char* lo
     OpenTwoStep(registry, upperKey, lowerKey, upper, lower);
     if (!lower) return text;
     const auto value = registry.QueryValue(lower.Get(), valueName);
-    // Only text is understood; binary or numeric data read as text would be noise.
-    if (!value || value->type != platform::kRegSz) return text;
+    if (!value) return text;
+    // RegQueryValueExA writes the stored bytes into the buffer whatever the type; the readers
+    // and the 25-space test of CheckRegistry then judge the text, so a value written by another
+    // tool (a path as REG_EXPAND_SZ, a number as REG_DWORD) is read, or kept, rather than
+    // taken for absent and overwritten or deleted.
     const auto& bytes = value->bytes;
     // A value longer than the buffer would make RegQueryValueExA fail with ERROR_MORE_DATA
     // and leave the buffer undefined; losing an autostart path that way would delete it at
     // exit, so such a value reads as its first 256 characters instead.
     const std::size_t count = std::min(bytes.size(), kReadBufferSize);
     text.replace(0, count, bytes, 0, count);
-    // RegQueryValueExA terminates unterminated REG_SZ data when the buffer has room.
-    if (count < kReadBufferSize) text[count] = '\0';
+    // RegQueryValueExA terminates unterminated string data when the buffer has room; numbers
+    // and binary data come as they are.
+    const bool isString = value->type == platform::kRegSz || value->type == platform::kRegExpandSz ||
+                          value->type == platform::kRegMultiSz;
+    if (isString && count < kReadBufferSize) text[count] = '\0';
     return text;
 }
 

@@ -2,8 +2,9 @@
 // The program's three settings in the machine-wide registry:
 //   HKLM "SOFTWARE\Morv Dravik" > "Options": "Start in SysTray", "BtnMovie"
 //   HKLM "SOFTWARE\Microsoft" > "Windows\CurrentVersion\Run": "Morv Dravik" (autostart)
-// Every value is REG_SZ text stored without a terminating NUL. Every read works on a text of
-// 256 spaces over which the stored bytes are laid, and the readers cut or test that text.
+// Every value is written as REG_SZ text without a terminating NUL. Every read works on a text of
+// 256 spaces over which the stored bytes are laid, whatever the value's type, and the readers
+// cut or test that text.
 // Nothing here reports failure: a refused call is skipped and the next step runs.
 #include <string>
 
@@ -26,9 +27,10 @@ inline constexpr const char* kAutostartValue = "Morv Dravik";
 inline constexpr const char* kDefaultTray = "0";
 inline constexpr const char* kDefaultMovie = "800 x 600 @ 60Hz 256 colors";
 
-// The 256-character read text of one value: the stored bytes over 256 spaces, a NUL after
-// them when there is room. An absent value, or one that is not REG_SZ, leaves the spaces.
-// A value longer than the buffer reads as its first 256 characters.
+// The 256-character read text of one value: the stored bytes over 256 spaces, whatever the
+// value's type (an autostart path that another tool stored as REG_EXPAND_SZ reads as that path),
+// and for the string types a NUL after them when there is room. An absent value leaves the
+// spaces. A value longer than the buffer reads as its first 256 characters.
 std::string ReadRegText(platform::Registry& registry, const char* upperKey, const char* lowerKey,
                         const char* valueName);
 

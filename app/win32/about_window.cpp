@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "app/win32/ambient_forwarding.h"
 #include "app/win32/button_window.h"
 #include "app/win32/frame_window.h"
 #include "app/win32/resource_pictures.h"
@@ -106,15 +107,24 @@ void AboutWindow::CreateControls() {
         };
         if (auto* button = dynamic_cast<controls::PellXPButton*>(model)) {
             auto window = std::make_unique<ButtonWindow>(*button, ButtonName(place.id), dpi_);
-            if (window->Create(hwnd_, place.id, x, y, w, h)) child = window->Handle();
+            if (window->Create(hwnd_, place.id, x, y, w, h, launch::FrmAbout::ButtonDesign(place.id)))
+                child = window->Handle();
             skinnedWindows_.push_back(std::move(window));
         } else if (auto* frame = dynamic_cast<controls::SkinnedFrame*>(model)) {
             frame->LoadPictures([](const std::string& file) {
                 return LoadPictureResource(file.substr(0, file.rfind(".bmp")));
             });
+            // Nothing is drawn on the about window's own surface but its colour; a press on
+            // the bare surface moves the window.
             auto window = std::make_unique<FrameWindow>(
-                *frame, dpi_, [this] { return form_.window.BackColor(); },
-                [this] { form_.Form_MouseDown(); });
+                *frame, dpi_,
+                [this](paint::Surface& s, paint::TextRenderer&) {
+                    s.Clear(form_.window.BackColor() & 0xFFFFFF);
+                },
+                [this](UINT msg, int, int) {
+                    if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN)
+                        form_.Form_MouseDown();
+                });
             if (window->Create(hwnd_, place.id, x, y, w, h)) child = window->Handle();
             skinnedWindows_.push_back(std::move(window));
         } else if (place.id == about::kFrame1) {
@@ -143,7 +153,6 @@ void AboutWindow::CreateControls() {
         if (child) children_[place.id] = child;
         if (model) model->SetObserver([this](ControlModel& m, Change c) { Mirror(m, c); });
     }
-    form_.LoadDesign();
 }
 
 void AboutWindow::Unload() {
@@ -211,6 +220,11 @@ LRESULT CALLBACK AboutWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
 
 LRESULT AboutWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        // Top-level only: the skinned buttons hear of it from here.
+        ForwardAmbientChange(hwnd_, msg, wParam, lParam);
+        break;
     case WM_ERASEBKGND: {
         RECT rc;
         GetClientRect(hwnd_, &rc);

@@ -29,13 +29,16 @@ ButtonWindow::~ButtonWindow() {
     button_.SetHost(nullptr);
 }
 
-bool ButtonWindow::Create(HWND parent, int id, int x, int y, int width, int height) {
+bool ButtonWindow::Create(HWND parent, int id, int x, int y, int width, int height,
+                          const controls::PropertyBag& design) {
     DWORD style = 0;
     if (button_.TabStop()) style |= WS_TABSTOP;
-    if (!button_.Enabled()) style |= WS_DISABLED;
     if (!CreateChild(kClassName, parent, id, button_.Caption(), style, x, y, width, height))
         return false;
     button_.SetHost(this);
+    button_.ReadProperties(design);  // the enabled state and font reach the window here
+    SetWindowTextA(hwnd_, button_.Caption().c_str());
+    loaded_ = true;
     button_.Resize(width, height);
     if (button_.Visible()) ShowWindow(hwnd_, SW_SHOWNA);
     return true;
@@ -169,7 +172,8 @@ void ButtonWindow::OnMouseButton(UINT msg, LPARAM lParam) {
 LRESULT ButtonWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_SIZE:
-        button_.Resize(LOWORD(lParam), HIWORD(lParam));
+        // CreateWindowEx sends one before the design is read; Create sizes the button itself.
+        if (loaded_) button_.Resize(LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_SHOWWINDOW:
         if (wParam) button_.Show(); else button_.Hide();

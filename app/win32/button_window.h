@@ -9,6 +9,7 @@
 #include "app/win32/surface_window.h"
 #include "controls/button/button_host.h"
 #include "controls/button/pell_xp_button.h"
+#include "controls/property_bag.h"
 
 namespace app::win32 {
 
@@ -19,8 +20,12 @@ public:
     ButtonWindow(controls::PellXPButton& button, std::string name, int dpi);
     ~ButtonWindow() override;
 
-    // Creates the child window at (x, y, width, height) of the parent and attaches the button.
-    bool Create(HWND parent, int id, int x, int y, int width, int height);
+    // Creates the child window at (x, y, width, height) of the parent and loads the button in
+    // its lifecycle's order, so that it is never drawn with its constructor's defaults: the
+    // window is made hidden, the button attached, its stored design read (ReadProperties),
+    // then it is sized (Resize) and, when visible, shown (Show).
+    bool Create(HWND parent, int id, int x, int y, int width, int height,
+                const controls::PropertyBag& design);
 
     // --- ButtonHost ---
     bool UserMode() const override { return true; }
@@ -69,6 +74,7 @@ private:
     paint::PicturePtr mouseIcon_;
     bool timerRunning_ = false;
     int pressedButtons_ = 0;  // mouse buttons pressed inside and not yet released
+    bool loaded_ = false;     // the design is read; sizes reach the button from here on
 };
 
 }  // namespace app::win32

@@ -18,14 +18,16 @@ CmdButtonWindow::~CmdButtonWindow() {
 }
 
 bool CmdButtonWindow::Create(HWND parent, int id, int x, int y, int width, int height,
-                             paint::PicturePtr skin) {
+                             paint::PicturePtr skin, const controls::PropertyBag& design) {
     DWORD style = 0;
     if (button_.TabStop()) style |= WS_TABSTOP;
-    if (!button_.Enabled()) style |= WS_DISABLED;
     if (!CreateChild(kClassName, parent, id, button_.Caption(), style, x, y, width, height))
         return false;
     button_.SetSkin(std::move(skin));
     button_.SetHost(this);
+    button_.ReadProperties(design);  // the enabled state reaches the window here
+    SetWindowTextA(hwnd_, button_.Caption().c_str());
+    loaded_ = true;
     button_.Resize(width, height);
     if (button_.Visible()) ShowWindow(hwnd_, SW_SHOWNA);
     return true;
@@ -61,7 +63,8 @@ LRESULT CmdButtonWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     const float y = static_cast<float>(GET_Y_LPARAM(lParam));
     switch (msg) {
     case WM_SIZE:
-        button_.Resize(LOWORD(lParam), HIWORD(lParam));
+        // CreateWindowEx sends one before the design is read; Create sizes the button itself.
+        if (loaded_) button_.Resize(LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_SHOWWINDOW:
         if (wParam) button_.Show();
@@ -75,31 +78,47 @@ LRESULT CmdButtonWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-        const int which = msg == WM_RBUTTONDOWN ? 2 : msg == WM_MBUTTONDOWN ? 4 : 1;
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK: {
+        const int which = msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK   ? 2
+                          : msg == WM_MBUTTONDOWN || msg == WM_MBUTTONDBLCLK ? 4
+                                                                             : 1;
         if (GetFocus() != hwnd_ && button_.TabStop()) SetFocus(hwnd_);
+        // The button keeps the mouse until every button is released, so the release comes
+        // here wherever it happens.
         SetCapture(hwnd_);
         pressedButtons_ |= which;
-        button_.MouseDown(which, ShiftState(), x, y);
+        if (msg == WM_LBUTTONDBLCLK) {
+            // The second press of a double click (the class has CS_DBLCLKS): the first release
+            // clicked already, so the release of this one must not click again.
+            clickArmed_ = false;
+            button_.DblClick();
+        } else {
+            if (which == 1) clickArmed_ = true;
+            button_.MouseDown(which, ShiftState(), x, y);
+        }
         return 0;
     }
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
         const int which = msg == WM_RBUTTONUP ? 2 : msg == WM_MBUTTONUP ? 4 : 1;
-        const bool wasPressed = (pressedButtons_ & which) != 0;
+        const bool click = which == 1 && clickArmed_ && (pressedButtons_ & 1) != 0;
+        if (which == 1) clickArmed_ = false;
         pressedButtons_ &= ~which;
         if (pressedButtons_ == 0 && GetCapture() == hwnd_) ReleaseCapture();
         button_.MouseUp(which, ShiftState(), x, y);
         RECT rc;
         GetClientRect(hwnd_, &rc);
         // A click is a left press and release inside the control.
-        if (which == 1 && wasPressed && PtInRect(&rc, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))
+        if (click && PtInRect(&rc, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))
             button_.Click();
         return 0;
     }
     case WM_CAPTURECHANGED:
         pressedButtons_ = 0;
+        clickArmed_ = false;
         return 0;
     case WM_TIMER:
         if (wParam == kTimerId) button_.TimerTick();

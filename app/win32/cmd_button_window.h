@@ -6,6 +6,7 @@
 #include "app/win32/surface_window.h"
 #include "controls/button/cmd_button_host.h"
 #include "controls/button/xpcmdbutton.h"
+#include "controls/property_bag.h"
 
 namespace app::win32 {
 
@@ -16,8 +17,12 @@ public:
     CmdButtonWindow(controls::xpcmdbutton& button, std::string name, int dpi);
     ~CmdButtonWindow() override;
 
-    // Creates the child window, attaches the button and gives it its skin.
-    bool Create(HWND parent, int id, int x, int y, int width, int height, paint::PicturePtr skin);
+    // Creates the child window and loads the button in its lifecycle's order, so that it is
+    // never drawn with its constructor's defaults: the window is made hidden, the button gets
+    // its skin and host, reads its stored design (ReadProperties), is sized (Resize) and, when
+    // visible, shown (Show).
+    bool Create(HWND parent, int id, int x, int y, int width, int height, paint::PicturePtr skin,
+                const controls::PropertyBag& design);
 
     // --- CmdButtonHost ---
     std::string DisplayName() const override { return name_; }
@@ -39,6 +44,8 @@ private:
     std::string name_;
     bool timerOn_ = false;
     int pressedButtons_ = 0;  // pressed inside and not yet released
+    bool clickArmed_ = false;  // a left press (not a double click's second) awaits its release
+    bool loaded_ = false;      // the design is read; sizes reach the button from here on
 };
 
 }  // namespace app::win32

@@ -1,5 +1,6 @@
 #include "app/win32/frame_window.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <vector>
@@ -24,10 +25,10 @@ HRGN CreateRegion(const paint::RegionData& region) {
     return ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), rgn);
 }
 
-FrameWindow::FrameWindow(controls::SkinnedFrame& frame, int dpi,
-                         std::function<controls::Color()> backColor, std::function<void()> barePress)
-    : SurfaceWindow(dpi), frame_(frame), dpi_(dpi), backColor_(std::move(backColor)),
-      barePress_(std::move(barePress)) {}
+FrameWindow::FrameWindow(controls::SkinnedFrame& frame, int dpi, SurfacePainter paintBeneath,
+                         BareMouse bareMouse)
+    : SurfaceWindow(dpi), frame_(frame), dpi_(dpi), paintBeneath_(std::move(paintBeneath)),
+      bareMouse_(std::move(bareMouse)) {}
 
 FrameWindow::~FrameWindow() {
     if (hwnd_) DestroyWindow(hwnd_);
@@ -38,6 +39,7 @@ bool FrameWindow::Create(HWND parent, int id, int x, int y, int width, int heigh
     if (!CreateChild(kClassName, parent, id, frame_.Caption1Text(), 0, x, y, width, height))
         return false;
     frame_.SetHost(this);
+    CreateToolTips();
     // Edge to edge over the client area, as the design places the frames.
     frame_.Resize(static_cast<float>(width) * TwipsPerPixelX(),
                   static_cast<float>(height) * TwipsPerPixelY());
@@ -68,25 +70,92 @@ void FrameWindow::SetContainerShape(const paint::RegionData& region) {
     if (rgn && !SetWindowRgn(container, rgn, TRUE)) DeleteObject(rgn);
 }
 
-void FrameWindow::Paint() {
-    RECT rc;
-    GetClientRect(hwnd_, &rc);
-    paint::Surface surface = Surface(rc.right, rc.bottom);
-    surface.Clear(static_cast<paint::Rgb>(backColor_() & 0xFFFFFF));
-    frame_.Draw(surface);
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
-    surface_.Present(dc, 0, 0);
-    EndPaint(hwnd_, &ps);
+namespace {
+
+constexpr controls::FramePiece kCaptionButtons[] = {controls::FramePiece::CloseButton,
+                                                    controls::FramePiece::MaximizeButton,
+                                                    controls::FramePiece::MinimizeButton};
+
+}  // namespace
+
+void FrameWindow::CreateToolTips() {
+    if (!frame_.HasCaptionButtons()) return;
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES};
+    InitCommonControlsEx(&icc);
+    // Owned by no window: under Wine, SetWindowPos(HWND_TOPMOST) on a window that owns a
+    // topmost popup moves the popup up and inserts the window after it, and the window itself
+    // ends up not topmost, so the form could no longer keep itself on top. A tool tip shows
+    // itself topmost, owner or not, and goes with the frame's window (OnDestroying).
+    tips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                            reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE)),
+                            nullptr);
+    if (!tips_) return;
+    for (controls::FramePiece piece : kCaptionButtons) {
+        TOOLINFOA tool{};
+        tool.cbSize = TTTOOLINFOA_V2_SIZE;  // understood by comctl32 5.8 and 6 alike
+        // The tool tip watches the frame's mouse messages itself.
+        tool.uFlags = TTF_SUBCLASS;
+        tool.hwnd = hwnd_;
+        tool.uId = static_cast<UINT_PTR>(piece);
+        tool.lpszText = const_cast<char*>(controls::ToolTipOf(piece));
+        SendMessageA(tips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    PlaceToolTips();
+}
+
+void FrameWindow::PlaceToolTips() {
+    if (!tips_) return;
+    for (controls::FramePiece piece : kCaptionButtons) {
+        const controls::PieceBox& box = frame_.Box(piece);
+        const paint::Rect r = box.visible ? box.Pixels() : paint::Rect{};  // hidden: nowhere
+        TOOLINFOA tool{};
+        tool.cbSize = TTTOOLINFOA_V2_SIZE;
+        tool.hwnd = hwnd_;
+        tool.uId = static_cast<UINT_PTR>(piece);
+        tool.rect = RECT{r.left, r.top, r.right, r.bottom};
+        SendMessageA(tips_, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+void FrameWindow::SurfaceDrawn() {
+    // A drawing follows every layout, so the buttons' tips move with the buttons.
+    PlaceToolTips();
+    Invalidate();
+}
+
+void FrameWindow::OnDestroying() {
+    if (tips_) DestroyWindow(tips_);
+    tips_ = nullptr;
+}
+
+void FrameWindow::PaintBeneath(paint::Surface& s) {
+    if (paintBeneath_)
+        paintBeneath_(s, text_);
+    else
+        s.Clear(GetSysColor(COLOR_BTNFACE));
+}
+
+void FrameWindow::RedrawBeneathChanged() {
+    stale_ = true;
+    Invalidate();
+}
+
+void FrameWindow::RedrawIfStale() {
+    if (!stale_) return;
+    stale_ = false;
+    frame_.Redraw();
 }
 
 LRESULT FrameWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     switch (msg) {
     case WM_PAINT:
-        // The form's colour may have changed since the frame last drew: compose anew.
-        Paint();
-        return 0;
+    case WM_PRINTCLIENT:
+        // The frame's drawing is what shows; after changes beneath it, it draws once anew.
+        RedrawIfStale();
+        return SurfaceWindow::HandleMessage(msg, wParam, lParam);
     case WM_MOUSEMOVE:
         frame_.MouseMove(ButtonsHeld(wParam), x, y);
         return 0;
@@ -94,8 +163,12 @@ LRESULT FrameWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
         const int button = msg == WM_LBUTTONDOWN ? 1 : msg == WM_RBUTTONDOWN ? 2 : 4;
-        if (frame_.PieceAt(x, y) == controls::FramePiece::None) {
-            if (barePress_) barePress_();
+        barePressed_ = frame_.PieceAt(x, y) == controls::FramePiece::None;
+        if (barePressed_) {
+            // The form's surface: its release comes back here too, unless the form starts a
+            // drag (which takes the capture for itself).
+            SetCapture(hwnd_);
+            if (bareMouse_) bareMouse_(msg, x, y);
             return 0;
         }
         // The close button follows the mouse until release; a title press starts a drag.
@@ -108,6 +181,12 @@ LRESULT FrameWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONUP: {
         const int button = msg == WM_LBUTTONUP ? 1 : msg == WM_RBUTTONUP ? 2 : 4;
         if (GetCapture() == hwnd_) ReleaseCapture();
+        if (barePressed_) {
+            barePressed_ = false;
+            if (bareMouse_ && frame_.PieceAt(x, y) == controls::FramePiece::None)
+                bareMouse_(msg, x, y);
+            return 0;
+        }
         frame_.MouseUp(button, x, y);
         return 0;
     }

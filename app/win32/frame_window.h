@@ -1,8 +1,8 @@
 #pragma once
-// The window of one picture-drawn frame: a child window covering its form's client area, at the
-// bottom of the z-order, whose text is the frame's caption. It paints the form's background
-// with the frame's pieces on it, hands the mouse input on its pieces to the frame, and passes
-// presses on its bare surface on to the form (which drags the window by them).
+// The window of one picture-drawn frame: a child window covering its form's client area, below
+// the form's controls, whose text is the frame's caption. It shows the frame's one drawing (the
+// form's surface beneath, the pieces over it), hands the mouse input on its pieces to the
+// frame, and passes the mouse input on its bare surface on to the form, whose surface it is.
 #include <functional>
 
 #include "app/win32/surface_window.h"
@@ -15,13 +15,22 @@ class FrameWindow : public SurfaceWindow, public controls::FrameHost {
 public:
     static constexpr const char* kClassName = "DravikXPFrame";
 
-    // backColor: the form's back colour, which shows between the pieces. barePress: a mouse
-    // button went down where no piece is.
-    FrameWindow(controls::SkinnedFrame& frame, int dpi, std::function<controls::Color()> backColor,
-                std::function<void()> barePress);
+    // Paints the form's own surface (its back colour and what is drawn on it) onto the
+    // frame's surface, which covers the client area from its top-left corner.
+    using SurfacePainter = std::function<void(paint::Surface&, paint::TextRenderer&)>;
+    // A mouse button went down or up (WM_xBUTTONDOWN / UP) at client pixel (x, y) where no piece
+    // of the frame is.
+    using BareMouse = std::function<void(UINT msg, int x, int y)>;
+
+    FrameWindow(controls::SkinnedFrame& frame, int dpi, SurfacePainter paintBeneath,
+                BareMouse bareMouse);
     ~FrameWindow() override;
 
     bool Create(HWND parent, int id, int x, int y, int width, int height);
+
+    // The form's surface changed (its colour, the label on it): the frame draws again before
+    // its window next paints, once for however many changes came before.
+    void RedrawBeneathChanged();
 
     // --- FrameHost ---
     float TwipsPerPixelX() const override { return 1440.0f / static_cast<float>(dpi_); }
@@ -35,18 +44,27 @@ public:
     // The program never calls LoadXP, so the frame has no form to reshape.
     controls::FrameForm* ParentForm() override { return nullptr; }
     void ProcessPendingMessages() override { PumpPendingMessages(); }
+    void PaintBeneath(paint::Surface& s) override;
     paint::Surface DrawingSurface(int width, int height) override { return Surface(width, height); }
-    void SurfaceDrawn() override { Invalidate(); }
+    void SurfaceDrawn() override;
     paint::TextRenderer* Text() override { return &text_; }
 
 private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    void Paint();
+    void OnDestroying() override;
+    void RedrawIfStale();
+    // The caption buttons' tool tips ("Close"; "Maximize" and "Minimize" while those show): one
+    // tool per button over its place, kept where the last layout put the button.
+    void CreateToolTips();
+    void PlaceToolTips();
 
     controls::SkinnedFrame& frame_;
     int dpi_;
-    std::function<controls::Color()> backColor_;
-    std::function<void()> barePress_;
+    SurfacePainter paintBeneath_;
+    BareMouse bareMouse_;
+    bool stale_ = false;  // the surface beneath changed since the frame last drew
+    bool barePressed_ = false;  // the last press was on the form's surface, not on a piece
+    HWND tips_ = nullptr;       // tooltips_class32 window of the caption buttons
 };
 
 // The region of rectangles, as ExtCreateRegion wants them; nullptr when it cannot be made.

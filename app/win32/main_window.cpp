@@ -4,8 +4,10 @@
 #include <windowsx.h>
 
 #include "app/control_ids.h"
+#include "app/form_surface.h"
 #include "app/layout.h"
 #include "app/win32/about_window.h"
+#include "app/win32/ambient_forwarding.h"
 #include "app/win32/resource_pictures.h"
 #include "app/win32/tray_window.h"
 
@@ -103,19 +105,25 @@ void MainWindow::CreateControls() {
 
     for (ControlModel* model : form_.Controls()) models_[model->Id()] = model;
     // Children created later sit lower in the z-order. Group boxes go behind the controls
-    // inside them, and the frames, which cover the whole client area, behind everything.
+    // inside them, and the frames, which cover the whole client area, behind those. The maker
+    // label is drawn on the form's own surface, which the frames show between their pictures;
+    // its window (for its id, its text and the probe's clicks) lies beneath the frames, hidden
+    // by them, and the frame passes the clicks on its place to the label.
     const auto Pass = [](ControlKind kind) {
-        return kind == ControlKind::SkinnedFrame ? 2 : kind == ControlKind::GroupBox ? 1 : 0;
+        switch (kind) {
+        case ControlKind::Label: return 3;
+        case ControlKind::SkinnedFrame: return 2;
+        case ControlKind::GroupBox: return 1;
+        default: return 0;
+        }
     };
-    for (int pass = 0; pass < 3; ++pass) {
+    for (int pass = 0; pass < 4; ++pass) {
         for (ControlModel* model : form_.Controls()) {
             if (Pass(model->Kind()) != pass) continue;
             if (HWND child = CreateControl(*model, tpp)) children_[model->Id()] = child;
             model->SetObserver([this](ControlModel& m, Change c) { Mirror(m, c); });
         }
     }
-    // The skinned buttons have their windows (their hosts) now: load their stored settings.
-    form_.LoadDesign(LoadPictureResource);
 }
 
 HWND MainWindow::CreateControl(ControlModel& model, double tpp) {
@@ -169,12 +177,13 @@ HWND MainWindow::CreateSkinned(ControlModel& model, const PixelRect& at) {
     bool made = false;
     if (auto* button = dynamic_cast<controls::PellXPButton*>(&model)) {
         auto w = std::make_unique<ButtonWindow>(*button, ControlName(model.Id()), dpi_);
-        made = w->Create(hwnd_, model.Id(), at.left, at.top, at.width, at.height);
+        made = w->Create(hwnd_, model.Id(), at.left, at.top, at.width, at.height,
+                         ButtonDesign(model.Id(), LoadPictureResource));
         window = std::move(w);
     } else if (auto* small = dynamic_cast<controls::xpcmdbutton*>(&model)) {
         auto w = std::make_unique<CmdButtonWindow>(*small, ControlName(model.Id()), dpi_);
         made = w->Create(hwnd_, model.Id(), at.left, at.top, at.width, at.height,
-                         LoadPictureResource("xpcmdbutton_skin"));
+                         LoadPictureResource("xpcmdbutton_skin"), CmdButtonDesign(model.Id()));
         window = std::move(w);
     } else if (auto* frame = dynamic_cast<controls::SkinnedFrame*>(&model)) {
         frame->LoadPictures([](const std::string& file) {
@@ -182,10 +191,15 @@ HWND MainWindow::CreateSkinned(ControlModel& model, const PixelRect& at) {
         });
         // The close button unloads the window, which stores the settings.
         frame->onCloseClick = [this] { PostMessageA(hwnd_, WM_CLOSE, 0, 0); };
+        const double tpp = TwipsPerPixel(dpi_);
         auto w = std::make_unique<FrameWindow>(
-            *frame, dpi_, [this] { return form_.window.BackColor(); },
-            [this] { form_.Form_MouseDown(); });
+            *frame, dpi_,
+            [this, tpp](paint::Surface& s, paint::TextRenderer& text) {
+                PaintFormSurface(s, form_, &text, tpp);
+            },
+            [this](UINT msg, int x, int y) { OnSurfaceMouse(msg, x, y); });
         made = w->Create(hwnd_, model.Id(), at.left, at.top, at.width, at.height);
+        if (made) frames_.push_back(w.get());
         window = std::move(w);
     }
     if (!made) return nullptr;
@@ -194,7 +208,35 @@ HWND MainWindow::CreateSkinned(ControlModel& model, const PixelRect& at) {
     return child;
 }
 
+void MainWindow::RedrawFrames() {
+    for (FrameWindow* frame : frames_) frame->RedrawBeneathChanged();
+}
+
+void MainWindow::OnSurfaceMouse(UINT msg, int x, int y) {
+    const bool onLabel = OnMakerLabel(form_, x, y, TwipsPerPixel(dpi_));
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        // A label takes the presses on it; the bare surface moves the window.
+        labelPressed_ = onLabel && msg == WM_LBUTTONDOWN;
+        if (!onLabel) form_.Form_MouseDown();
+        break;
+    case WM_LBUTTONUP:
+        // A click on the label: the left button pressed and released on it.
+        if (labelPressed_ && onLabel) {
+            labelPressed_ = false;
+            form_.LblMorv.Click();
+        }
+        labelPressed_ = false;
+        break;
+    default: break;
+    }
+}
+
 void MainWindow::Mirror(ControlModel& model, Change change) {
+    // The maker label is drawn on the form's surface, which the frames show.
+    if (&model == &form_.LblMorv) RedrawFrames();
     const auto it = children_.find(model.Id());
     if (it == children_.end()) return;
     HWND child = it->second;
@@ -234,7 +276,8 @@ void MainWindow::MirrorForm(FormWindow::FormChange change) {
     switch (change) {
     case FormWindow::FormChange::Colors:
     case FormWindow::FormChange::Redraw:
-        // The frames and group boxes show the form's colour too.
+        // The frames show the form's surface and the group boxes its colour.
+        RedrawFrames();
         RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         break;
     case FormWindow::FormChange::Position:
@@ -361,6 +404,11 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        // The skinned buttons in system colours repaint in the new ones.
+        ForwardAmbientChange(hwnd_, msg, wParam, lParam);
+        break;
     default: break;
     }
     return DefWindowProcA(hwnd_, msg, wParam, lParam);

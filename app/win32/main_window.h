@@ -45,6 +45,10 @@ private:
                                          UINT_PTR id, DWORD_PTR self);
     // The skinned controls: a window of their own kind each, kept in skinnedWindows_.
     HWND CreateSkinned(controls::ControlModel& model, const PixelRect& at);
+    // The frames draw the form's surface anew (its colour or the label on it changed).
+    void RedrawFrames();
+    // A mouse button went down or up on the form's own surface, where the frame shows it.
+    void OnSurfaceMouse(UINT msg, int x, int y);
 
     FrmMain& form_;
     HWND hwnd_ = nullptr;
@@ -53,6 +57,8 @@ private:
     std::map<int, controls::ControlModel*> models_;
     std::map<controls::Color, ScopedBrush> brushes_;
     std::vector<std::unique_ptr<SurfaceWindow>> skinnedWindows_;
+    std::vector<FrameWindow*> frames_;  // of skinnedWindows_
+    bool labelPressed_ = false;         // the left button went down on the maker label
     ScopedFont sansSerif_;
 };
 

@@ -38,6 +38,10 @@ LRESULT SurfaceWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         EndPaint(hwnd_, &ps);
         return 0;
     }
+    case WM_PRINTCLIENT:
+        // PrintWindow and the like: the same picture WM_PAINT shows.
+        surface_.Present(reinterpret_cast<HDC>(wParam), 0, 0);
+        return 0;
     case WM_ERASEBKGND:
         return 1;  // the surface covers the whole client area
     default:

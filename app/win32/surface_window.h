@@ -33,7 +33,7 @@ protected:
         if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
     }
 
-    // Paints the surface; everything else goes to DefWindowProc. Overrides handle their own
+    // Paints the surface (WM_PAINT, WM_PRINTCLIENT); everything else goes to DefWindowProc. Overrides handle their own
     // messages and pass the rest here.
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     // The window is going away (WM_NCDESTROY): stop timers and the like.

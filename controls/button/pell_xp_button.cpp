@@ -28,8 +28,8 @@ PellXPButton::PellXPButton(int id, std::string caption, std::string fontName)
     paint::FontInfo font;
     font.name = std::move(fontName);
     ownHost_.SetFont(font);
-    ControlModel::SetBackColor(0xFFFFFF);
-    ControlModel::SetForeColor(0x000000);
+    StoreBackColor(0xFFFFFF);
+    StoreForeColor(0x000000);
     ApplyAccessKey();
     ApplySetColors();
 }
@@ -39,19 +39,19 @@ void PellXPButton::SetHost(ButtonHost* host) { host_ = host ? host : &ownHost_; 
 // --- lifecycle ---
 
 void PellXPButton::InitProperties() {
-    ControlModel::SetEnabled(true);
+    StoreEnabled(true);
     showFocusRect_ = true;
     useMaskColor_ = true;
     colorScheme_ = 1;
-    ControlModel::SetCaption(host_->DisplayName());
+    StoreCaption(host_->DisplayName());
     paint::FontInfo font = host_->Font();
     font.name = "Verdana";
     host_->SetFont(font);
     buttonType_ = 3;
     ApplySetColors();
-    ControlModel::SetBackColor(0xFFFFFF);
+    StoreBackColor(0xFFFFFF);
     backOver_ = 0xFFFFFF;
-    ControlModel::SetForeColor(palette_.text);
+    StoreForeColor(palette_.text);
     foreOver_ = 0xFF0000;  // RGB(0, 0, 255)
     maskColor_ = 0xC0C0C0;
     picturePosition_ = specialEffect_ = 0;
@@ -67,15 +67,15 @@ void PellXPButton::InitProperties() {
 void PellXPButton::ReadProperties(const PropertyBag& bag) {
     const SystemColors& sys = host_->SysColors();
     buttonType_ = bag.ReadInt32("BTYPE", 2);  // a bag without the key gives the classic look
-    ControlModel::SetCaption(bag.ReadString("TX", ""));
-    ControlModel::SetEnabled(bag.ReadBool("ENAB", true));
+    StoreCaption(bag.ReadString("TX", ""));
+    StoreEnabled(bag.ReadBool("ENAB", true));
     host_->SetFont(bag.ReadFont("FONT", host_->Font()));
     colorScheme_ = bag.ReadInt32("COLTYPE", 1);
     showFocusRect_ = bag.ReadBool("FOCUSR", true);
-    ControlModel::SetBackColor(static_cast<Color>(
+    StoreBackColor(static_cast<Color>(
         bag.ReadInt32("BCOL", static_cast<std::int32_t>(sys[kColorBtnFace]))));
     backOver_ = bag.ReadInt32("BCOLO", BackColor());
-    ControlModel::SetForeColor(static_cast<Color>(
+    StoreForeColor(static_cast<Color>(
         bag.ReadInt32("FCOL", static_cast<std::int32_t>(sys[kColorBtnText]))));
     foreOver_ = bag.ReadInt32("FCOLO", ForeColor());
     maskColor_ = bag.ReadInt32("MCOL", 0xC0C0C0);
@@ -97,6 +97,9 @@ void PellXPButton::ReadProperties(const PropertyBag& bag) {
     ApplyLayoutCaption();
     ApplyAccessKey();
     imageIndex_ = bag.ReadInt16("ImageIndex", 0);  // stored only; no image is looked up
+    // The palette follows the stored colours at once: the Resize that comes before Show draws,
+    // and it must not draw in the palette of the constructor's defaults. Show computes it again.
+    ApplySetColors();
 }
 
 void PellXPButton::WriteProperties(PropertyBag& bag) const {
@@ -296,9 +299,8 @@ void PellXPButton::SetSpecialEffect(std::int32_t v) {
     Changed("FX");
 }
 
-void PellXPButton::SetBackColor(OleColor c) {
-    ControlModel::SetBackColor(static_cast<Color>(c));
-    if (!host_->UserMode()) backOver_ = c;  // in the designer the pair moves together
+void PellXPButton::OnBackColorSet() {
+    if (!host_->UserMode()) backOver_ = BackColor();  // in the designer the pair moves together
     ApplySetColors();
     RedrawCurrent();
     Changed("BCOL");
@@ -311,9 +313,8 @@ void PellXPButton::SetBackOver(OleColor c) {
     Changed("BCOLO");
 }
 
-void PellXPButton::SetForeColor(OleColor c) {
-    ControlModel::SetForeColor(static_cast<Color>(c));
-    if (!host_->UserMode()) foreOver_ = c;
+void PellXPButton::OnForeColorSet() {
+    if (!host_->UserMode()) foreOver_ = ForeColor();
     ApplySetColors();
     RedrawCurrent();
     Changed("FCOL");
@@ -333,18 +334,16 @@ void PellXPButton::SetMaskColor(OleColor c) {
     Changed("MCOL");
 }
 
-void PellXPButton::SetCaption(std::string caption) {
-    ControlModel::SetCaption(std::move(caption));
+void PellXPButton::OnCaptionSet() {
     ApplyAccessKey();
     ApplyLayoutCaption();
     DrawButton(0, true);
     Changed("TX");
 }
 
-void PellXPButton::SetEnabled(bool enabled) {
-    ControlModel::SetEnabled(enabled);
+void PellXPButton::OnEnabledSet() {
     DrawButton(0, true);
-    host_->SetWindowEnabled(enabled);
+    host_->SetWindowEnabled(Enabled());
     Changed("ENAB");
 }
 

@@ -5,14 +5,15 @@
 // palette in button_colors.cpp, layout and shape in button_layout.cpp, pictures in
 // button_picture.cpp, mouse, keyboard and focus handling in button_input.cpp.
 //
-// Caption, Enabled, BackColor and ForeColor are held by ControlModel so that the form's host sees
-// them; the setters here hide ControlModel's to add the button's side effects, so a button's
-// properties are to be set through a PellXPButton, not through a ControlModel reference.
+// Caption, Enabled, BackColor and ForeColor are held and set by ControlModel, so that the form's
+// host sees them; the button's reaction to them (layout, palette, redraw, design notification)
+// runs from ControlModel's hooks, whichever reference the setter is called through.
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "controls/button/button_colors.h"
 #include "controls/button/button_host.h"
@@ -123,19 +124,16 @@ public:
     std::int32_t SpecialEffect() const { return specialEffect_; }
     void SetSpecialEffect(std::int32_t v);
 
+    // BackColor and ForeColor are set through ControlModel::SetBackColor / SetForeColor (an
+    // OLE colour's bits as they are); in the designer each also moves its hover twin.
     OleColor BackColor() const { return static_cast<OleColor>(ControlModel::BackColor()); }
-    void SetBackColor(OleColor c);
     OleColor BackOver() const { return backOver_; }
     void SetBackOver(OleColor c);
     OleColor ForeColor() const { return static_cast<OleColor>(ControlModel::ForeColor()); }
-    void SetForeColor(OleColor c);
     OleColor ForeOver() const { return foreOver_; }
     void SetForeOver(OleColor c);
     OleColor MaskColor() const { return maskColor_; }
     void SetMaskColor(OleColor c);
-
-    void SetCaption(std::string caption);
-    void SetEnabled(bool enabled);
 
     paint::FontInfo Font() const { return host_->Font(); }
     void SetFont(const paint::FontInfo& font);
@@ -200,6 +198,12 @@ public:
     std::uint8_t LastKeyCode() const { return lastKeyCode_; }
     void SetLastKeyCode(std::uint8_t k) { lastKeyCode_ = k; }
 
+protected:
+    void OnCaptionSet() override;
+    void OnEnabledSet() override;
+    void OnBackColorSet() override;
+    void OnForeColorSet() override;
+
 private:
     void Changed(std::string_view key) { host_->PropertyChanged(key); }
     void RedrawCurrent() { DrawButton(lastState_, true); }
@@ -260,5 +264,12 @@ private:
     StandaloneButtonHost ownHost_;
     ButtonHost* host_ = &ownHost_;
 };
+
+// A setter of one of these names declared in the button would hide ControlModel's, and a call
+// through a ControlModel reference would skip the button's reaction; this keeps it from compiling.
+static_assert(std::is_same_v<decltype(&PellXPButton::SetCaption), decltype(&ControlModel::SetCaption)>);
+static_assert(std::is_same_v<decltype(&PellXPButton::SetEnabled), decltype(&ControlModel::SetEnabled)>);
+static_assert(std::is_same_v<decltype(&PellXPButton::SetBackColor), decltype(&ControlModel::SetBackColor)>);
+static_assert(std::is_same_v<decltype(&PellXPButton::SetForeColor), decltype(&ControlModel::SetForeColor)>);
 
 }  // namespace controls

@@ -74,8 +74,8 @@ void xpcmdbutton::SetState(std::int32_t state) {
     RefreshLook();
 }
 
-void xpcmdbutton::SetEnabled(bool enabled) {
-    ControlModel::SetEnabled(enabled);
+void xpcmdbutton::OnEnabledSet() {
+    const bool enabled = Enabled();
     host_->SetWindowEnabled(enabled);
     Changed("Enabled");
     RefreshLook();
@@ -83,8 +83,7 @@ void xpcmdbutton::SetEnabled(bool enabled) {
     if (paintedCell_ >= 0) PaintSkin(paintedCell_);  // the label in its new colour
 }
 
-void xpcmdbutton::SetCaption(std::string caption) {
-    ControlModel::SetCaption(std::move(caption));
+void xpcmdbutton::OnCaptionSet() {
     ResizeHandling();  // the label's Change event
     Changed("Caption");
 }

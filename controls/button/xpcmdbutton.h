@@ -4,11 +4,13 @@
 // edges and centre stretched) and shows its caption in a label centred on top. A 10 ms timer
 // polls the cursor to see it leave. State 1 (selected) gives it a blue-framed look of its own.
 //
-// Caption and Enabled are held by ControlModel so that the form's host sees them; the setters
-// here hide ControlModel's to add the button's side effects, so set them through an xpcmdbutton.
+// Caption and Enabled are held and set by ControlModel so that the form's host sees them; the
+// button's reaction runs from ControlModel's hooks, whichever reference the setter is called
+// through.
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <type_traits>
 
 #include "controls/button/cmd_button_host.h"
 #include "controls/control_model.h"
@@ -68,8 +70,6 @@ public:
     std::int32_t State() const { return state_; }
     void SetState(std::int32_t state);
     std::int32_t CurrentLook() const { return currentLook_; }
-    void SetEnabled(bool enabled);
-    void SetCaption(std::string caption);
     const paint::FontInfo& Font() const { return font_; }
     void SetFont(const paint::FontInfo& font);
 
@@ -87,6 +87,11 @@ public:
     void MouseMove(int button, int shift, float x, float y);
     void MouseDown(int button, int shift, float x, float y);
     void MouseUp(int button, int shift, float x, float y);
+    // The second press of a double click, which a window gets in place of its MouseDown. The
+    // double click's one Click came with the first release; this press only shows the pressed
+    // look, as the first did, and raises nothing, so the release after it gives MouseUp alone.
+    // The host's order for a double click: MouseDown, MouseUp, Click, DblClick, MouseUp.
+    void DblClick() { PaintSkin(kCellPressed); }
     // A click, or the access key: raises Click (ClickableModel::Click).
     void AccessKeyPress() { Click(); }
     void KeyDown(int keyCode, int shift);
@@ -114,6 +119,10 @@ public:
     // The cell the last PaintSkin drew; -1 before the first.
     int PaintedCell() const { return paintedCell_; }
 
+protected:
+    void OnCaptionSet() override;
+    void OnEnabledSet() override;
+
 private:
     void Changed(std::string_view key) { host_->PropertyChanged(key); }
     void EnableTimer(bool enabled);
@@ -134,5 +143,10 @@ private:
     StandaloneCmdButtonHost ownHost_;
     CmdButtonHost* host_ = &ownHost_;
 };
+
+// A setter of one of these names declared in the button would hide ControlModel's, and a call
+// through a ControlModel reference would skip the button's reaction; this keeps it from compiling.
+static_assert(std::is_same_v<decltype(&xpcmdbutton::SetCaption), decltype(&ControlModel::SetCaption)>);
+static_assert(std::is_same_v<decltype(&xpcmdbutton::SetEnabled), decltype(&ControlModel::SetEnabled)>);
 
 }  // namespace controls

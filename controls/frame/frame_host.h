@@ -1,7 +1,7 @@
 #pragma once
 // What the skinned frame needs from whatever hosts it: the screen's twips per pixel, the
-// container window it drags and reshapes, the form LoadXP turns into a borderless window, a
-// persistent drawing surface and a text renderer. The Win32 host implements it over the form's
+// container window it drags and reshapes, the form LoadXP turns into a borderless window, what
+// lies beneath it on the container, a persistent drawing surface and a text renderer. The Win32 host implements it over the form's
 // window; StandaloneFrameHost keeps everything in memory, for a frame no window shows yet and as
 // the base of test doubles.
 #include <cstdint>
@@ -65,6 +65,11 @@ public:
     // DoEvents: let the pending window messages run.
     virtual void ProcessPendingMessages() = 0;
 
+    // The frame is transparent between its pieces: this paints onto s (the frame's whole
+    // drawing surface) what the container shows beneath the control, its back colour and
+    // whatever is drawn on its own surface. The frame draws its pieces over it.
+    virtual void PaintBeneath(paint::Surface& s) = 0;
+
     // The persistent drawing surface, width x height pixels; the host keeps it between drawings
     // and makes a new one when the size changes.
     virtual paint::Surface DrawingSurface(int width, int height) = 0;
@@ -84,6 +89,8 @@ public:
     void SetContainerShape(const paint::RegionData& region) override { shape_ = region; }
     FrameForm* ParentForm() override { return nullptr; }
     void ProcessPendingMessages() override {}
+    // No container: the frame's default background colour (0xEAF1F1) shows between the pieces.
+    void PaintBeneath(paint::Surface& s) override { s.Clear(0xEAF1F1); }
     paint::Surface DrawingSurface(int width, int height) override {
         return surface_.Sized(width, height);
     }

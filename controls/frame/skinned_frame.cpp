@@ -27,6 +27,15 @@ int FloorPx(float v) { return static_cast<int>(std::floor(v)); }
 
 }  // namespace
 
+const char* ToolTipOf(FramePiece piece) {
+    switch (piece) {
+    case FramePiece::CloseButton: return "Close";
+    case FramePiece::MaximizeButton: return "Maximize";
+    case FramePiece::MinimizeButton: return "Minimize";
+    default: return nullptr;
+    }
+}
+
 paint::Rect PieceBox::Pixels() const {
     return {FloorPx(left), FloorPx(top), FloorPx(left + width), FloorPx(top + height)};
 }
@@ -409,7 +418,7 @@ void SkinnedFrame::Redraw() {
     const int h = RoundHalfEven(heightTwips_ / host_->TwipsPerPixelY());
     if (w <= 0 || h <= 0) return;
     paint::Surface s = host_->DrawingSurface(w, h);
-    s.Clear(BackColor());
+    host_->PaintBeneath(s);
     Draw(s);
     host_->SurfaceDrawn();
 }

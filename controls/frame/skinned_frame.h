@@ -65,6 +65,10 @@ inline constexpr float kCaptionHeight = 13.0f;
 // 0xEAF1F1, as the decimal text DefaultBackgroundColor returns.
 inline constexpr const char* kFrameDefaultBackground = "15397361";
 
+// The tool tip of a caption button ("Close", "Maximize", "Minimize"); nullptr for the other
+// pieces, which have none.
+const char* ToolTipOf(FramePiece piece);
+
 // Round half to even, the conversion the region uses for its right and bottom edges.
 int RoundHalfEven(float v);
 
@@ -143,7 +147,8 @@ public:
     // --- drawing ---
     // The pieces and the caption onto s, which holds the background already.
     void Draw(paint::Surface& s) const;
-    // The host's surface filled with BackColor, then Draw.
+    // The whole drawing, on the host's surface: what lies beneath the control on its container
+    // (the host's PaintBeneath), then Draw. The surface is then exactly what the screen shows.
     void Redraw();
 
 private:

@@ -15,6 +15,7 @@ namespace platform::memory {
 class MemorySystem : public System {
 public:
     std::string AppPath() override { return appPath; }
+    std::string SystemFolder() override { return systemFolder; }
     std::string AppExeName() override { return exeName; }
     Version AppVersion() override { return version; }
 
@@ -39,6 +40,7 @@ public:
     bool AnotherInstanceRunning() override { return otherInstance; }
 
     std::string appPath = "C:\\Program Files\\Dravik";
+    std::string systemFolder = "C:\\WINDOWS\\system32";
     std::string exeName = "Dravik";
     Version version{3, 1, 1};
     std::set<std::string> folders{"C:\\Program Files\\Dravik"};  // without trailing backslash

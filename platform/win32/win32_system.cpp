@@ -34,6 +34,20 @@ std::string Win32System::AppPath() {
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
+std::string Win32System::SystemFolder() {
+    std::string folder(MAX_PATH, '\0');
+    // The length without the NUL when it fits, the size needed with the NUL when it does not.
+    UINT len = GetSystemDirectoryA(folder.data(), static_cast<UINT>(folder.size()));
+    if (len >= folder.size()) {
+        folder.resize(len);
+        len = GetSystemDirectoryA(folder.data(), static_cast<UINT>(folder.size()));
+        if (len >= folder.size()) return {};
+    }
+    folder.resize(len);
+    while (!folder.empty() && folder.back() == '\\') folder.pop_back();  // a root ("C:\")
+    return folder;
+}
+
 std::string Win32System::AppExeName() {
     const std::string path = ModulePath();
     const auto slash = path.find_last_of('\\');

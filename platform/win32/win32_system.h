@@ -8,6 +8,7 @@ namespace platform::win32 {
 class Win32System final : public System {
 public:
     std::string AppPath() override;
+    std::string SystemFolder() override;
     std::string AppExeName() override;
     // Major, minor and the third field of the executable's VERSIONINFO file version;
     // zeros when the file has none.

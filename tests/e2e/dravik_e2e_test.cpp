@@ -228,10 +228,7 @@ TEST_F(DravikE2E, EightBitMoviePresetSwitchesToTheSmallButtons) {
     ASSERT_TRUE(now.has_value());
     ASSERT_GT(now->bpp, 8) << "the bench must start above 8 bits per pixel";
     const std::vector<Mode> modes = Modes();
-    int pick = FirstMode(modes, [&](const Mode& m) {
-        return m.bpp == 8 && m.width == now->width && m.height == now->height && m.hz == now->hz;
-    });
-    if (pick < 0) pick = FirstMode(modes, [](const Mode& m) { return m.bpp == 8; });
+    const int pick = EightBitModeFor(modes, *now);
     ASSERT_GE(pick, 0) << "no 8-bit mode offered";
     Select(ids::kCmbMovie, pick);
     const std::string caption = Text(Dump(), ids::kBtnMovie);

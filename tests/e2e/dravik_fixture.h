@@ -283,4 +283,13 @@ inline int OtherSize32(const std::vector<Mode>& modes, const Mode& now) {
     return pick >= 0 ? pick : FirstMode(modes, otherSize);
 }
 
+// The 8-bit mode to switch to from `now`: the one of the same size and rate, else the first
+// 8-bit mode offered; -1 for none.
+inline int EightBitModeFor(const std::vector<Mode>& modes, const Mode& now) {
+    const int same = FirstMode(modes, [&](const Mode& m) {
+        return m.bpp == 8 && m.width == now.width && m.height == now.height && m.hz == now.hz;
+    });
+    return same >= 0 ? same : FirstMode(modes, [](const Mode& m) { return m.bpp == 8; });
+}
+
 }  // namespace dravik_e2e

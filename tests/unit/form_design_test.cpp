@@ -16,6 +16,15 @@ paint::PicturePtr FromSourceTree(std::string_view name) {
 
 class FormDesign : public ::testing::Test {
 protected:
+    // Each skinned button reads its stored design, as its window loads it.
+    void LoadDesign(const app::PictureSource& pictures) {
+        for (controls::PellXPButton* b : {&form.BtnTray, &form.BtnSettings, &form.BtnMon,
+                                          &form.BtnMovie, &form.CmdIconRest, &form.CmdIconSave})
+            b->ReadProperties(app::ButtonDesign(b->Id(), pictures));
+        for (controls::xpcmdbutton* b : {&form.CmdTray, &form.CmdSettings, &form.CmdMon, &form.CmdMovie})
+            b->ReadProperties(app::CmdButtonDesign(b->Id()));
+    }
+
     platform::memory::MemoryDisplay display;
     platform::memory::MemoryRegistry registry;
     platform::memory::MemorySystem system;
@@ -31,7 +40,7 @@ protected:
 }  // namespace
 
 TEST_F(FormDesign, BigButtonsShowTheirPictureAboveTheCaptionInTheirOwnColours) {
-    form.LoadDesign(FromSourceTree);
+    LoadDesign(FromSourceTree);
     for (controls::PellXPButton* b : {&form.BtnTray, &form.BtnSettings, &form.BtnMon, &form.BtnMovie}) {
         EXPECT_EQ(b->ButtonType(), 3) << b->Id();
         EXPECT_EQ(b->ColorScheme(), 2) << b->Id();
@@ -54,7 +63,7 @@ TEST_F(FormDesign, BigButtonsShowTheirPictureAboveTheCaptionInTheirOwnColours) {
 }
 
 TEST_F(FormDesign, IconButtonsUseTheSystemPaletteAndNoPicture) {
-    form.LoadDesign(FromSourceTree);
+    LoadDesign(FromSourceTree);
     for (controls::PellXPButton* b : {&form.CmdIconRest, &form.CmdIconSave}) {
         EXPECT_EQ(b->ButtonType(), 3) << b->Id();
         EXPECT_EQ(b->ColorScheme(), 1) << b->Id();
@@ -69,7 +78,7 @@ TEST_F(FormDesign, IconButtonsUseTheSystemPaletteAndNoPicture) {
 TEST_F(FormDesign, SmallButtonsTakeTheirDesignCaptions) {
     for (controls::xpcmdbutton* b : {&form.CmdTray, &form.CmdSettings, &form.CmdMon, &form.CmdMovie})
         b->SetCaption("before loading");
-    form.LoadDesign(FromSourceTree);
+    LoadDesign(FromSourceTree);
     EXPECT_EQ(form.CmdTray.Caption(), "Tray it!");
     EXPECT_EQ(form.CmdSettings.Caption(), "Monitor Settings");
     // No design caption: not the control's name either.
@@ -79,13 +88,13 @@ TEST_F(FormDesign, SmallButtonsTakeTheirDesignCaptions) {
 }
 
 TEST_F(FormDesign, MissingPicturesLeaveTheButtonsWithout) {
-    form.LoadDesign([](std::string_view) { return paint::PicturePtr(); });
+    LoadDesign([](std::string_view) { return paint::PicturePtr(); });
     EXPECT_EQ(form.BtnMovie.PictureNormal(), nullptr);
     EXPECT_EQ(form.BtnMovie.PicturePosition(), 2);
 }
 
 TEST_F(FormDesign, ClicksStillReachTheFormAfterLoading) {
-    form.LoadDesign(FromSourceTree);
+    LoadDesign(FromSourceTree);
     form.BtnSettings.Click();
     ASSERT_EQ(system.started.size(), 1u);
 }

@@ -393,13 +393,20 @@ TEST_F(MainWindow, DoubleClickWithoutMonitorSelectionReappliesModeInEffect) {
     EXPECT_EQ(display.Switches(), (std::vector<std::int32_t>{4, -1}));
 }
 
-TEST_F(MainWindow, SettingsButtonsOpenDisplaySettings) {
+TEST_F(MainWindow, SettingsButtonsOpenDisplaySettingsFromTheSystemFolder) {
     FrmMain& f = Start();
     f.BtnSettings.Click();
     f.CmdSettings.Click();
-    EXPECT_EQ(system.started,
-              (std::vector<std::string>{"rundll32.exe shell32.dll, Control_RunDLL desk.cpl, ,3",
-                                        "rundll32.exe shell32.dll, Control_RunDLL desk.cpl, ,3"}));
+    const std::string command =
+        "C:\\WINDOWS\\system32\\rundll32.exe shell32.dll, Control_RunDLL desk.cpl, ,3";
+    EXPECT_EQ(system.started, (std::vector<std::string>{command, command}));
+}
+
+TEST(DisplaySettings, RundllIsQuotedWhenItsFolderHasABlank) {
+    EXPECT_EQ(app::DisplaySettingsCommandLine("D:\\My Windows\\system32"),
+              "\"D:\\My Windows\\system32\\rundll32.exe\" shell32.dll, Control_RunDLL desk.cpl, ,3");
+    EXPECT_EQ(app::DisplaySettingsCommandLine("C:\\WINNT\\System32"),
+              "C:\\WINNT\\System32\\rundll32.exe shell32.dll, Control_RunDLL desk.cpl, ,3");
 }
 
 TEST_F(MainWindow, IconButtons) {

@@ -82,16 +82,46 @@ TEST_F(Settings, ReadBufferIsAlways256Characters) {
     EXPECT_EQ(text, std::string(256, 'c'));
 }
 
-TEST_F(Settings, ValuesOfAnotherTypeReadAsAbsent) {
+// Other tools store these values in types of their own; their bytes are read all the same.
+TEST_F(Settings, ExpandSzAutostartPathIsReadAndKept) {
+    const std::string path = "C:\\Program Files\\Other\\other.exe";
+    registry.Put(kRun, "Morv Dravik", path + '\0', platform::kRegExpandSz);
+    const std::string text =
+        settings::ReadRegText(registry, settings::kMicrosoftKey, settings::kRunKey, "Morv Dravik");
+    EXPECT_EQ(text, path + '\0' + '\0' + std::string(256 - path.size() - 2, ' '));
+    EXPECT_TRUE(settings::GetRegValueStart(registry));
+}
+
+TEST_F(Settings, NumbersAndBinaryDataAreLaidOverTheSpacesAndLeftAlone) {
     registry.Put(kOptions, "Start in SysTray", std::string("\x01\0\0\0", 4), platform::kRegDword);
-    EXPECT_EQ(settings::GetRegValueTray(registry), std::string(256, ' '));
-    EXPECT_FALSE(settings::TrayTextIsOn(settings::GetRegValueTray(registry)));
-    // CheckRegistry replaces what it cannot read with the default text.
+    registry.Put(kOptions, "BtnMovie", "1024 x 768 @ 75Hz 16bit colors", platform::kRegBinary);
+    const std::string tray = settings::GetRegValueTray(registry);
+    // No NUL is added after data that is not text.
+    EXPECT_EQ(tray, std::string("\x01\0\0\0", 4) + std::string(252, ' '));
+    EXPECT_FALSE(settings::TrayTextIsOn(tray));
+    EXPECT_EQ(settings::GetRegValueBtnMovie(registry), "1024 x 768 @ 75Hz 16bit colors");
     settings::CheckRegistry(registry);
-    const auto v = registry.Get(kOptions, "Start in SysTray");
-    ASSERT_TRUE(v);
-    EXPECT_EQ(v->type, platform::kRegSz);
-    EXPECT_EQ(v->bytes, "0");
+    EXPECT_EQ(registry.Writes(), 0) << "values that do not start with 25 spaces are left alone";
+    EXPECT_EQ(registry.Get(kOptions, "Start in SysTray")->type, platform::kRegDword);
+}
+
+TEST_F(Settings, AnyTypeStartingWithTwentyFiveSpacesCountsAsAbsent) {
+    registry.Put(kOptions, "Start in SysTray", std::string(30, ' '), platform::kRegBinary);
+    registry.Put(kOptions, "BtnMovie", std::string(25, ' ') + "x" + '\0' + '\0', platform::kRegMultiSz);
+    settings::CheckRegistry(registry);
+    const auto tray = registry.Get(kOptions, "Start in SysTray");
+    ASSERT_TRUE(tray);
+    EXPECT_EQ(tray->type, platform::kRegSz);
+    EXPECT_EQ(tray->bytes, "0");
+    EXPECT_EQ(Stored(kOptions, "BtnMovie"), "800 x 600 @ 60Hz 256 colors");
+}
+
+TEST_F(Settings, LongValueOfAnotherTypeReadsAsItsFirst256Characters) {
+    const std::string path = "C:\\" + std::string(300, 'p') + "\\Dravik.exe";
+    registry.Put(kRun, "Morv Dravik", path, platform::kRegExpandSz);
+    EXPECT_EQ(settings::ReadRegText(registry, settings::kMicrosoftKey, settings::kRunKey, "Morv Dravik"),
+              path.substr(0, 256));
+    EXPECT_TRUE(settings::GetRegValueStart(registry));
 }
 
 TEST(TrayText, OnlyTheNumberOneIsOn) {

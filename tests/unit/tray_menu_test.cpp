@@ -270,7 +270,9 @@ TEST_F(TrayMenu, RestoreSaveDonateAndScreenSettingsCommands) {
     Choose("save");
     EXPECT_EQ(icons.events, (std::vector<std::string>{"save"}));
     Choose("screensettings");
-    EXPECT_EQ(system.started.back(), "rundll32.exe shell32.dll, Control_RunDLL desk.cpl, ,3");
+    // The system folder's rundll32.exe, never one found beside the program.
+    EXPECT_EQ(system.started.back(),
+              "C:\\WINDOWS\\system32\\rundll32.exe shell32.dll, Control_RunDLL desk.cpl, ,3");
     Choose("donate");
     ASSERT_EQ(shell.executed.size(), 1u);
     EXPECT_EQ(shell.executed[0].showCommand, 3);

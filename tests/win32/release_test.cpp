@@ -121,7 +121,9 @@ TEST(Win32ReleaseTest, VersionIs311WithoutFileDescription) {
                                 reinterpret_cast<void**>(&text), &len));
 }
 
-TEST(Win32ReleaseTest, ManifestAsksForCommonControls6AsInvokerAndDpiAwareness) {
+// No requested execution level: that would switch off the virtualisation that keeps a
+// standard user's settings (HKLM\SOFTWARE) and icon layouts on Vista and later.
+TEST(Win32ReleaseTest, ManifestAsksForCommonControls6AndDpiAwarenessButNoExecutionLevel) {
     HMODULE exe = LoadLibraryExA(ExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(exe, nullptr);
     HRSRC res = FindResourceA(exe, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
@@ -131,8 +133,10 @@ TEST(Win32ReleaseTest, ManifestAsksForCommonControls6AsInvokerAndDpiAwareness) {
     FreeLibrary(exe);
     EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
     EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
-    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
     EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
+    EXPECT_EQ(manifest.find("requestedExecutionLevel"), std::string::npos);
+    EXPECT_EQ(manifest.find("requestedPrivileges"), std::string::npos);
+    EXPECT_EQ(manifest.find("trustInfo"), std::string::npos);
 }
 
 }  // namespace

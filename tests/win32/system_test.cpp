@@ -25,6 +25,18 @@ TEST(Win32SystemTest, AppPathAndExeNameSplitTheModuleFileName) {
     EXPECT_TRUE(system.FolderExists(path));
 }
 
+TEST(Win32SystemTest, SystemFolderHoldsRundll32) {
+    Win32System system;
+    const std::string folder = system.SystemFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_NE(folder.back(), '\\');
+    EXPECT_TRUE(system.FolderExists(folder)) << folder;
+    EXPECT_TRUE(system.FileExists(folder + "\\rundll32.exe")) << folder;
+    char expected[MAX_PATH] = {};
+    GetSystemDirectoryA(expected, MAX_PATH);
+    EXPECT_EQ(lstrcmpiA(folder.c_str(), expected), 0) << folder << " / " << expected;
+}
+
 TEST(Win32SystemTest, AppVersionIsMajorMinorAndThirdFieldOfTheFileVersion) {
     Win32System system;
     const platform::Version v = system.AppVersion();

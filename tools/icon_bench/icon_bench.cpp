@@ -46,6 +46,7 @@ public:
     bool WriteWholeFile(const std::string& p, std::string_view b) override { return real_.WriteWholeFile(p, b); }
     bool MoveFileOver(const std::string& s, const std::string& t) override { return real_.MoveFileOver(s, t); }
     bool RemoveFile(const std::string& p) override { return real_.RemoveFile(p); }
+    std::string SystemFolder() override { return real_.SystemFolder(); }
     bool StartProcess(const std::string& c) override { return real_.StartProcess(c); }
     bool AnotherInstanceRunning() override { return false; }
 

@@ -1,6 +1,7 @@
-// recorder: a stand-in for a program another program starts (a media player, the browser),
-// for the end-to-end tests. It writes one record about how it was started to the file named
-// after itself plus ".log" ("vlc.exe.log" beside "vlc.exe"), appending, and ends:
+// recorder: a stand-in for a program another program starts (a media player, the browser,
+// rundll32.exe), for the end-to-end tests. It writes one record about how it was started to
+// the file named after itself plus ".log" ("vlc.exe.log" beside "vlc.exe"), appending, and
+// ends:
 //
 //   start\texe=<its path>\tcmdline=<the whole command line>\targ=<first argument>
 //        \tshow=<STARTUPINFO wShowWindow, or -1 without STARTF_USESHOWWINDOW>\tcwd=<folder>
@@ -64,8 +65,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                                "\targ=" + Escape(FirstArgument(line)) + "\tshow=" + Number(show) +
                                "\tcwd=" + Escape(cwd) + "\n";
     const std::string log = std::string(exe) + ".log";
-    HANDLE file = CreateFileA(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Shared for writing: two copies started at once must both get their record in (a test
+    // that counts starts would otherwise miss the second), and appends are whole records.
+    HANDLE file = CreateFileA(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return 1;
     DWORD written = 0;
     WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);

@@ -197,6 +197,24 @@ TEST(ButtonPersistence, RoundTripKeepsEveryProperty) {
     for (const auto& k : bag.Keys()) EXPECT_EQ(*again.Find(k), *bag.Find(k)) << k;
 }
 
+// A loaded button is sized (and so drawn) before Show computes its palette: that first drawing
+// is already in the stored colours, not in those of the constructor's defaults.
+TEST(ButtonPersistence, TheDrawingAfterLoadingIsInTheStoredColours) {
+    TestHost host;
+    PellXPButton button(1, "Caption", "Verdana");
+    button.SetHost(&host);
+    PropertyBag bag;
+    bag.Write("BTYPE", std::int32_t{2});
+    bag.Write("COLTYPE", std::int32_t{2});
+    bag.Write("BCOL", std::int32_t{0x123456});
+    button.ReadProperties(bag);
+    std::vector<paint::Rgb> faces;
+    host.onDrawn = [&] { faces.push_back(host.Px(5, 5)); };
+    button.Resize(100, 30);
+    ASSERT_FALSE(faces.empty());
+    EXPECT_EQ(faces.front(), 0x123456u);
+}
+
 TEST(ButtonPersistence, ReadsLowerCaseKeys) {
     TestHost host;
     PellXPButton button(1, "", "Verdana");
@@ -258,6 +276,50 @@ TEST(ButtonProperties, EachSetterReportsItsKeyAndRedraws) {
         c.set(b.button);
         EXPECT_EQ(b.host.changes, std::vector<std::string>{c.key}) << c.key;
         EXPECT_GE(b.host.drawings, 1) << c.key;
+    }
+}
+
+// The host holds buttons as ControlModel references and sets their captions, enabled states
+// and colours through them: the button reacts exactly as to a call through its own type.
+TEST(ButtonProperties, SettersThroughTheControlModelReactLikeTheButtonsOwn) {
+    {
+        Button b;
+        controls::ControlModel& model = b.button;
+        model.SetCaption("E&xit");
+        EXPECT_EQ(b.host.changes, std::vector<std::string>{"TX"});
+        EXPECT_EQ(b.button.AccessKeys(), "x");
+        EXPECT_EQ(b.button.Layout().textWidth, 24);  // relaid: "Exit" in the fixed metrics
+        EXPECT_GE(b.host.drawings, 1);
+    }
+    {
+        Button b;
+        controls::ControlModel& model = b.button;
+        model.SetEnabled(false);
+        EXPECT_EQ(b.host.changes, std::vector<std::string>{"ENAB"});
+        EXPECT_FALSE(b.host.WindowEnabled());
+        EXPECT_EQ(b.button.LastCaptionMode(), 5);  // drawn disabled
+    }
+    {
+        Button b;
+        controls::ControlModel& model = b.button;
+        b.button.SetColorScheme(2);
+        b.host.changes.clear();
+        b.host.drawings = 0;
+        model.SetBackColor(0x123456);
+        EXPECT_EQ(b.host.changes, std::vector<std::string>{"BCOL"});
+        EXPECT_EQ(b.button.Colors().face, 0x123456u);
+        EXPECT_GE(b.host.drawings, 1);
+        model.SetForeColor(0x654321);
+        EXPECT_EQ(b.host.changes, (std::vector<std::string>{"BCOL", "FCOL"}));
+        EXPECT_EQ(b.button.Colors().text, 0x654321u);
+    }
+    // Assigning the value a property already has still runs its reaction, as a let does.
+    {
+        Button b;
+        controls::ControlModel& model = b.button;
+        model.SetCaption(b.button.Caption());
+        EXPECT_EQ(b.host.changes, std::vector<std::string>{"TX"});
+        EXPECT_GE(b.host.drawings, 1);
     }
 }
 

@@ -283,6 +283,35 @@ TEST(CmdButtonInput, LabelAndAccessKeyClickLikeTheSkin) {
     EXPECT_EQ(b.button.PaintedCell(), 0);
 }
 
+TEST(CmdButtonInput, DoubleClickClicksOnceAndShowsTheSecondPress) {
+    Button b(40, 30, "Go");
+    // The order in which a window delivers a double click.
+    b.button.MouseDown(1, 0, 5, 5);
+    b.button.MouseUp(1, 0, 5, 5);
+    b.button.Click();
+    b.button.DblClick();
+    EXPECT_EQ(b.button.PaintedCell(), 1);  // the second press shows like the first
+    b.button.MouseUp(1, 0, 5, 5);
+    EXPECT_EQ(b.button.PaintedCell(), 0);
+    EXPECT_EQ(b.host.log, (std::vector<std::string>{"MouseDown", "MouseUp", "Click", "MouseUp"}));
+}
+
+// The host holds the buttons as ControlModel references: a caption or enabled state set through
+// one reaches the label, the skin and the design data as through the button's own type.
+TEST(CmdButtonInput, SettersThroughTheControlModelReactLikeTheButtonsOwn) {
+    Button b(100, 30, "Tray it!");
+    controls::ControlModel& model = b.button;
+    model.SetCaption("Monitor");
+    EXPECT_EQ(b.host.changes, std::vector<std::string>{"Caption"});
+    EXPECT_FLOAT_EQ(b.button.Label().left, 29);  // re-centred: 42 pixels wide
+    EXPECT_EQ(b.host.text.draws.back().text, "Monitor");
+    model.SetEnabled(false);
+    EXPECT_EQ(b.host.changes, (std::vector<std::string>{"Caption", "Enabled"}));
+    EXPECT_FALSE(b.host.windowEnabled);
+    EXPECT_EQ(b.button.PaintedCell(), 2);
+    EXPECT_EQ(b.button.LabelColor(), MakeRgb(161, 161, 146));
+}
+
 TEST(CmdButtonInput, KeysRaiseTheirEventsButTheSpaceBarGivesNoClick) {
     Button b(40, 30);
     b.button.KeyDown(32, 0);

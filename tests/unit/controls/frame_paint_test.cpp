@@ -84,7 +84,7 @@ void ExpectPiecesDrawn(const SetNames& names) {
             EXPECT_EQ(d.Px(x, 296 + y), bottom->pixels.Pixel(0, y)) << x << "," << y;
     EXPECT_TRUE(d.Shows(0, 296, *bottomLeft));
     EXPECT_TRUE(d.Shows(396, 296, *bottomRight));
-    // Between the borders the control's back colour, the default background.
+    // Between the borders, with no container beneath, the frame's default background.
     EXPECT_EQ(d.Px(200, 150), paint::MakeRgb(0xF1, 0xF1, 0xEA));
     EXPECT_EQ(d.Px(4, 30), paint::MakeRgb(0xF1, 0xF1, 0xEA));
     EXPECT_EQ(d.Px(395, 295), paint::MakeRgb(0xF1, 0xF1, 0xEA));
@@ -168,6 +168,32 @@ TEST(FramePaint, NewCaptionIsDrawn) {
     EXPECT_EQ(draws[draws.size() - 2].text, "Dravik");
     EXPECT_EQ(draws.back().text, "Dravik");
     EXPECT_EQ(draws.back().box.Width(), 36);
+}
+
+// The frame is transparent between its pieces: its one drawing holds what its container shows
+// beneath it, with the pieces over it, so the surface is what the screen shows.
+TEST(FramePaint, WhatLiesBeneathShowsBetweenThePiecesAndUnderNone) {
+    Drawn<controls::XPF> d;
+    int beneathCalls = 0;
+    d.host.beneath = [&](paint::Surface& s) {
+        ++beneathCalls;
+        s.Clear(paint::MakeRgb(224, 224, 224));
+        for (int x = 300; x < 400; ++x)
+            for (int y = 280; y < 300; ++y) s.SetPixel(x, y, paint::MakeRgb(255, 128, 128));
+    };
+    d.frame.Redraw();
+    EXPECT_EQ(beneathCalls, 1);
+    EXPECT_EQ(d.Px(200, 150), paint::MakeRgb(224, 224, 224));
+    EXPECT_EQ(d.Px(350, 290), paint::MakeRgb(255, 128, 128));  // drawn on the container
+    // The bottom border and its corner lie over it, whole.
+    const auto bottom = Picture("frame_bottom.bmp");
+    for (int x : {300, 350, 395})
+        for (int y = 0; y < 4; ++y)
+            EXPECT_EQ(d.Px(x, 296 + y), bottom->pixels.Pixel(0, y)) << x << "," << y;
+    EXPECT_TRUE(d.Shows(396, 296, *Picture("frame_bottom_right.bmp")));
+    for (int y : {285, 295})
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(d.Px(396 + x, y), Picture("frame_right.bmp")->pixels.Pixel(x, 0)) << x << "," << y;
 }
 
 TEST(FramePaint, SurfaceFollowsTheTwipsPerPixel) {

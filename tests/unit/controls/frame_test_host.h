@@ -2,6 +2,7 @@
 // The frame's host and form in the tests: a StandaloneFrameHost with switchable twips per pixel,
 // the fixed-metrics text, and a record of what the frame asked of its window and form.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -65,8 +66,16 @@ public:
     controls::FrameForm* ParentForm() override { return form; }
     void ProcessPendingMessages() override { ++pumps; }
     paint::TextRenderer* Text() override { return &text; }
+    void PaintBeneath(paint::Surface& s) override {
+        if (beneath)
+            beneath(s);
+        else
+            StandaloneFrameHost::PaintBeneath(s);
+    }
     paint::Rgb Px(int x, int y) const { return SurfacePixels().Pixel(x, y); }
 
+    // What the container shows beneath the frame; none: the stand-in's default background.
+    std::function<void(paint::Surface&)> beneath;
     float tppX = 15, tppY = 15;
     float screenW = 1024 * 15.0f, screenH = 768 * 15.0f;
     controls::FrameForm* form = nullptr;

@@ -29,6 +29,9 @@ MainWindowHost::MainWindowHost()
 void MainWindowHost::SetUp() {
     const std::string reason = NoWindowSystemReason();
     if (!reason.empty()) GTEST_SKIP() << reason;
+    // The window comes up centred on the screen: with the pointer left over it by whatever
+    // ran before, a control would start hovered.
+    SetCursorPos(0, 0);
 }
 
 void MainWindowHost::TearDown() {

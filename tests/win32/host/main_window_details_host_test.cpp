@@ -1,0 +1,468 @@
+// Details of the main window's host, fed message sequences as the user's actions and the
+// system's notifications produce them: double clicks, the frame's tool tip and its drawing,
+// the maker label beneath the frame, system colour changes, and the order in which the skinned
+// controls are loaded and first drawn.
+#include "host_fixture.h"
+
+#include <commctrl.h>
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/control_ids.h"
+#include "app/win32/resource_pictures.h"
+
+namespace {
+
+namespace ids = app::ids;
+using host_test::MainWindowHost;
+using platform::memory::Mode;
+
+using Log = std::vector<std::string>;
+
+// The pixels a window shows, as WM_PRINTCLIENT hands them out (what WM_PAINT puts on the screen).
+struct Shot {
+    int width = 0, height = 0;
+    std::vector<COLORREF> pixels;  // empty: the window has drawn nothing yet
+    COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+    bool operator==(const Shot&) const = default;
+};
+
+// A colour no control of the window draws: what is left of it was not drawn.
+constexpr COLORREF kUndrawn = RGB(1, 254, 3);
+
+Shot Capture(HWND hwnd) {
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    Shot shot;
+    shot.width = rc.right;
+    shot.height = rc.bottom;
+    if (rc.right <= 0 || rc.bottom <= 0) return shot;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = rc.right;
+    info.bmiHeader.biHeight = -rc.bottom;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap) {
+        DeleteDC(dc);
+        return shot;
+    }
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    HBRUSH undrawn = CreateSolidBrush(kUndrawn);
+    FillRect(dc, &rc, undrawn);
+    DeleteObject(undrawn);
+    SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    GdiFlush();
+    bool drawn = false;
+    std::vector<COLORREF> pixels;
+    const auto* p = static_cast<const std::uint8_t*>(bits);
+    for (int i = 0; i < rc.right * rc.bottom; ++i, p += 4) {
+        pixels.push_back(RGB(p[2], p[1], p[0]));
+        drawn = drawn || pixels.back() != kUndrawn;
+    }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    if (drawn) shot.pixels = std::move(pixels);
+    return shot;
+}
+
+bool IsSkinnedWindow(HWND hwnd) {
+    char cls[64] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    const std::string c = cls;
+    return c == "DravikXPButton" || c == "DravikCmdButton" || c == "DravikXPFrame";
+}
+
+// Records, for every skinned control's window, the first picture it holds at the boundary of
+// any message it is sent or takes from the queue: from its creation on, whatever the window
+// could show on the screen at any moment is seen here.
+class FirstDrawings {
+public:
+    FirstDrawings() {
+        self_ = this;
+        const DWORD thread = GetCurrentThreadId();
+        hooks_[0] = SetWindowsHookExA(WH_CALLWNDPROC, &Sent, nullptr, thread);
+        hooks_[1] = SetWindowsHookExA(WH_CALLWNDPROCRET, &Returned, nullptr, thread);
+        hooks_[2] = SetWindowsHookExA(WH_GETMESSAGE, &Taken, nullptr, thread);
+    }
+    ~FirstDrawings() {
+        for (HHOOK h : hooks_)
+            if (h) UnhookWindowsHookEx(h);
+        self_ = nullptr;
+    }
+    bool Installed() const { return hooks_[0] && hooks_[1] && hooks_[2]; }
+    // By control id.
+    const std::map<int, Shot>& First() const { return first_; }
+
+private:
+    void See(HWND hwnd) {
+        if (capturing_ || !hwnd || !IsSkinnedWindow(hwnd)) return;
+        const int id = GetDlgCtrlID(hwnd);
+        if (first_.count(id)) return;
+        capturing_ = true;
+        Shot shot = Capture(hwnd);
+        capturing_ = false;
+        if (!shot.pixels.empty()) first_[id] = std::move(shot);
+    }
+    static LRESULT CALLBACK Sent(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HC_ACTION && self_) self_->See(reinterpret_cast<CWPSTRUCT*>(lParam)->hwnd);
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static LRESULT CALLBACK Returned(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HC_ACTION && self_) self_->See(reinterpret_cast<CWPRETSTRUCT*>(lParam)->hwnd);
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static LRESULT CALLBACK Taken(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HC_ACTION && self_) self_->See(reinterpret_cast<MSG*>(lParam)->hwnd);
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline FirstDrawings* self_ = nullptr;
+    HHOOK hooks_[3] = {};
+    std::map<int, Shot> first_;
+    bool capturing_ = false;
+};
+
+// --- double clicks ---
+
+// A double click delivers press, release, double click, release: the settings open once.
+TEST_F(MainWindowHost, SmallButtonDoubleClickClicksOnce) {
+    display.SetCurrent(Mode(800, 600, 8, 60));  // the 256-colour look shows the small buttons
+    Start();
+    HWND small = Child(ids::kCmdSettings);
+    ASSERT_TRUE(IsWindowVisible(small));
+    Log events;
+    controls::xpcmdbutton& button = form->CmdSettings;
+    button.onMouseDown = [&](int b, int, float, float) { events.push_back("MouseDown " + std::to_string(b)); };
+    button.onMouseUp = [&](int b, int, float, float) { events.push_back("MouseUp " + std::to_string(b)); };
+    const auto click = button.onClick;
+    button.onClick = [&] {
+        events.push_back("Click");
+        click();
+    };
+
+    const LPARAM at = MAKELPARAM(20, 20);
+    SendMessageA(small, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(small, WM_LBUTTONUP, 0, at);
+    SendMessageA(small, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    EXPECT_EQ(button.PaintedCell(), controls::xpcmdbutton::kCellPressed) << "the second press shows";
+    EXPECT_EQ(GetCapture(), small) << "the release of the second press must come back here";
+    SendMessageA(small, WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    EXPECT_EQ(events, (Log{"MouseDown 1", "MouseUp 1", "Click", "MouseUp 1"}));
+    EXPECT_EQ(system.started.size(), 1u) << "the display settings must start once";
+}
+
+TEST_F(MainWindowHost, BigButtonDoubleClickClicksOnce) {
+    Start();
+    HWND big = Child(ids::kBtnSettings);
+    ASSERT_TRUE(IsWindowVisible(big));
+    Log events;
+    form->BtnSettings.onEvent = [&](controls::ButtonEvent& e) {
+        switch (e.id) {
+        case controls::ButtonEventId::MouseDown: events.push_back("MouseDown " + std::to_string(e.button)); break;
+        case controls::ButtonEventId::MouseUp: events.push_back("MouseUp " + std::to_string(e.button)); break;
+        case controls::ButtonEventId::Click: events.push_back("Click"); break;
+        default: break;
+        }
+    };
+    const LPARAM at = MAKELPARAM(20, 20);
+    SendMessageA(big, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(big, WM_LBUTTONUP, 0, at);
+    SendMessageA(big, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    SendMessageA(big, WM_LBUTTONUP, 0, at);
+    // The second press is reported as a press at (0, 0), as the button's double click does.
+    EXPECT_EQ(events, (Log{"MouseDown 1", "MouseUp 1", "Click", "MouseDown 1", "MouseUp 1"}));
+    EXPECT_EQ(system.started.size(), 1u);
+}
+
+// A right double click on a small button is a press like any other: no click, and its release
+// still comes back to the button.
+TEST_F(MainWindowHost, SmallButtonRightDoubleClickDoesNotClick) {
+    display.SetCurrent(Mode(800, 600, 8, 60));
+    Start();
+    HWND small = Child(ids::kCmdSettings);
+    const LPARAM at = MAKELPARAM(20, 20);
+    SendMessageA(small, WM_RBUTTONDOWN, MK_RBUTTON, at);
+    SendMessageA(small, WM_RBUTTONUP, 0, at);
+    SendMessageA(small, WM_RBUTTONDBLCLK, MK_RBUTTON, at);
+    EXPECT_EQ(GetCapture(), small);
+    SendMessageA(small, WM_RBUTTONUP, 0, at);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_TRUE(system.started.empty());
+}
+
+// --- the frame over the form's surface, and the maker label on it ---
+
+constexpr int kLabelX = 427, kLabelY = 304;  // the label's corner at 96 dpi
+constexpr int kClientW = 489, kClientH = 321;
+
+COLORREF Ref(paint::Rgb c) { return RGB(paint::Red(c), paint::Green(c), paint::Blue(c)); }
+
+// The frame's window shows one drawing: the form's colour and the label beneath the frame's
+// pictures, the bottom border whole over the label, in both appearances.
+TEST_F(MainWindowHost, FrameShowsTheFormsSurfaceWithTheLabelBeneathItsBorder) {
+    Start();
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    if (dpi != 96) GTEST_SKIP() << "the pixel places here are those of 96 dots per inch, not " << dpi;
+
+    struct Look {
+        int frame;
+        const char* pictures;
+        COLORREF back, label;
+    };
+    for (const Look look : {Look{ids::kXPF1, "frame", RGB(224, 224, 224), RGB(128, 128, 255)},
+                            Look{ids::kMorvXPF1, "frame256", RGB(192, 192, 192), RGB(0, 255, 255)}}) {
+        if (look.frame == ids::kMorvXPF1) {
+            form->CmbMovie.SetListIndex(1);  // 800 x 600, 8 bits per pixel
+            form->BtnMovie.Click();
+            host_test::Pump();
+        }
+        HWND frame = Child(look.frame);
+        ASSERT_TRUE(IsWindowVisible(frame)) << look.pictures;
+        // Presses on the label's place reach the frame: it lies above the label's window.
+        POINT at{kLabelX + 5, kLabelY + 5};
+        EXPECT_EQ(ChildWindowFromPointEx(window->Handle(), at, CWP_SKIPINVISIBLE), frame);
+
+        const Shot shot = Capture(frame);
+        ASSERT_EQ(shot.width, kClientW);
+        ASSERT_EQ(shot.height, kClientH);
+        EXPECT_EQ(shot.At(240, 160), look.back) << look.pictures;
+        int labelPixels = 0;
+        for (int y = kLabelY; y < kClientH - 4; ++y)
+            for (int x = kLabelX; x < kClientW - 4; ++x) labelPixels += shot.At(x, y) == look.label;
+        EXPECT_GT(labelPixels, 20) << look.pictures << ": the label's text is not there";
+        const auto bottom = app::win32::LoadPictureResource(std::string(look.pictures) + "_bottom");
+        const auto corner = app::win32::LoadPictureResource(std::string(look.pictures) + "_bottom_right");
+        ASSERT_TRUE(bottom && corner);
+        for (int y = 0; y < 4; ++y) {
+            for (int x = kLabelX - 10; x < kClientW - 4; ++x)
+                ASSERT_EQ(shot.At(x, kClientH - 4 + y), Ref(bottom->pixels.Pixel(0, y)))
+                    << look.pictures << ": bottom border broken at " << x;
+            for (int x = 0; x < 4; ++x)
+                EXPECT_EQ(shot.At(kClientW - 4 + x, kClientH - 4 + y), Ref(corner->pixels.Pixel(x, y)))
+                    << look.pictures;
+        }
+    }
+}
+
+TEST_F(MainWindowHost, LabelKeepsItsClickBeneathTheFrame) {
+    Start();
+    int clicks = 0;
+    form->LblMorv.onClick = [&] { ++clicks; };
+    HWND frame = Child(ids::kXPF1);
+    const LPARAM onLabel = MAKELPARAM(kLabelX + 5, kLabelY + 5);
+    const LPARAM offLabel = MAKELPARAM(kLabelX - 40, kLabelY + 5);
+    const auto drags = [&] {
+        int n = 0;
+        for (const auto& call : ui.calls) n += call.kind == platform::memory::MemoryUi::Call::Drag;
+        return n;
+    };
+
+    SendMessageA(frame, WM_LBUTTONDOWN, MK_LBUTTON, onLabel);
+    SendMessageA(frame, WM_LBUTTONUP, 0, onLabel);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(drags(), 0) << "a press on the label must not move the window";
+
+    // Pressed on the label and released beside it: no click.
+    SendMessageA(frame, WM_LBUTTONDOWN, MK_LBUTTON, onLabel);
+    SendMessageA(frame, WM_LBUTTONUP, 0, offLabel);
+    // The right button on the label neither clicks nor drags.
+    SendMessageA(frame, WM_RBUTTONDOWN, MK_RBUTTON, onLabel);
+    SendMessageA(frame, WM_RBUTTONUP, 0, onLabel);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(drags(), 0);
+
+    // Beside the label the bare window moves.
+    SendMessageA(frame, WM_LBUTTONDOWN, MK_LBUTTON, offLabel);
+    EXPECT_EQ(drags(), 1);
+    SendMessageA(frame, WM_LBUTTONUP, 0, offLabel);
+    EXPECT_EQ(clicks, 1);
+
+    // A click in the program's own way (the label's notification) still reaches it.
+    SendMessageA(window->Handle(), WM_COMMAND, MAKEWPARAM(ids::kLblMorv, STN_CLICKED),
+                 reinterpret_cast<LPARAM>(Child(ids::kLblMorv)));
+    EXPECT_EQ(clicks, 2);
+}
+
+// --- the close button's tool tip ---
+
+struct Tool {
+    HWND window;
+    UINT_PTR id;
+    RECT rect;
+    std::string text;
+};
+
+BOOL CALLBACK CollectToolTipWindow(HWND hwnd, LPARAM list) {
+    char cls[64] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0) reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+    return TRUE;
+}
+
+// Every tool of every tool tip window of this thread, as the tool tips report them.
+std::vector<Tool> ToolsOfThread() {
+    std::vector<HWND> tips;
+    EnumThreadWindows(GetCurrentThreadId(), &CollectToolTipWindow, reinterpret_cast<LPARAM>(&tips));
+    std::vector<Tool> tools;
+    for (HWND tip : tips) {
+        const auto count = SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            char text[80] = {};
+            TOOLINFOA info{};
+            info.cbSize = TTTOOLINFOA_V2_SIZE;
+            info.lpszText = text;
+            if (!SendMessageA(tip, TTM_ENUMTOOLSA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info)))
+                continue;
+            tools.push_back({info.hwnd, info.uId, info.rect, text});
+        }
+    }
+    return tools;
+}
+
+TEST_F(MainWindowHost, CloseButtonHasItsToolTip) {
+    Start();
+    const std::vector<Tool> tools = ToolsOfThread();
+    for (int id : {ids::kXPF1, ids::kMorvXPF1}) {
+        const controls::SkinnedFrame& model =
+            id == ids::kXPF1 ? static_cast<const controls::SkinnedFrame&>(form->XPF1) : form->MorvXPF1;
+        const paint::Rect close = model.Box(controls::FramePiece::CloseButton).Pixels();
+        int found = 0;
+        for (const Tool& tool : tools) {
+            if (tool.window != Child(id)) continue;
+            if (tool.text == "Close") {
+                ++found;
+                EXPECT_EQ(tool.rect.left, close.left) << id;
+                EXPECT_EQ(tool.rect.top, close.top) << id;
+                EXPECT_EQ(tool.rect.right, close.right) << id;
+                EXPECT_EQ(tool.rect.bottom, close.bottom) << id;
+            } else {
+                // The hidden maximise and minimise buttons have theirs, over no place.
+                EXPECT_TRUE(tool.text == "Maximize" || tool.text == "Minimize") << tool.text;
+                EXPECT_TRUE(IsRectEmpty(&tool.rect)) << tool.text;
+            }
+        }
+        EXPECT_EQ(found, 1) << "frame " << id << " has no tool \"Close\" over its close button";
+    }
+}
+
+// --- system colour and setting changes ---
+
+// Counts the two messages each child of the main window receives.
+struct AmbientCounts {
+    std::map<HWND, int> colours, settings;
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR self) {
+        auto* counts = reinterpret_cast<AmbientCounts*>(self);
+        if (msg == WM_SYSCOLORCHANGE) ++counts->colours[hwnd];
+        if (msg == WM_SETTINGCHANGE) ++counts->settings[hwnd];
+        return DefSubclassProc(hwnd, msg, wParam, lParam);
+    }
+};
+
+// Windows sends both to top-level windows only: the main window hands each on to every child.
+TEST_F(MainWindowHost, SystemColourAndSettingChangesReachEveryChild) {
+    Start();
+    AmbientCounts counts;
+    std::vector<HWND> children;
+    for (HWND c = GetWindow(window->Handle(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        children.push_back(c);
+        ASSERT_TRUE(SetWindowSubclass(c, &AmbientCounts::Proc, 7, reinterpret_cast<DWORD_PTR>(&counts)));
+    }
+    ASSERT_GE(children.size(), 20u);
+    SendMessageA(window->Handle(), WM_SYSCOLORCHANGE, 0, 0);
+    SendMessageA(window->Handle(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS,
+                 reinterpret_cast<LPARAM>("WindowMetrics"));
+    for (HWND c : children) {
+        EXPECT_EQ(counts.colours[c], 1) << "control " << GetDlgCtrlID(c);
+        EXPECT_EQ(counts.settings[c], 1) << "control " << GetDlgCtrlID(c);
+        RemoveWindowSubclass(c, &AmbientCounts::Proc, 7);
+    }
+}
+
+// Puts the system colours back, whatever the test does to them.
+class SysColorsRestored {
+public:
+    explicit SysColorsRestored(std::vector<int> indices) : indices_(std::move(indices)) {
+        for (int i : indices_) saved_.push_back(GetSysColor(i));
+    }
+    ~SysColorsRestored() {
+        SetSysColors(static_cast<int>(indices_.size()), indices_.data(), saved_.data());
+    }
+
+private:
+    std::vector<int> indices_;
+    std::vector<COLORREF> saved_;
+};
+
+// The icon buttons are drawn in the system's colours: a new button face colour shows in them as
+// soon as Windows reports the change. The big buttons keep their own colours.
+TEST_F(MainWindowHost, ButtonsInSystemColoursRepaintInNewOnes) {
+    SysColorsRestored restore({COLOR_BTNFACE});
+    Start();
+    const Shot iconBefore = Capture(Child(ids::kCmdIconSave));
+    const Shot trayBefore = Capture(Child(ids::kBtnTray));
+    ASSERT_FALSE(iconBefore.pixels.empty());
+    const COLORREF face = GetSysColor(COLOR_BTNFACE) == RGB(40, 90, 160) ? RGB(160, 40, 90) : RGB(40, 90, 160);
+
+    const int index = COLOR_BTNFACE;
+    ASSERT_TRUE(SetSysColors(1, &index, &face));
+    // As Windows sends it to every top-level window (Wine's SetSysColors may do so as well).
+    SendMessageA(window->Handle(), WM_SYSCOLORCHANGE, 0, 0);
+    host_test::Pump();
+
+    const paint::Rgb modelFace = form->CmdIconSave.Colors().face;
+    EXPECT_EQ(RGB(paint::Red(modelFace), paint::Green(modelFace), paint::Blue(modelFace)), face);
+    const Shot iconAfter = Capture(Child(ids::kCmdIconSave));
+    EXPECT_FALSE(iconAfter == iconBefore) << "the icon button still shows the old colours";
+    // Its face is the new colour lightened (the XP face) and darkened towards the bottom: a
+    // bluish or reddish tint now, where the grey face had none.
+    const COLORREF mid = iconAfter.At(10, iconAfter.height / 2);
+    const bool tinted = face == RGB(40, 90, 160) ? GetBValue(mid) > GetRValue(mid) + 40
+                                                 : GetRValue(mid) > GetBValue(mid) + 40;
+    EXPECT_TRUE(tinted) << std::hex << mid;
+    EXPECT_TRUE(Capture(Child(ids::kBtnTray)) == trayBefore) << "BtnTray has colours of its own";
+}
+
+// --- the skinned controls' lifecycle ---
+
+// Initialize, ReadProperties, Resize, Show: the first picture any skinned control's window ever
+// holds is already its design's. The buttons whose captions start-up leaves alone look then
+// exactly as they do once the window is up; drawn with their constructors' defaults, the big
+// ones would lack their pictures and white faces.
+TEST_F(MainWindowHost, SkinnedButtonsAreFirstDrawnWithTheirDesign) {
+    FirstDrawings first;
+    ASSERT_TRUE(first.Installed());
+    Start();
+    for (int id : {ids::kBtnTray, ids::kBtnSettings, ids::kCmdIconSave, ids::kCmdIconRest, ids::kXPF1}) {
+        ASSERT_TRUE(first.First().count(id)) << "control " << id << " was never seen drawn";
+        const Shot now = Capture(Child(id));
+        ASSERT_FALSE(now.pixels.empty()) << id;
+        EXPECT_TRUE(first.First().at(id) == now) << "control " << id << " was first drawn otherwise";
+    }
+}
+
+TEST_F(MainWindowHost, SmallButtonsAreFirstDrawnWithTheirDesign) {
+    display.SetCurrent(Mode(800, 600, 8, 60));
+    FirstDrawings first;
+    ASSERT_TRUE(first.Installed());
+    Start();
+    for (int id : {ids::kCmdTray, ids::kCmdSettings}) {
+        ASSERT_TRUE(first.First().count(id)) << "control " << id << " was never seen drawn";
+        EXPECT_TRUE(first.First().at(id) == Capture(Child(id))) << "control " << id;
+    }
+}
+
+}  // namespace
