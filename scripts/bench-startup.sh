@@ -41,7 +41,7 @@ mkdir -p "$out"
 say() { echo "bench-startup: $*" >&2; }
 
 started_bench=0
-stop_bench() { if [ "$started_bench" = 1 ]; then scripts/testbench.sh stop >/dev/null 2>&1 || true; fi; }
+stop_bench() { if [ "$started_bench" = 1 ]; then "$ROOT/scripts/testbench.sh" stop >/dev/null 2>&1 || true; fi; }
 trap stop_bench EXIT
 trap 'exit 130' INT TERM
 if ! scripts/testbench.sh status >/dev/null 2>&1 || [ ! -f build/testbench/env.sh ]; then
