@@ -7,6 +7,9 @@ export DEBIAN_FRONTEND=noninteractive
 
 # Native build and unit tests.
 PACKAGES=(cmake g++ ninja-build googletest)
+# The unit tests under AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzz targets:
+# clang with libFuzzer and the sanitizer runtimes.
+PACKAGES+=(clang libclang-rt-14-dev)
 # Cross compilers for the Windows builds (i686 release, x86_64).
 PACKAGES+=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools)
 # Wine, 64- and 32-bit, to run the Windows builds.

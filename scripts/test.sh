@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The test command: builds the native, win32 and win64 presets, starts the test bench
-# (private Xorg with the dummy driver, Wine), runs the native tests (unit and end-to-end)
-# and the Win32-layer tests under Wine, stops the bench and exits non-zero if anything
-# failed. The last line is "N passed, N failed" over both test runs.
+# The test command: builds the native, asan, fuzz, win32 and win64 presets, starts the test
+# bench (private Xorg with the dummy driver, Wine), runs the native tests (unit and
+# end-to-end), the unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer, each
+# fuzz target for a few seconds, and the Win32-layer tests under Wine, stops the bench and
+# exits non-zero if anything failed. The last line is "N passed, N failed" over all test runs.
 #
 # Environment: DRAVIK_BENCH_DISPLAY (first private display number tried, default 92);
 # DRAVIK_REQUIRE_WIN32=1 makes it a failure when 32-bit Windows programs cannot run here
@@ -18,12 +19,14 @@ elapsed() { echo $(($(date +%s) - $1)); }
 say() { echo "test.sh: $*"; }
 
 need_setup=0
-for tool in cmake g++ i686-w64-mingw32-g++-posix x86_64-w64-mingw32-g++-posix wine wineserver \
+for tool in cmake g++ clang++ i686-w64-mingw32-g++-posix x86_64-w64-mingw32-g++-posix wine wineserver \
     Xorg xrandr xdotool import; do
     command -v "$tool" >/dev/null 2>&1 || need_setup=1
 done
 [ -d /usr/src/googletest ] || need_setup=1
 [ -f /usr/lib/xorg/modules/drivers/dummy_drv.so ] || need_setup=1
+# libFuzzer and the sanitizers' runtimes (libclang-rt-14-dev).
+compgen -G "/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" >/dev/null || need_setup=1
 if [ "$need_setup" = 1 ]; then
     say "tools missing; running scripts/setup.sh"
     bash "$ROOT/scripts/setup.sh" || { say "setup failed"; echo "0 passed, 1 failed"; exit 1; }
@@ -32,7 +35,7 @@ fi
 mkdir -p "$LOGDIR"
 build_failures=0
 declare -A built
-for preset in native win32 win64; do
+for preset in native asan fuzz win32 win64; do
     t0=$(date +%s)
     if cmake --preset "$preset" >"$LOGDIR/configure-$preset.log" 2>&1 &&
         cmake --build --preset "$preset" -j2 >"$LOGDIR/build-$preset.log" 2>&1; then
@@ -114,6 +117,14 @@ fi
 # The unit tests need no bench; without one the end-to-end tests fail (CI) or skip.
 if [ "${built[native]}" = 1 ]; then
     DRAVIK_WIN32_BUILD_DIR="$win_dir" run_ctest native --preset native
+fi
+# The same unit tests under the sanitizers; any report fails its test.
+if [ "${built[asan]}" = 1 ]; then
+    run_ctest asan --preset asan -j2
+fi
+# Each fuzz target for a few seconds over its committed seeds and what earlier runs found.
+if [ "${built[fuzz]}" = 1 ]; then
+    run_ctest fuzz --preset fuzz
 fi
 if [ "$bench_up" = 1 ] && [ -f "$win_dir/CTestTestfile.cmake" ]; then
     run_ctest "$(basename "$win_dir")" "${win_ctest_args[@]}"

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <limits>
 
 #include "controls/button/button_face.h"
 #include "controls/button/button_paint.h"
@@ -377,7 +378,16 @@ void PellXPButton::SetFontUnderline(bool v) {
 }
 
 std::int16_t PellXPButton::FontSize() const {
-    return static_cast<std::int16_t>(std::nearbyint(Font().size));
+    // A size from the design data may be anything a double holds; converting one past 16 bits
+    // (or NaN) to an integer is undefined, so such sizes read as the nearest 16-bit value.
+    const double size = Font().size;
+    if (std::isnan(size)) return 0;
+    const double rounded = std::nearbyint(size);
+    if (rounded <= std::numeric_limits<std::int16_t>::min())
+        return std::numeric_limits<std::int16_t>::min();
+    if (rounded >= std::numeric_limits<std::int16_t>::max())
+        return std::numeric_limits<std::int16_t>::max();
+    return static_cast<std::int16_t>(rounded);
 }
 
 void PellXPButton::SetFontSize(double points) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <stdexcept>
 
 #include "controls/button/pell_xp_button.h"
@@ -375,6 +376,17 @@ TEST(ButtonProperties, FontSizeReadsBackRoundedHalvesToEven) {
     b.button.SetFontSize(8.25);
     EXPECT_EQ(b.button.FontSize(), 8);
     EXPECT_DOUBLE_EQ(b.host.Font().size, 8.25);
+}
+
+TEST(ButtonProperties, FontSizePast16BitsReadsAsTheNearestLimit) {
+    Button b;
+    b.button.SetFontSize(1e300);
+    EXPECT_EQ(b.button.FontSize(), 32767);
+    b.button.SetFontSize(-40000);
+    EXPECT_EQ(b.button.FontSize(), -32768);
+    b.button.SetFontSize(std::nan(""));
+    EXPECT_EQ(b.button.FontSize(), 0);
+    EXPECT_TRUE(std::isnan(b.host.Font().size));  // the font keeps what it was given
 }
 
 TEST(ButtonProperties, DesignModeMovesTheHoverColoursAlong) {
