@@ -24,13 +24,15 @@ constexpr const char* kRunPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\
 constexpr std::uint32_t kTypes[] = {platform::kRegSz, platform::kRegExpandSz,
                                     platform::kRegBinary, platform::kRegDword};
 
-// The read text the reader must give for these stored bytes.
+// The read text the reader must give for these stored bytes: laid over the spaces whatever
+// their type, with a NUL after string data when there is room.
 std::string Expected(bool present, std::uint32_t type, const std::string& bytes) {
     std::string text(settings::kReadBufferSize, ' ');
-    if (!present || type != platform::kRegSz) return text;
+    if (!present) return text;
     const std::size_t n = std::min(bytes.size(), text.size());
     text.replace(0, n, bytes, 0, n);
-    if (n < text.size()) text[n] = '\0';
+    const bool isString = type == platform::kRegSz || type == platform::kRegExpandSz;
+    if (isString && n < text.size()) text[n] = '\0';
     return text;
 }
 
