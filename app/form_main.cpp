@@ -291,39 +291,35 @@ void FrmMain::m_frmSysTray_SysTrayMouseDown(std::int32_t button) {
 void FrmMain::m_frmSysTray_SysTrayDoubleClick(std::int32_t) { SysTrayDoubleClick(); }
 
 void FrmMain::m_frmSysTray_MenuClick(std::int32_t, const std::string& key) {
-    // A command that fails is skipped: nothing may escape into the shell's notification.
-    try {
-        if (key == "open") {
-            LooseMenu();
-        } else if (key == "close") {
-            UnloadTray();
-            StoreSettings();
-            ended_ = true;
-            if (endProgram) endProgram();
-        } else if (key == "movie") {
-            BtnMovie_Click();
-            ChangeToolTip();
-        } else if (key == "monitor") {
-            BtnMon_Click();
-            ChangeToolTip();
-        } else if (key == "about") {
-            ShowAbout();
-        } else if (key == "screensettings") {
-            OpenDisplaySettings();
-        } else if (key == "PDVD") {
-            StartPowerDVD();
-        } else if (key == "WinDVD") {
-            StartWinDVD();
-        } else if (key == "VLC") {
-            StartVLC();
-        } else if (key == "donate") {
-            launch::OpenDonationPage(platform_.shell);
-        } else if (key == "save") {
-            iconMem_.SaveIconLayout();
-        } else if (key == "restore") {
-            CmdIconRest_Click();
-        }
-    } catch (...) {
+    if (key == "open") {
+        LooseMenu();
+    } else if (key == "close") {
+        UnloadTray();
+        StoreSettings();
+        ended_ = true;
+        if (endProgram) endProgram();
+    } else if (key == "movie") {
+        BtnMovie_Click();
+        ChangeToolTip();
+    } else if (key == "monitor") {
+        BtnMon_Click();
+        ChangeToolTip();
+    } else if (key == "about") {
+        ShowAbout();
+    } else if (key == "screensettings") {
+        OpenDisplaySettings();
+    } else if (key == "PDVD") {
+        StartPowerDVD();
+    } else if (key == "WinDVD") {
+        StartWinDVD();
+    } else if (key == "VLC") {
+        StartVLC();
+    } else if (key == "donate") {
+        launch::OpenDonationPage(platform_.shell);
+    } else if (key == "save") {
+        iconMem_.SaveIconLayout();
+    } else if (key == "restore") {
+        CmdIconRest_Click();
     }
 }
 

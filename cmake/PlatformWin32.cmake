@@ -11,6 +11,7 @@ add_library(dravik_platform_win32 STATIC
   ${_dravik_root}/platform/win32/win32_shell.cpp
 )
 target_include_directories(dravik_platform_win32 PUBLIC ${_dravik_root})
+dravik_shipped_code(dravik_platform_win32)
 # NOMINMAX is public: the headers pull in windows.h (scoped.h), and its min/max macros would
 # break std::min/std::max in every file that includes them.
 target_compile_definitions(dravik_platform_win32 PUBLIC NOMINMAX)

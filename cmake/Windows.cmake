@@ -18,11 +18,14 @@ add_library(dravik_win32_host STATIC
   app/win32/about_window.cpp
 )
 target_link_libraries(dravik_win32_host PUBLIC dravik_logic dravik_platform_win32 gdi32 comctl32)
+dravik_shipped_code(dravik_win32_host)
 
 add_executable(Dravik WIN32
   app/win32/main.cpp
+  app/win32/no_exceptions.cpp
   resources/dravik.rc
 )
+dravik_shipped_code(Dravik)
 # The pictures' paths in pictures.rc are relative to resources/.
 target_include_directories(Dravik PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/resources)
 # The resource compiler's dependency scan sees neither the manifest nor the pictures: a change

@@ -25,6 +25,7 @@ esac
 top="${SIZE_REPORT_TOP:-25}"
 dir="$ROOT/build/size-$arch"
 map="$dir/Dravik.map"
+mkdir -p "$dir"
 
 cmake -S "$ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$arch.cmake" \
     -DCMAKE_BUILD_TYPE=MinSizeRel -DDRAVIK_TESTS=OFF \

@@ -2,8 +2,6 @@
 // runs the message loop.
 #include <windows.h>
 
-#include <cstdlib>
-
 #include "app/form_main.h"
 #include "app/win32/main_window.h"
 #include "icons/icon_mem.h"
@@ -13,13 +11,6 @@
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_ui.h"
-
-// libstdc++'s default terminate handler demangles the type of an escaping exception to print
-// it on stderr, which pulls the whole demangler (about 50 KB) into a GUI program that has no
-// stderr to print to. Ending at once is all a terminate handler can usefully do here.
-namespace __gnu_cxx {
-void __verbose_terminate_handler() { std::abort(); }
-}  // namespace __gnu_cxx
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     platform::win32::Win32Display display;

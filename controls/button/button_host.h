@@ -44,8 +44,8 @@ public:
     virtual Rgb ParentBackColor() const = 0;  // the parent's drawing context, ColorScheme 4
     virtual Rgb ParentTextColor() const = 0;
 
-    // The hosting window. A failure (say, an invalid font) may throw; it reaches the caller of
-    // the property.
+    // The hosting window. Nothing here throws (the program is built without exceptions): a
+    // value the window cannot take (say, a cursor it cannot make) is kept and otherwise ignored.
     virtual paint::FontInfo Font() const = 0;
     virtual void SetFont(const paint::FontInfo& font) = 0;
     virtual std::int16_t MousePointer() const = 0;

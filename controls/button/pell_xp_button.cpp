@@ -414,11 +414,7 @@ void PellXPButton::SetMousePointer(std::int32_t v) {
 }
 
 void PellXPButton::SetMouseIcon(paint::PicturePtr icon) {
-    try {
-        host_->SetMouseIcon(std::move(icon));
-    } catch (...) {
-        // A cursor the window cannot take is ignored; the change is still reported.
-    }
+    host_->SetMouseIcon(std::move(icon));
     Changed("MICON");
 }
 

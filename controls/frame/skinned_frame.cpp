@@ -346,11 +346,7 @@ void SkinnedFrame::PieceMouseMove(FramePiece piece, int button) {
 
 void SkinnedFrame::PieceClick(FramePiece piece) {
     if (!captionButtons_ || piece != FramePiece::CloseButton) return;
-    try {
-        if (onCloseClick) onCloseClick();
-    } catch (...) {
-        // The form could not unload; the frame stays as it was.
-    }
+    if (onCloseClick) onCloseClick();
 }
 
 void SkinnedFrame::SetCloseState(int state) {

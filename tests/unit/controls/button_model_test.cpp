@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <stdexcept>
 
 #include "controls/button/pell_xp_button.h"
 #include "test_host.h"
@@ -428,21 +427,6 @@ TEST(ButtonProperties, EnabledReachesTheHostingWindow) {
     EXPECT_FALSE(b.host.WindowEnabled());
     b.button.SetEnabled(true);
     EXPECT_TRUE(b.host.WindowEnabled());
-}
-
-class RefusingHost : public TestHost {
-public:
-    void SetMouseIcon(paint::PicturePtr) override { throw std::runtime_error("no cursor"); }
-    void SetFont(const paint::FontInfo&) override { throw std::invalid_argument("bad font"); }
-};
-
-TEST(ButtonProperties, MouseIconFailureIsIgnoredOtherHostFailuresPropagate) {
-    RefusingHost host;
-    PellXPButton button(1, "", "Verdana");
-    button.SetHost(&host);
-    EXPECT_NO_THROW(button.SetMouseIcon(SolidPicture(1, 1, 0)));
-    EXPECT_EQ(host.changes, std::vector<std::string>{"MICON"});
-    EXPECT_THROW(button.SetFont(paint::FontInfo{}), std::invalid_argument);
 }
 
 TEST(ButtonProperties, ImageIndexTakesAPictureFromTheHostsList) {

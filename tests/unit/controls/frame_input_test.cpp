@@ -2,8 +2,6 @@
 // LoadXP on a form, and the about frames' lack of caption buttons.
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 #include "controls/frame/xpf.h"
 #include "controls/frame/xpf_about.h"
 #include "frame_test_host.h"
@@ -131,17 +129,6 @@ TEST(FrameInput, CloseClickRaisesTheEventOnce) {
     f.frame.MouseUp(kLeft, 380, 10);   // no press before it
     EXPECT_EQ(closes, 1);
     EXPECT_EQ(f.host.Drags(), 0);
-}
-
-TEST(FrameInput, AFailingUnloadIsIgnored) {
-    At400By300<controls::XPF> f;
-    f.frame.onCloseClick = [] { throw std::runtime_error("cannot unload"); };
-    f.frame.MouseMove(kLeft, 380, 10);
-    EXPECT_NO_THROW({
-        f.frame.MouseDown(kLeft, 380, 10);
-        f.frame.MouseUp(kLeft, 380, 10);
-    });
-    EXPECT_EQ(f.frame.CloseState(), 3);
 }
 
 TEST(FrameInput, AboutFramesHaveNoCloseButton) {

@@ -1,0 +1,22 @@
+# Compile options of the code that goes into Dravik.exe: the libraries the tests test and the
+# program's own files. dravik_shipped_code(<target>) applies them.
+#
+# - No exceptions: nothing in the program throws or catches (its failures are return values),
+#   and a build without them needs none of the runtime's exception machinery. The library's
+#   headers then report their own failures through helpers that end the program
+#   (app/win32/no_exceptions.cpp for Dravik.exe). A try or throw in this code no longer
+#   compiles, in every build.
+# - No thread-safe statics: the program has one thread; the guards of function-local statics
+#   would link the runtime's thread library (winpthread in the MinGW builds).
+# - No unwind tables in the 32-bit Windows build: with no exceptions nothing unwinds these
+#   frames. (64-bit Windows keeps them: its structured exception handling walks the stack
+#   with them, for example when the system catches a fault in a window procedure.)
+function(dravik_shipped_code target)
+  if(MSVC)
+    return()
+  endif()
+  target_compile_options(${target} PRIVATE -fno-exceptions -fno-threadsafe-statics)
+  if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+    target_compile_options(${target} PRIVATE -fno-asynchronous-unwind-tables)
+  endif()
+endfunction()
