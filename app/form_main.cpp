@@ -204,6 +204,12 @@ void FrmMain::MakeMenu() {
     tray.MenuClick = [this](std::int32_t index, const std::string& key) {
         m_frmSysTray_MenuClick(index, key);
     };
+    // A notification area that refused the icon and then, created anew, takes it: the window
+    // stayed up only for want of the icon, and goes now.
+    tray.IconShownLate = [this] {
+        if (waitingForTrayIcon_) window.SetVisible(false);
+        waitingForTrayIcon_ = false;
+    };
 
     tray.AddMenuItem("Open Dravik", "open", true);  // loads the component: the icon shows
     tray.AddMenuItem("-", "", false);
@@ -226,7 +232,10 @@ void FrmMain::MakeMenu() {
     tray.AddMenuItem("-", "", false);
     tray.AddMenuItem("Exit", "close", false);
     ChangeToolTip();
-    window.SetVisible(false);
+    // Without an icon (a notification area that refuses it, or none yet at log-on) a hidden
+    // window could be reached no more: it stays up until the area takes the icon.
+    waitingForTrayIcon_ = !tray.IconShown();
+    if (!waitingForTrayIcon_) window.SetVisible(false);
 }
 
 void FrmMain::LooseMenu() {
@@ -240,6 +249,7 @@ void FrmMain::LooseMenu() {
 }
 
 void FrmMain::UnloadTray() {
+    waitingForTrayIcon_ = false;
     if (!m_frmSysTray) return;
     m_frmSysTray->Unload();
     m_frmSysTray.reset();

@@ -185,6 +185,7 @@ private:
     platform::WindowHandle hwnd_ = 0;
     modes::DisplayMode modeAtStart_;
     bool ended_ = false;
+    bool waitingForTrayIcon_ = false;  // in the tray, the window up while the area has no icon
     AboutSide aboutSide_{*this};
     std::unique_ptr<launch::FrmAbout> frmAbout_;
     // The about window last unloaded, kept until the next load: it unloads itself from inside

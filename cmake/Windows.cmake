@@ -41,3 +41,5 @@ set_target_properties(Dravik PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_
 if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/tools/CMakeLists.txt)
   add_subdirectory(tools)
 endif()
+
+include(${CMAKE_CURRENT_LIST_DIR}/ReleaseZip.cmake)

@@ -41,9 +41,9 @@ class Shell {
 public:
     virtual ~Shell() = default;
 
-    // Shell_NotifyIconA(message, &data), the record exactly as given. The answer is not
-    // reported: nothing in the program could do anything about a refusal.
-    virtual void NotifyIcon(std::uint32_t message, const NotifyIconData& data) = 0;
+    // Shell_NotifyIconA(message, &data), the record exactly as given. True when the
+    // notification area took the call; false when it refused it or there is none.
+    virtual bool NotifyIcon(std::uint32_t message, const NotifyIconData& data) = 0;
 
     // ShellExecuteA(GetDesktopWindow(), operation, file, parameters, directory, showCommand),
     // texts in single-byte characters; an empty parameters or directory text is passed as NULL.

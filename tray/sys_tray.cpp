@@ -23,12 +23,13 @@ void frmSysTray::Load() {
     nid_.hIcon = host_->OwnIcon();
     nid_.szTip = TipField(host_->FileDescription());
     nid_.cbSize = sizeof(platform::NotifyIconData);
-    shell_.NotifyIcon(platform::kNimAdd, nid_);
+    iconShown_ = shell_.NotifyIcon(platform::kNimAdd, nid_);
 }
 
 void frmSysTray::Unload() {
     if (!loaded_ || unloaded_) return;
     unloaded_ = true;
+    iconShown_ = false;
     shell_.NotifyIcon(platform::kNimDelete, nid_);
 }
 
@@ -158,7 +159,9 @@ void frmSysTray::ShellRestarted() {
     // The new notification area knows nothing of the icon: add all of it again, whatever the
     // last change was.
     nid_.uFlags = platform::kNifMessage | platform::kNifIcon | platform::kNifTip;
-    shell_.NotifyIcon(platform::kNimAdd, nid_);
+    const bool wasShown = iconShown_;
+    iconShown_ = shell_.NotifyIcon(platform::kNimAdd, nid_);
+    if (iconShown_ && !wasShown && IconShownLate) IconShownLate();
 }
 
 }  // namespace tray

@@ -100,6 +100,9 @@ public:
     std::function<void()> SysTrayMouseMove;
     std::function<void(std::int32_t button)> SysTrayDoubleClick;
     std::function<void(std::int32_t index, const std::string& key)> MenuClick;
+    // The notification area took the icon after all: a re-created area (ShellRestarted)
+    // accepted it where the first one had refused it.
+    std::function<void()> IconShownLate;
 
     // --- from the host ---
     // The callback message arrived, with this mouse message number in place of x (already in
@@ -111,6 +114,10 @@ public:
 
     // --- state, for the host and for tests ---
     bool Loaded() const { return loaded_; }
+    // The notification area holds the icon: it took the last add, and it has not been removed.
+    // A refused add leaves the component without an icon (and so without events) until the
+    // area is created anew and takes it.
+    bool IconShown() const { return iconShown_; }
     bool Unloaded() const { return unloaded_; }
     bool FirstItemUsed() const { return firstItemUsed_; }
     const std::vector<MenuItem>& Items() const { return items_; }
@@ -128,6 +135,7 @@ private:
     std::unique_ptr<SysTrayHost> host_;
     bool loaded_ = false;
     bool unloaded_ = false;
+    bool iconShown_ = false;
     platform::NotifyIconData nid_;
     std::vector<MenuItem> items_{MenuItem{}};  // index 0 exists from the start
     bool firstItemUsed_ = false;

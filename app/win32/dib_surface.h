@@ -20,7 +20,10 @@ public:
     HDC Get() const { return dc_; }
     // Creates the DC on first use; true when there is one.
     bool Ensure() {
-        if (!dc_) dc_ = CreateCompatibleDC(nullptr);
+        if (!dc_) {
+            dc_ = CreateCompatibleDC(nullptr);
+            platform::win32::CountTaken(platform::win32::HeldKind::Gdi, dc_);
+        }
         return dc_ != nullptr;
     }
     // Selects the bitmap, remembering the DC's own the first time.
@@ -31,6 +34,7 @@ public:
     void Reset() {
         if (!dc_) return;
         if (original_) SelectObject(dc_, original_);
+        platform::win32::CountReleased(platform::win32::HeldKind::Gdi, dc_);
         DeleteDC(dc_);
         dc_ = nullptr;
         original_ = nullptr;

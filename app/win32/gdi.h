@@ -2,13 +2,17 @@
 // Owners for the GDI objects the main window keeps: brushes and fonts. Copies are deleted.
 #include <windows.h>
 
+#include "platform/win32/live_handles.h"
+
 namespace app::win32 {
 
 template <typename T>
 class ScopedGdiObject {
 public:
     ScopedGdiObject() = default;
-    explicit ScopedGdiObject(T object) : object_(object) {}
+    explicit ScopedGdiObject(T object) : object_(object) {
+        platform::win32::CountTaken(platform::win32::HeldKind::Gdi, object_);
+    }
     ScopedGdiObject(const ScopedGdiObject&) = delete;
     ScopedGdiObject& operator=(const ScopedGdiObject&) = delete;
     ScopedGdiObject(ScopedGdiObject&& other) noexcept : object_(other.object_) {
@@ -26,8 +30,10 @@ public:
 
     T Get() const { return object_; }
     void Reset(T object = nullptr) {
+        platform::win32::CountReleased(platform::win32::HeldKind::Gdi, object_);
         if (object_) DeleteObject(object_);
         object_ = object;
+        platform::win32::CountTaken(platform::win32::HeldKind::Gdi, object_);
     }
 
 private:

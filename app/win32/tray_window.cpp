@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "platform/win32/win32_system.h"
+
 namespace app::win32 {
 namespace {
 
@@ -53,14 +55,12 @@ SysTrayWindow::~SysTrayWindow() {
 }
 
 std::string SysTrayWindow::FileDescription() {
-    char path[MAX_PATH];
-    const DWORD len = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (len == 0 || len >= MAX_PATH) return {};
+    const std::string path = platform::win32::AnsiModulePath();
     DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
+    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
     if (size == 0) return {};
     std::vector<char> info(size);
-    if (!GetFileVersionInfoA(path, 0, size, info.data())) return {};
+    if (!GetFileVersionInfoA(path.c_str(), 0, size, info.data())) return {};
     // The string table of the first language the resource lists.
     WORD* translation = nullptr;
     UINT bytes = 0;

@@ -4,8 +4,14 @@
 
 namespace platform::memory {
 
-void MemoryShell::NotifyIcon(std::uint32_t message, const NotifyIconData& data) {
+bool MemoryShell::NotifyIcon(std::uint32_t message, const NotifyIconData& data) {
     notifications.push_back({message, data});
+    if (refuseIcons) {
+        log.push_back(message == kNimAdd      ? "add refused"
+                      : message == kNimModify ? "modify refused"
+                                              : "delete refused");
+        return false;
+    }
     const auto key = std::make_pair(data.hWnd, data.uID);
     switch (message) {
     case kNimAdd:
@@ -15,7 +21,7 @@ void MemoryShell::NotifyIcon(std::uint32_t message, const NotifyIconData& data) 
     case kNimModify: {
         log.push_back("modify");
         const auto it = icons_.find(key);
-        if (it == icons_.end()) break;
+        if (it == icons_.end()) return false;
         // Only the fields the flags name change, as in the shell.
         if (data.uFlags & kNifMessage) it->second.uCallbackMessage = data.uCallbackMessage;
         if (data.uFlags & kNifIcon) it->second.hIcon = data.hIcon;
@@ -24,12 +30,12 @@ void MemoryShell::NotifyIcon(std::uint32_t message, const NotifyIconData& data) 
     }
     case kNimDelete:
         log.push_back("delete");
-        icons_.erase(key);
-        break;
+        return icons_.erase(key) > 0;
     default:
         log.push_back("unknown");
-        break;
+        return false;
     }
+    return true;
 }
 
 std::string MemoryShell::Tip(const NotifyIconData& data) {

@@ -22,7 +22,8 @@ public:
         int showCommand;
     };
 
-    void NotifyIcon(std::uint32_t message, const NotifyIconData& data) override;
+    // Records every call; a refused one changes no icon and answers false.
+    bool NotifyIcon(std::uint32_t message, const NotifyIconData& data) override;
     void Execute(const std::string& operation, const std::string& file,
                  const std::string& parameters, const std::string& directory,
                  int showCommand) override {
@@ -42,10 +43,14 @@ public:
         return icons_;
     }
 
+    // While set, the notification area refuses every call, as one that is not there yet.
+    bool refuseIcons = false;
+
     std::vector<NotifyCall> notifications;
     std::vector<ExecuteCall> executed;
     std::vector<WindowHandle> foreground;
-    // Every call in order: "add", "modify", "delete", "execute <file>", "foreground".
+    // Every call in order: "add", "modify", "delete" (with " refused" when refused),
+    // "execute <file>", "foreground".
     std::vector<std::string> log;
 
 private:

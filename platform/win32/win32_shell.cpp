@@ -23,11 +23,11 @@ static_assert(offsetof(NotifyIconData, szTip) == offsetof(NOTIFYICONDATAA, szTip
 static_assert(sizeof(NotifyIconData) == 88, "the i686 release sends the 88-byte record");
 #endif
 
-void Win32Shell::NotifyIcon(std::uint32_t message, const NotifyIconData& data) {
+bool Win32Shell::NotifyIcon(std::uint32_t message, const NotifyIconData& data) {
     // A full NOTIFYICONDATAA, of which the shell reads the first cbSize bytes only.
     NOTIFYICONDATAA record{};
     std::memcpy(&record, &data, sizeof data);
-    Shell_NotifyIconA(message, &record);
+    return Shell_NotifyIconA(message, &record) != FALSE;
 }
 
 void Win32Shell::Execute(const std::string& operation, const std::string& file,

@@ -7,7 +7,7 @@ namespace platform::win32 {
 
 class Win32Shell final : public Shell {
 public:
-    void NotifyIcon(std::uint32_t message, const NotifyIconData& data) override;
+    bool NotifyIcon(std::uint32_t message, const NotifyIconData& data) override;
     void Execute(const std::string& operation, const std::string& file,
                  const std::string& parameters, const std::string& directory,
                  int showCommand) override;

@@ -11,9 +11,9 @@ namespace {
 
 constexpr char kInstanceMutexName[] = "Morv Dravik single instance";
 
-// Full path of the running executable. GetModuleFileNameA truncates silently and returns the
-// buffer size when the path does not fit, so grow until it does.
-std::string ModulePath() {
+// The path as GetModuleFileNameA gives it. It truncates silently and returns the buffer size
+// when the path does not fit, so grow until it does.
+std::string ModulePathAnsi() {
     std::string path(MAX_PATH, '\0');
     for (;;) {
         const DWORD len = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
@@ -26,10 +26,85 @@ std::string ModulePath() {
     }
 }
 
+std::wstring ModulePathWide() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD len = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (len == 0) return {};
+        if (len < path.size()) {
+            path.resize(len);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+std::wstring ShortPath(const std::wstring& longPath) {
+    const DWORD size = GetShortPathNameW(longPath.c_str(), nullptr, 0);
+    if (size == 0) return {};
+    std::wstring shortPath(size, L'\0');
+    const DWORD len = GetShortPathNameW(longPath.c_str(), shortPath.data(), size);
+    if (len == 0 || len >= size) return {};
+    shortPath.resize(len);
+    return shortPath;
+}
+
+}  // namespace
+
+bool ToAnsiExactly(std::wstring_view text, std::string& out) {
+    out.clear();
+    if (text.empty()) return true;
+    const int len = static_cast<int>(text.size());
+    // A system whose ANSI code page is UTF-8 holds every name (and takes no flags for it).
+    const bool utf8 = GetACP() == CP_UTF8;
+    BOOL lost = FALSE;
+    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    BOOL* lostOut = utf8 ? nullptr : &lost;
+    const int n = WideCharToMultiByte(CP_ACP, flags, text.data(), len, nullptr, 0, nullptr, lostOut);
+    if (n <= 0) return false;
+    out.resize(static_cast<std::size_t>(n));
+    WideCharToMultiByte(CP_ACP, flags, text.data(), len, out.data(), n, nullptr, lostOut);
+    return !lost;
+}
+
+std::string AnsiModulePath() {
+    const std::wstring wide = ModulePathWide();
+    std::string path;
+    if (wide.empty()) return ModulePathAnsi();
+    if (ToAnsiExactly(wide, path)) return path;
+    // A name the ANSI code page cannot hold comes back from GetModuleFileNameA with "?" in its
+    // place, a path that names nothing. Each such name is taken in its short (8.3) form, which
+    // names the same folder or file in plain characters; the others stay as they are.
+    std::string built;
+    std::size_t start = 0;
+    while (start <= wide.size()) {
+        std::size_t end = wide.find(L'\\', start);
+        if (end == std::wstring::npos) end = wide.size();
+        const std::wstring_view name(wide.data() + start, end - start);
+        std::string part;
+        if (!ToAnsiExactly(name, part)) {
+            const std::wstring shortPath = ShortPath(wide.substr(0, end));
+            const auto slash = shortPath.find_last_of(L'\\');
+            const std::wstring_view shortName =
+                slash == std::wstring::npos ? std::wstring_view(shortPath)
+                                            : std::wstring_view(shortPath).substr(slash + 1);
+            // No short name (the volume keeps none): the path as the ANSI call gives it is as
+            // near as the code page comes.
+            if (shortPath.empty() || !ToAnsiExactly(shortName, part)) return ModulePathAnsi();
+        }
+        built += part;
+        if (end == wide.size()) break;
+        built += '\\';
+        start = end + 1;
+    }
+    return built;
+}
+
+namespace {
 }  // namespace
 
 std::string Win32System::AppPath() {
-    const std::string path = ModulePath();
+    const std::string path = AnsiModulePath();
     const auto slash = path.find_last_of('\\');
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
@@ -49,7 +124,7 @@ std::string Win32System::SystemFolder() {
 }
 
 std::string Win32System::AppExeName() {
-    const std::string path = ModulePath();
+    const std::string path = AnsiModulePath();
     const auto slash = path.find_last_of('\\');
     std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     const auto dot = name.find_last_of('.');
@@ -58,7 +133,7 @@ std::string Win32System::AppExeName() {
 }
 
 Version Win32System::AppVersion() {
-    const std::string path = ModulePath();
+    const std::string path = AnsiModulePath();
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
     if (size == 0) return {};

@@ -1,9 +1,19 @@
 #pragma once
 // System services on kernel32 and version.dll.
+#include <string>
+#include <string_view>
+
 #include "platform/system.h"
 #include "platform/win32/scoped.h"
 
 namespace platform::win32 {
+
+// The running program's full path in the ANSI code page, every folder or file name that the
+// code page cannot hold taken in its short (8.3) form, so that the ANSI file calls reach it;
+// the path as GetModuleFileNameA gives it where such a name has no short form.
+std::string AnsiModulePath();
+// `text` in the ANSI code page; false when a character has no exact equivalent there.
+bool ToAnsiExactly(std::wstring_view text, std::string& out);
 
 class Win32System final : public System {
 public:

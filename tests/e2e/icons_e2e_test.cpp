@@ -358,4 +358,104 @@ TEST_F(IconsE2E, TheI686ReleaseReadsAndMovesThe64BitDesktopsIcons) {
     EXPECT_EQ(Positions(), kStart);
 }
 
+// What the layouts do with bad input. Wine runs as root here, so a read-only attribute stops
+// no write: a file standing where the "Iconset" folder should be is the folder nothing can be
+// written into, and a file another program holds open without sharing is the unreadable one.
+
+TEST_F(IconsE2E, AFileWhereTheIconsetFolderShouldBeIsLeftAloneAndNothingIsSaved) {
+    std::error_code ec;
+    fs::create_directories(appDir_, ec);
+    const std::string notAFolder = "not a folder\r\n";
+    std::ofstream(Iconset(), std::ios::binary) << notAFolder;
+    StartDesk(kStartArgs);
+    StartDravik(App());
+    EXPECT_TRUE(fs::is_regular_file(Iconset())) << "the file was not replaced by a folder";
+    EXPECT_EQ(Slurp(Iconset()), notAFolder);
+
+    Click(ids::kCmdIconSave);
+    EXPECT_EQ(Slurp(Iconset()), notAFolder);
+    const RunResult click = Probe({"click", std::to_string(ids::kCmdIconRest), "post"});
+    ASSERT_TRUE(click.Ok()) << click.Describe();
+    const RunResult box = Probe({"msgbox", "ok", "wait", "20000"});
+    ASSERT_TRUE(box.Ok()) << box.Describe();
+    const auto records = e2e::ParseRecords(box.out);
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records[0].Get("text"), "Sorry, nothing to restore");
+    EXPECT_EQ(Positions(), kStart) << "no icon moved";
+
+    // The program goes on and ends as always, storing its settings.
+    CloseDravik();
+    EXPECT_EQ(Reg(kOptionsKey, "BtnMovie").text, kDefaultMovie);
+    EXPECT_EQ(Slurp(Iconset()), notAFolder);
+}
+
+TEST_F(IconsE2E, ALayoutAnotherProgramHoldsUnreadableMovesNoIconUntilItIsFree) {
+    StartDesk(kStartArgs);
+    StartDravik(App());
+    const std::string path = LayoutPath();
+    const std::vector<Pos> stored = {{100, 110}, {200, 220}, {300, 330}};
+    PutLayout(path, Lines(stored));
+    ASSERT_TRUE(holder_.Start({TheBench().toolLoader, deskExe_, "hold", WindowsPath(path)}, env_,
+                              caseDir_ + "/holder.out"));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return Slurp(caseDir_ + "/holder.out").value_or("").find("held") != std::string::npos; },
+                               kStartTimeout))
+        << "the holder did not open the layout";
+
+    Click(ids::kCmdIconRest);
+    EXPECT_EQ(Positions(), kStart) << "nothing could be read, so nothing moved";
+    EXPECT_FALSE(Probe({"msgbox"}).Ok()) << "the layout exists: no \"nothing to restore\"";
+
+    holder_.Kill();
+    Click(ids::kCmdIconRest);
+    EXPECT_EQ(Positions(), stored);
+    EXPECT_EQ(Slurp(path), Lines(stored)) << "a restore only reads";
+}
+
+TEST_F(IconsE2E, AHugeLayoutIsReadOnlyAsFarAsALayoutGoes) {
+    StartDesk(kStartArgs);
+    StartDravik(App());
+    const std::string path = LayoutPath();
+    const std::vector<Pos> stored = {{100, 110}, {200, 220}, {300, 330}};
+    // Three positions, then 64 MB of blank lines: no value in them, but a reader that went
+    // through them all would take the whole file into memory.
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << Lines(stored);
+        const std::string blanks(1 << 20, '\n');
+        for (int i = 0; i < 64; ++i) out << blanks;
+    }
+    Click(ids::kCmdIconRest);
+    EXPECT_EQ(Positions(), stored);
+    std::error_code ec;
+    EXPECT_EQ(fs::file_size(path, ec), Lines(stored).size() + (64u << 20)) << "a restore only reads";
+}
+
+TEST_F(IconsE2E, AProgramFolderTheAnsiCodePageCannotHoldKeepsItsLayoutsAndAutostart) {
+    // Cyrillic and a CJK character, which the ANSI code page (1252 under Wine here) has not.
+    appDir_ = caseDir_ + "/Программа \xE8\xA1\xA8";
+    std::error_code ec;
+    fs::create_directories(appDir_, ec);
+    fs::copy_file(TheBench().exe, App(), fs::copy_options::overwrite_existing, ec);
+    ASSERT_FALSE(ec) << ec.message();
+    // The folder's name reaches Wine in UTF-8 whatever the locale of the test run.
+    env_.push_back({"LC_ALL", "C.UTF-8"});
+    StartDesk(kStartArgs);
+    StartDravik(App());
+    EXPECT_EQ(Slurp(LayoutPath()), Lines(kStart)) << "the start-up save reached the folder";
+
+    Move(0, 400, 300);
+    Click(ids::kCmdIconRest);
+    EXPECT_EQ(Positions(), kStart) << "the restore read it";
+
+    Check(ids::kChkTraySysStart, 1);
+    CloseDravik();
+    const RegRead run = Reg(kRunKey, "Morv Dravik");
+    ASSERT_TRUE(run.present);
+    EXPECT_EQ(run.text.find('?'), std::string::npos) << run.text;
+    // The stored path names this very program.
+    const RunResult unix = e2e::Run({TheBench().toolLoader, "winepath", "-u", run.text}, env_, kProbeTimeout);
+    ASSERT_TRUE(unix.Ok()) << unix.Describe();
+    EXPECT_TRUE(fs::equivalent(e2e::Trim(unix.out), App(), ec)) << run.text << " is " << unix.out;
+}
+
 }  // namespace

@@ -495,4 +495,42 @@ TEST_F(TrayE2E, IdleInTheTrayUsesNoCpuTime) {
     EXPECT_LE(seconds, 0.1) << "the program works while idle in the tray";
 }
 
+std::string FileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// A notification area that refuses the icon: started to the tray, the program keeps its window
+// up (hidden without an icon, nothing could reach it), and goes into the notification area
+// when one that takes the icon is created.
+TEST_F(TrayE2E, ANotificationAreaThatRefusesTheIconLeavesTheWindowUpUntilOneTakesIt) {
+    e2e::Child refusing;
+    const std::string refusedLog = caseDir_ + "/standin-refusing.out";
+    ASSERT_TRUE(refusing.Start({TheBench().probeLoader, TheBench().probe, "standin", "10000", "refuse"},
+                               env_, refusedLog));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::Trim(FileText(refusedLog)).find("ready") == 0; }, kStartTimeout))
+        << "the refusing stand-in did not come up";
+    RegSet(kOptionsKey, "Start in SysTray", "1");
+    StartDravik();  // waits for the main window to show
+    EXPECT_EQ(TrayCount(), 1) << "the tray component was made";
+    const auto refused = e2e::ParseRecords(FileText(refusedLog));
+    ASSERT_FALSE(refused.size() < 2) << FileText(refusedLog);
+    EXPECT_EQ(refused[1].Get("refused"), "1");
+    EXPECT_EQ(refused[1].Int("message"), 0) << "NIM_ADD";
+    const auto dump = Dump();
+    const Record* check = Find(dump, "check", ids::kChkTraystart);
+    ASSERT_NE(check, nullptr);
+    EXPECT_EQ(check->Int("state"), 1) << "the setting is kept";
+
+    ASSERT_TRUE(refusing.WaitExit(40s).has_value());
+    const auto notes = StandIn(3000);  // a new notification area, which takes the icon
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].Int("message"), 0) << "NIM_ADD";
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !MainVisible(); }, 20s)) << "the window went into the tray";
+    EXPECT_EQ(TrayCount(), 1);
+    EXPECT_TRUE(dravik_.Running());
+}
+
 }  // namespace

@@ -139,6 +139,20 @@ TEST(ModeLabelParser, BrokenStepsAreSkippedOneByOne) {
     EXPECT_EQ(junk.bpp, 1);
 }
 
+TEST(ModeLabelParser, NumbersPastThirtyTwoBitsAreStepsThatFail) {
+    // Each number that does not fit its output is skipped alone; the others are read.
+    const Parsed p = Parse("800 x 4294967296 @ 99999999999999999999Hz 256 colors", {1, 2, 3, 4});
+    EXPECT_EQ(p.width, 800);
+    EXPECT_EQ(p.height, 3);
+    EXPECT_EQ(p.frequency, 4);
+    EXPECT_EQ(p.bpp, 8);
+    const Parsed edge = Parse("1 x 2147483647 @ -2147483648Hz 16bit colors", {1, 2, 3, 4});
+    EXPECT_EQ(edge.height, 2147483647);
+    EXPECT_EQ(edge.frequency, -2147483647 - 1);
+    EXPECT_EQ(Parse("1 x 2147483648 @ 60Hz 16bit colors", {1, 2, 3, 4}).height, 3);
+    EXPECT_EQ(Parse("4294967296 x 600 @ 60Hz 16bit colors", {1, 2, 3, 4}).width, 0);
+}
+
 TEST(ModeLabelParser, MarkersAreCaseSensitive) {
     // "X" is not the width marker and "h" is not the rate marker.
     const Parsed p = Parse("800 X 600 @ 60hz 256 colors", {0, 0, 0, 77});

@@ -244,4 +244,27 @@ TEST_F(SysTray, ARecreatedNotificationAreaGetsTheWholeIconAgain) {
     EXPECT_EQ(shell.Icons().begin()->second.uCallbackMessage, 0x200u);
 }
 
+TEST_F(SysTray, ARefusedIconIsNotShownUntilARecreatedAreaTakesIt) {
+    int late = 0;
+    tray->IconShownLate = [&] { ++late; };
+    shell.refuseIcons = true;
+    tray->AddMenuItem("A", "a", false);
+    EXPECT_FALSE(tray->IconShown());
+    EXPECT_EQ(shell.log.back(), "add refused");
+    tray->ShellRestarted();  // a new area that refuses too
+    EXPECT_FALSE(tray->IconShown());
+    EXPECT_EQ(late, 0);
+
+    shell.refuseIcons = false;
+    tray->ShellRestarted();
+    EXPECT_TRUE(tray->IconShown());
+    EXPECT_EQ(shell.Icons().size(), 1u);
+    EXPECT_EQ(late, 1);
+    // An area that restarts again while the icon is shown is no late showing.
+    tray->ShellRestarted();
+    EXPECT_EQ(late, 1);
+    tray->Unload();
+    EXPECT_FALSE(tray->IconShown());
+}
+
 }  // namespace

@@ -389,3 +389,51 @@ TEST_F(TrayMenu, AboutUsesThe256ColourFrameOnA256ColourDisplay) {
 }
 
 }  // namespace
+
+// A notification area that refuses the icon (none yet at log-on, or one that is full) would
+// leave a hidden window nobody can reach: the window stays up, the setting stays as stored,
+// and the window goes into the notification area once a new one takes the icon.
+namespace {
+
+TEST_F(TrayMenu, ANotificationAreaThatRefusesTheIconLeavesTheWindowUpUntilOneTakesIt) {
+    shell.refuseIcons = true;
+    FrmMain& f = Start(true);
+    EXPECT_TRUE(f.window.Visible()) << "start in the tray without an icon";
+    EXPECT_EQ(f.ChkTraystart.Value(), 1) << "the setting is kept";
+    ASSERT_TRUE(f.m_frmSysTray);
+    EXPECT_FALSE(f.m_frmSysTray->IconShown());
+    EXPECT_TRUE(shell.Icons().empty());
+
+    // The area is created anew ("TaskbarCreated") and takes the icon this time.
+    shell.refuseIcons = false;
+    std::shared_ptr<tray::frmSysTray> keep = f.m_frmSysTray;
+    keep->ShellRestarted();
+    EXPECT_TRUE(f.m_frmSysTray->IconShown());
+    EXPECT_EQ(shell.Icons().size(), 1u);
+    EXPECT_FALSE(f.window.Visible());
+    EXPECT_EQ(Tip().substr(0, 30), kLabel1024);
+
+    // The area goes and comes back: the icon is added again, the window stays hidden.
+    keep->ShellRestarted();
+    EXPECT_FALSE(f.window.Visible());
+    Choose("open");
+    EXPECT_TRUE(f.window.Visible());
+    EXPECT_TRUE(shell.Icons().empty());
+}
+
+TEST_F(TrayMenu, TrayItWithARefusedIconKeepsTheWindowAndAWindowShownSinceStaysShown) {
+    FrmMain& f = Start(false);
+    shell.refuseIcons = true;
+    f.BtnTray.Click();
+    EXPECT_TRUE(f.window.Visible());
+    EXPECT_TRUE(shell.Icons().empty());
+    // Shown again by the user's "Tray it!" a second time, still refused: still up.
+    f.CmdTray.Click();
+    EXPECT_TRUE(f.window.Visible());
+    // The user leaves through the window's close control: the settings are stored as always.
+    f.ChkTraystart.SetValue(1);
+    f.Form_Unload();
+    EXPECT_EQ(registry.Get(kOptions, "Start in SysTray")->bytes, "1");
+}
+
+}  // namespace

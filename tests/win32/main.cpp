@@ -27,11 +27,23 @@ int WriteStartupInfo(const std::string& path) {
     return MoveFileA(part.c_str(), path.c_str()) ? 0 : win32_test::kExitChildFailed;
 }
 
+// Writes AppPath and AppExeName, one per line, as the program sees them from where it runs.
+int WriteAppPath(const std::string& path) {
+    platform::win32::Win32System system;
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return win32_test::kExitChildFailed;
+    std::fprintf(f, "%s\n%s\n", system.AppPath().c_str(), system.AppExeName().c_str());
+    std::fclose(f);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == win32_test::kChildStartupArg)
         return WriteStartupInfo(argv[2]);
+    if (argc == 3 && std::string(argv[1]) == win32_test::kChildAppPathArg)
+        return WriteAppPath(argv[2]);
     if (argc == 2 && std::string(argv[1]) == win32_test::kChildInstanceArg) {
         platform::win32::Win32System system;
         return system.AnotherInstanceRunning() ? win32_test::kExitOtherInstance

@@ -139,4 +139,19 @@ TEST(Win32ReleaseTest, ManifestAsksForCommonControls6AndDpiAwarenessButNoExecuti
     EXPECT_EQ(manifest.find("trustInfo"), std::string::npos);
 }
 
+// The soak build counts the handles its owner types hold and answers queries for the counts;
+// the release does neither.
+TEST(Win32ReleaseTest, CarriesNoneOfTheSoakBuildsHandleCounting) {
+    const std::vector<unsigned char> bytes = ReadFile(ExePath());
+    ASSERT_FALSE(bytes.empty());
+    const std::string marker = "DravikLiveHandles";  // the soak build's query window class
+    EXPECT_EQ(std::search(bytes.begin(), bytes.end(), marker.begin(), marker.end()), bytes.end());
+    // Beside it, the soak build does carry it: the search finds what is there.
+    std::string soak = ExePath();
+    soak.insert(soak.find_last_of('\\'), "\\soak");
+    const std::vector<unsigned char> counting = ReadFile(soak);
+    ASSERT_FALSE(counting.empty()) << soak;
+    EXPECT_NE(std::search(counting.begin(), counting.end(), marker.begin(), marker.end()), counting.end());
+}
+
 }  // namespace

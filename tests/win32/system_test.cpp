@@ -135,4 +135,71 @@ TEST(Win32SystemTest, InstanceIsHeldForTheLifeOfTheObject) {
     EXPECT_EQ(ChildInstanceAnswer(), win32_test::kExitNoOtherInstance) << "released on destruction";
 }
 
+// A program folder whose name the ANSI code page cannot hold: GetModuleFileNameA puts "?" in
+// its place, a path that names nothing. The program's path is then the folder's short name,
+// which the ANSI file calls reach.
+std::wstring Widen(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                      wide.data(), static_cast<int>(wide.size()));
+    wide.resize(static_cast<std::size_t>(n > 0 ? n : 0));
+    return wide;
+}
+
+TEST(Win32SystemTest, AFolderNameTheAnsiCodePageCannotHoldIsTakenInItsShortForm) {
+    std::string probe;
+    if (GetACP() == CP_UTF8 || platform::win32::ToAnsiExactly(L"\x041F\x0440\x043E\x8868", probe))
+        GTEST_SKIP() << "the ANSI code page " << GetACP() << " holds every name";
+    EXPECT_TRUE(platform::win32::ToAnsiExactly(L"Program Files", probe));
+    EXPECT_EQ(probe, "Program Files");
+
+    const std::string base = win32_test::TempPath("ansi");
+    ASSERT_TRUE(CreateDirectoryA(base.c_str(), nullptr)) << base;
+    const std::wstring wideBase = Widen(base);
+    const std::wstring folder = wideBase + L"\\\x041F\x0440\x043E\x0433\x0440\x0430\x043C\x0430 \x8868";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    wchar_t self[MAX_PATH * 2] = {};
+    ASSERT_GT(GetModuleFileNameW(nullptr, self, MAX_PATH * 2), 0u);
+    const std::wstring copy = folder + L"\\" + Widen(TEST_EXE_BASE_NAME) + L".exe";
+    ASSERT_TRUE(CopyFileW(self, copy.c_str(), FALSE));
+    const std::string out = base + "\\out.txt";
+
+    // Started by its long name, as Explorer starts it.
+    std::wstring cmd = L"\"" + copy + L"\" " + Widen(win32_test::kChildAppPathArg) + L" \"" + Widen(out) + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    platform::win32::ScopedHandle process(pi.hProcess), thread(pi.hThread);
+    ASSERT_EQ(WaitForSingleObject(pi.hProcess, 60000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    GetExitCodeProcess(pi.hProcess, &code);
+    ASSERT_EQ(code, 0u);
+
+    char text[2048] = {};
+    FILE* f = std::fopen(out.c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    const std::size_t n = std::fread(text, 1, sizeof text - 1, f);
+    std::fclose(f);
+    const std::string lines(text, n);
+    const std::string path = lines.substr(0, lines.find('\n'));
+    const std::string name = lines.substr(path.size() + 1, lines.find('\n', path.size() + 1) - path.size() - 1);
+    EXPECT_EQ(path.find('?'), std::string::npos) << path;
+    EXPECT_EQ(path.compare(0, base.size(), base), 0) << "names that fit stay long: " << path;
+    EXPECT_EQ(name, TEST_EXE_BASE_NAME);
+    platform::win32::Win32System system;
+    EXPECT_TRUE(system.FolderExists(path)) << path;
+    EXPECT_TRUE(system.FileExists(path + "\\" + name + ".exe"));
+    // It is the same folder.
+    const std::wstring widePath = Widen(path);
+    wchar_t longPath[MAX_PATH * 2] = {};
+    ASSERT_GT(GetLongPathNameW(widePath.c_str(), longPath, MAX_PATH * 2), 0u);
+    EXPECT_EQ(lstrcmpiW(longPath, folder.c_str()), 0);
+
+    DeleteFileW(copy.c_str());
+    RemoveDirectoryW(folder.c_str());
+    DeleteFileA(out.c_str());
+    RemoveDirectoryA(base.c_str());
+}
+
 }  // namespace

@@ -8,6 +8,7 @@ namespace win32_test {
 // The test executable doubles as the child process of the System tests (see main.cpp).
 inline constexpr char kChildStartupArg[] = "--dravik-child-startup";    // <file>
 inline constexpr char kChildInstanceArg[] = "--dravik-child-instance";
+inline constexpr char kChildAppPathArg[] = "--dravik-child-app-path";  // <file>
 inline constexpr int kExitOtherInstance = 10;
 inline constexpr int kExitNoOtherInstance = 20;
 inline constexpr int kExitChildFailed = 30;

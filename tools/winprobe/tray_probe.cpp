@@ -3,11 +3,13 @@
 //   tray                     the tray components' hidden windows ("Sys Tray Interface")
 //   about                    the about window and its controls
 //   menu [wait ms]           the open popup menu's rectangle on the screen
-//   standin <ms> [broadcast] stands in for the shell's notification area for <ms>: a window
+//   standin <ms> [broadcast] [refuse]
+//                            stands in for the shell's notification area for <ms>: a window
 //                            of class "Shell_TrayWnd" that Shell_NotifyIcon reaches with
 //                            WM_COPYDATA; "broadcast" announces it as a re-created notification
-//                            area ("TaskbarCreated"). Prints "ready", then one "notify" record
-//                            per call it receives.
+//                            area ("TaskbarCreated"); "refuse" answers every call with FALSE,
+//                            which Shell_NotifyIcon returns. Prints "ready", then one "notify"
+//                            record per call it receives.
 //
 // Records as in winprobe.cpp: "<kind>\t<key>=<value>...", values escaped.
 #include <windows.h>
@@ -125,6 +127,8 @@ struct WineNotifyData {
     WCHAR szTip[128];
 };
 
+bool standInRefuses = false;
+
 LRESULT CALLBACK StandInProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_COPYDATA) {
         const auto* cds = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
@@ -140,13 +144,15 @@ LRESULT CALLBACK StandInProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
                     "\tid=" + std::to_string(data.uID) + "\tflags=" + std::to_string(data.uFlags) +
                     "\tcallback=" + std::to_string(data.uCallbackMessage) + "\ttip=" + Esc(tip);
         }
+        if (standInRefuses) line += "\trefused=1";
         Put(line);
-        return TRUE;
+        return standInRefuses ? FALSE : TRUE;
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-int CmdStandIn(DWORD ms, bool broadcast) {
+int CmdStandIn(DWORD ms, bool broadcast, bool refuse) {
+    standInRefuses = refuse;
     WNDCLASSA wc{};
     wc.lpfnWndProc = StandInProc;
     wc.hInstance = GetModuleHandleA(nullptr);
@@ -191,10 +197,16 @@ int TrayProbeCommand(int argc, char** argv) {
         const long ms = Num(argv[3], ok);
         if (ok) return CmdMenu(static_cast<DWORD>(ms));
     }
-    if (cmd == "standin" && (argc == 3 || argc == 4)) {
+    if (cmd == "standin" && argc >= 3 && argc <= 5) {
         const long ms = Num(argv[2], ok);
-        const bool broadcast = argc == 4 && std::string_view(argv[3]) == "broadcast";
-        if (ok && (argc == 3 || broadcast)) return CmdStandIn(static_cast<DWORD>(ms), broadcast);
+        bool broadcast = false, refuse = false;
+        for (int i = 3; i < argc; ++i) {
+            const std::string_view option = argv[i];
+            if (option == "broadcast") broadcast = true;
+            else if (option == "refuse") refuse = true;
+            else ok = false;
+        }
+        if (ok) return CmdStandIn(static_cast<DWORD>(ms), broadcast, refuse);
     }
     return -1;
 }

@@ -488,7 +488,7 @@ int Usage() {
         "  reg-get <32|64> <key> <name> one registry value as stored (UTF-16 size)\n"
         "  reg-set <32|64> <key> <name> <text>   REG_SZ without terminating NUL\n"
         "  reg-delete <32|64> <key> <name>\n"
-        "  tray | about | menu [wait ms] | standin <ms> [broadcast]   see tray_probe.cpp\n",
+        "  tray | about | menu [wait ms] | standin <ms> [broadcast] [refuse]   see tray_probe.cpp\n",
         stderr);
     return 2;
 }
