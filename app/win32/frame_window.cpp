@@ -39,7 +39,6 @@ bool FrameWindow::Create(HWND parent, int id, int x, int y, int width, int heigh
     if (!CreateChild(kClassName, parent, id, frame_.Caption1Text(), 0, x, y, width, height))
         return false;
     frame_.SetHost(this);
-    CreateToolTips();
     // Edge to edge over the client area, as the design places the frames.
     frame_.Resize(static_cast<float>(width) * TwipsPerPixelX(),
                   static_cast<float>(height) * TwipsPerPixelY());
@@ -119,10 +118,23 @@ void FrameWindow::PlaceToolTips() {
     }
 }
 
+bool FrameWindow::Shows() const {
+    return printing_ || (hwnd_ && (GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0);
+}
+
+paint::Surface FrameWindow::DrawingSurface(int width, int height) {
+    deferred_ = !Shows();
+    if (deferred_) {
+        stale_ = true;  // the next WM_PAINT draws
+        return {};
+    }
+    return Surface(width, height);
+}
+
 void FrameWindow::SurfaceDrawn() {
     // A drawing follows every layout, so the buttons' tips move with the buttons.
     PlaceToolTips();
-    Invalidate();
+    if (!deferred_) Invalidate();
 }
 
 void FrameWindow::OnDestroying() {
@@ -131,6 +143,7 @@ void FrameWindow::OnDestroying() {
 }
 
 void FrameWindow::PaintBeneath(paint::Surface& s) {
+    if (deferred_) return;
     if (paintBeneath_)
         paintBeneath_(s, text_);
     else
@@ -152,11 +165,23 @@ LRESULT FrameWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     switch (msg) {
     case WM_PAINT:
-    case WM_PRINTCLIENT:
+    case WM_PRINTCLIENT: {
         // The frame's drawing is what shows; after changes beneath it, it draws once anew.
+        printing_ = msg == WM_PRINTCLIENT;
         RedrawIfStale();
+        printing_ = false;
+        return SurfaceWindow::HandleMessage(msg, wParam, lParam);
+    }
+    case WM_SHOWWINDOW:
+        if (!wParam) {
+            // Hidden, the other appearance shows: its bitmap goes until it shows again.
+            surface_.Release();
+            text_.SetDc(nullptr);
+            stale_ = true;
+        }
         return SurfaceWindow::HandleMessage(msg, wParam, lParam);
     case WM_MOUSEMOVE:
+        if (!tips_) CreateToolTips();
         frame_.MouseMove(ButtonsHeld(wParam), x, y);
         return 0;
     case WM_LBUTTONDOWN:
