@@ -33,6 +33,14 @@ bool CmdButtonWindow::Create(HWND parent, int id, int x, int y, int width, int h
     return true;
 }
 
+paint::Surface CmdButtonWindow::DrawingSurface(int width, int height) {
+    if (!painting_ && !showing_ && !(hwnd_ && IsWindowVisible(hwnd_))) {
+        stale_ = true;
+        return {};
+    }
+    return Surface(width, height);
+}
+
 void CmdButtonWindow::SetWindowEnabled(bool enabled) {
     if (hwnd_) EnableWindow(hwnd_, enabled);
 }
@@ -67,7 +75,21 @@ LRESULT CmdButtonWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (loaded_) button_.Resize(LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_SHOWWINDOW:
-        if (wParam) button_.Show();
+        if (wParam) {
+            // Not visible yet, but about to be when the form shows: this drawing counts.
+            showing_ = IsWindowVisible(GetParent(hwnd_)) != FALSE;
+            button_.Show();
+            showing_ = false;
+        }
+        break;
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+        if (stale_) {
+            stale_ = false;
+            painting_ = true;
+            button_.Show();  // draws the look it has now
+            painting_ = false;
+        }
         break;
     case WM_SETTEXT:
         InvalidateRect(hwnd_, nullptr, FALSE);

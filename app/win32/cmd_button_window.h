@@ -32,7 +32,10 @@ public:
     void PropertyChanged(std::string_view key) override;
     void SetTimer(bool enabled, int intervalMs) override;
     controls::CursorPoint CursorInClient() const override;
-    paint::Surface DrawingSurface(int width, int height) override { return Surface(width, height); }
+    // A button that does not show (hidden, or on a window not shown yet) draws nothing and
+    // makes no surface; its next WM_PAINT draws it. So the small buttons cost nothing while
+    // the other appearance is in use, and a shown one draws once, not once per change.
+    paint::Surface DrawingSurface(int width, int height) override;
     void SurfaceDrawn() override { Invalidate(); }
     paint::TextRenderer* Text() override { return &text_; }
 
@@ -46,6 +49,9 @@ private:
     int pressedButtons_ = 0;  // pressed inside and not yet released
     bool clickArmed_ = false;  // a left press (not a double click's second) awaits its release
     bool loaded_ = false;      // the design is read; sizes reach the button from here on
+    bool showing_ = false;     // inside WM_SHOWWINDOW on a shown form: about to show
+    bool painting_ = false;    // inside WM_PAINT or WM_PRINTCLIENT
+    bool stale_ = false;       // a drawing was put off
 };
 
 }  // namespace app::win32
