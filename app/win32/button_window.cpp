@@ -82,7 +82,13 @@ void ButtonWindow::PropertyChanged(std::string_view key) {
     if (hwnd_ && key == "TX") SetWindowTextA(hwnd_, button_.Caption().c_str());
 }
 
-paint::Surface ButtonWindow::DrawingSurface(int width, int height) { return Surface(width, height); }
+paint::Surface ButtonWindow::DrawingSurface(int width, int height) {
+    if (!painting_ && !showing_ && !(hwnd_ && IsWindowVisible(hwnd_))) {
+        stale_ = true;
+        return {};
+    }
+    return Surface(width, height);
+}
 
 void ButtonWindow::SurfaceDrawn() { Invalidate(); }
 
@@ -176,7 +182,23 @@ LRESULT ButtonWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (loaded_) button_.Resize(LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_SHOWWINDOW:
-        if (wParam) button_.Show(); else button_.Hide();
+        if (wParam) {
+            // Not visible yet, but about to be when the form shows: this drawing counts.
+            showing_ = IsWindowVisible(GetParent(hwnd_)) != FALSE;
+            button_.Show();
+            showing_ = false;
+        } else {
+            button_.Hide();
+        }
+        break;
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+        if (stale_) {
+            stale_ = false;
+            painting_ = true;
+            button_.Show();  // draws the look it has now
+            painting_ = false;
+        }
         break;
     case WM_MOUSEMOVE:
         button_.OnMouseMove(ButtonsHeld(wParam), ShiftState(),

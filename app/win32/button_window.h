@@ -44,6 +44,8 @@ public:
     std::intptr_t WindowHandle() const override { return reinterpret_cast<std::intptr_t>(hwnd_); }
     void SetWindowShape(const paint::RegionData& region) override;
     void PropertyChanged(std::string_view key) override;
+    // A button that does not show (hidden, or on a window not shown yet) draws nothing and
+    // makes no surface; its next WM_PAINT draws it, once for however many changes came before.
     paint::Surface DrawingSurface(int width, int height) override;
     void SurfaceDrawn() override;
     paint::TextRenderer* Text() override { return &text_; }
@@ -75,6 +77,9 @@ private:
     bool timerRunning_ = false;
     int pressedButtons_ = 0;  // mouse buttons pressed inside and not yet released
     bool loaded_ = false;     // the design is read; sizes reach the button from here on
+    bool showing_ = false;    // inside WM_SHOWWINDOW on a shown form: about to show
+    bool painting_ = false;   // inside WM_PAINT or WM_PRINTCLIENT
+    bool stale_ = false;      // a drawing was put off
 };
 
 }  // namespace app::win32
