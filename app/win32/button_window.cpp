@@ -83,11 +83,7 @@ void ButtonWindow::PropertyChanged(std::string_view key) {
 }
 
 paint::Surface ButtonWindow::DrawingSurface(int width, int height) {
-    if (!painting_ && !showing_ && !(hwnd_ && IsWindowVisible(hwnd_))) {
-        stale_ = true;
-        return {};
-    }
-    return Surface(width, height);
+    return SurfaceWhenShown(width, height);
 }
 
 void ButtonWindow::SurfaceDrawn() { Invalidate(); }
@@ -182,23 +178,12 @@ LRESULT ButtonWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (loaded_) button_.Resize(LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_SHOWWINDOW:
-        if (wParam) {
-            // Not visible yet, but about to be when the form shows: this drawing counts.
-            showing_ = IsWindowVisible(GetParent(hwnd_)) != FALSE;
-            button_.Show();
-            showing_ = false;
-        } else {
-            button_.Hide();
-        }
+        if (wParam) DrawWhenShown(msg, [this] { button_.Show(); });
+        else button_.Hide();
         break;
     case WM_PAINT:
     case WM_PRINTCLIENT:
-        if (stale_) {
-            stale_ = false;
-            painting_ = true;
-            button_.Show();  // draws the look it has now
-            painting_ = false;
-        }
+        DrawWhenShown(msg, [this] { button_.Show(); });  // an owed drawing: the look it has now
         break;
     case WM_MOUSEMOVE:
         button_.OnMouseMove(ButtonsHeld(wParam), ShiftState(),

@@ -34,11 +34,7 @@ bool CmdButtonWindow::Create(HWND parent, int id, int x, int y, int width, int h
 }
 
 paint::Surface CmdButtonWindow::DrawingSurface(int width, int height) {
-    if (!painting_ && !showing_ && !(hwnd_ && IsWindowVisible(hwnd_))) {
-        stale_ = true;
-        return {};
-    }
-    return Surface(width, height);
+    return SurfaceWhenShown(width, height);
 }
 
 void CmdButtonWindow::SetWindowEnabled(bool enabled) {
@@ -75,21 +71,10 @@ LRESULT CmdButtonWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (loaded_) button_.Resize(LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_SHOWWINDOW:
-        if (wParam) {
-            // Not visible yet, but about to be when the form shows: this drawing counts.
-            showing_ = IsWindowVisible(GetParent(hwnd_)) != FALSE;
-            button_.Show();
-            showing_ = false;
-        }
-        break;
     case WM_PAINT:
     case WM_PRINTCLIENT:
-        if (stale_) {
-            stale_ = false;
-            painting_ = true;
-            button_.Show();  // draws the look it has now
-            painting_ = false;
-        }
+        // WM_SHOWWINDOW when shown; an owed drawing on paint: the look it has now.
+        if (msg != WM_SHOWWINDOW || wParam) DrawWhenShown(msg, [this] { button_.Show(); });
         break;
     case WM_SETTEXT:
         InvalidateRect(hwnd_, nullptr, FALSE);

@@ -49,9 +49,6 @@ private:
     int pressedButtons_ = 0;  // pressed inside and not yet released
     bool clickArmed_ = false;  // a left press (not a double click's second) awaits its release
     bool loaded_ = false;      // the design is read; sizes reach the button from here on
-    bool showing_ = false;     // inside WM_SHOWWINDOW on a shown form: about to show
-    bool painting_ = false;    // inside WM_PAINT or WM_PRINTCLIENT
-    bool stale_ = false;       // a drawing was put off
 };
 
 }  // namespace app::win32
