@@ -56,13 +56,6 @@ public:
     HDC Dc() const { return dc_.Get(); }
     int Width() const { return width_; }
     int Height() const { return height_; }
-    // Gives the bitmap back; the next Resize makes a new one.
-    void Release() {
-        dc_.Reset();  // selects the DC's own bitmap back, so that this one can go
-        bitmap_.Reset(nullptr);
-        bits_ = nullptr;
-        width_ = height_ = 0;
-    }
     // Copies the surface to (x, y) of the target DC.
     void Present(HDC target, int x, int y) const;
 

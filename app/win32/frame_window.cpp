@@ -39,6 +39,7 @@ bool FrameWindow::Create(HWND parent, int id, int x, int y, int width, int heigh
     if (!CreateChild(kClassName, parent, id, frame_.Caption1Text(), 0, x, y, width, height))
         return false;
     frame_.SetHost(this);
+    CreateToolTips();
     // Edge to edge over the client area, as the design places the frames.
     frame_.Resize(static_cast<float>(width) * TwipsPerPixelX(),
                   static_cast<float>(height) * TwipsPerPixelY());
@@ -172,16 +173,7 @@ LRESULT FrameWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         printing_ = false;
         return SurfaceWindow::HandleMessage(msg, wParam, lParam);
     }
-    case WM_SHOWWINDOW:
-        if (!wParam) {
-            // Hidden, the other appearance shows: its bitmap goes until it shows again.
-            surface_.Release();
-            text_.SetDc(nullptr);
-            stale_ = true;
-        }
-        return SurfaceWindow::HandleMessage(msg, wParam, lParam);
     case WM_MOUSEMOVE:
-        if (!tips_) CreateToolTips();
         frame_.MouseMove(ButtonsHeld(wParam), x, y);
         return 0;
     case WM_LBUTTONDOWN:

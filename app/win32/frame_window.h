@@ -45,9 +45,9 @@ public:
     controls::FrameForm* ParentForm() override { return nullptr; }
     void ProcessPendingMessages() override { PumpPendingMessages(); }
     void PaintBeneath(paint::Surface& s) override;
-    // A frame whose window is hidden (the other appearance's) keeps no surface and draws
+    // A frame whose window is hidden (the other appearance's) makes no surface and draws
     // nothing: it draws when its window next paints, so a frame never shown costs no
-    // full-window bitmap, and a hidden one gives its bitmap back.
+    // full-window bitmap.
     paint::Surface DrawingSurface(int width, int height) override;
     void SurfaceDrawn() override;
     paint::TextRenderer* Text() override { return deferred_ ? nullptr : &text_; }
@@ -58,9 +58,7 @@ private:
     void RedrawIfStale();
     bool Shows() const;
     // The caption buttons' tool tips ("Close"; "Maximize" and "Minimize" while those show): one
-    // tool per button over its place, kept where the last layout put the button. Made when
-    // the mouse first comes over the frame: a tool tip is a top-level window of its own, which
-    // the start need not wait for.
+    // tool per button over its place, kept where the last layout put the button.
     void CreateToolTips();
     void PlaceToolTips();
 
