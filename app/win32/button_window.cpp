@@ -82,7 +82,9 @@ void ButtonWindow::PropertyChanged(std::string_view key) {
     if (hwnd_ && key == "TX") SetWindowTextA(hwnd_, button_.Caption().c_str());
 }
 
-paint::Surface ButtonWindow::DrawingSurface(int width, int height) { return Surface(width, height); }
+paint::Surface ButtonWindow::DrawingSurface(int width, int height) {
+    return SurfaceWhenShown(width, height);
+}
 
 void ButtonWindow::SurfaceDrawn() { Invalidate(); }
 
@@ -176,7 +178,12 @@ LRESULT ButtonWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (loaded_) button_.Resize(LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_SHOWWINDOW:
-        if (wParam) button_.Show(); else button_.Hide();
+        if (wParam) DrawWhenShown(msg, [this] { button_.Show(); });
+        else button_.Hide();
+        break;
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+        DrawWhenShown(msg, [this] { button_.Show(); });  // an owed drawing: the look it has now
         break;
     case WM_MOUSEMOVE:
         button_.OnMouseMove(ButtonsHeld(wParam), ShiftState(),

@@ -44,6 +44,8 @@ public:
     std::intptr_t WindowHandle() const override { return reinterpret_cast<std::intptr_t>(hwnd_); }
     void SetWindowShape(const paint::RegionData& region) override;
     void PropertyChanged(std::string_view key) override;
+    // A button that does not show (hidden, or on a window not shown yet) draws nothing and
+    // makes no surface; its next WM_PAINT draws it, once for however many changes came before.
     paint::Surface DrawingSurface(int width, int height) override;
     void SurfaceDrawn() override;
     paint::TextRenderer* Text() override { return &text_; }

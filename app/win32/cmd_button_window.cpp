@@ -33,6 +33,10 @@ bool CmdButtonWindow::Create(HWND parent, int id, int x, int y, int width, int h
     return true;
 }
 
+paint::Surface CmdButtonWindow::DrawingSurface(int width, int height) {
+    return SurfaceWhenShown(width, height);
+}
+
 void CmdButtonWindow::SetWindowEnabled(bool enabled) {
     if (hwnd_) EnableWindow(hwnd_, enabled);
 }
@@ -67,7 +71,10 @@ LRESULT CmdButtonWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (loaded_) button_.Resize(LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_SHOWWINDOW:
-        if (wParam) button_.Show();
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+        // WM_SHOWWINDOW when shown; an owed drawing on paint: the look it has now.
+        if (msg != WM_SHOWWINDOW || wParam) DrawWhenShown(msg, [this] { button_.Show(); });
         break;
     case WM_SETTEXT:
         InvalidateRect(hwnd_, nullptr, FALSE);

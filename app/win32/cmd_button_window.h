@@ -32,7 +32,10 @@ public:
     void PropertyChanged(std::string_view key) override;
     void SetTimer(bool enabled, int intervalMs) override;
     controls::CursorPoint CursorInClient() const override;
-    paint::Surface DrawingSurface(int width, int height) override { return Surface(width, height); }
+    // A button that does not show (hidden, or on a window not shown yet) draws nothing and
+    // makes no surface; its next WM_PAINT draws it. So the small buttons cost nothing while
+    // the other appearance is in use, and a shown one draws once, not once per change.
+    paint::Surface DrawingSurface(int width, int height) override;
     void SurfaceDrawn() override { Invalidate(); }
     paint::TextRenderer* Text() override { return &text_; }
 

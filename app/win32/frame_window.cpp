@@ -119,10 +119,23 @@ void FrameWindow::PlaceToolTips() {
     }
 }
 
+bool FrameWindow::Shows() const {
+    return printing_ || (hwnd_ && (GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0);
+}
+
+paint::Surface FrameWindow::DrawingSurface(int width, int height) {
+    deferred_ = !Shows();
+    if (deferred_) {
+        stale_ = true;  // the next WM_PAINT draws
+        return {};
+    }
+    return Surface(width, height);
+}
+
 void FrameWindow::SurfaceDrawn() {
     // A drawing follows every layout, so the buttons' tips move with the buttons.
     PlaceToolTips();
-    Invalidate();
+    if (!deferred_) Invalidate();
 }
 
 void FrameWindow::OnDestroying() {
@@ -131,6 +144,7 @@ void FrameWindow::OnDestroying() {
 }
 
 void FrameWindow::PaintBeneath(paint::Surface& s) {
+    if (deferred_) return;
     if (paintBeneath_)
         paintBeneath_(s, text_);
     else
@@ -152,10 +166,13 @@ LRESULT FrameWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     switch (msg) {
     case WM_PAINT:
-    case WM_PRINTCLIENT:
+    case WM_PRINTCLIENT: {
         // The frame's drawing is what shows; after changes beneath it, it draws once anew.
+        printing_ = msg == WM_PRINTCLIENT;
         RedrawIfStale();
+        printing_ = false;
         return SurfaceWindow::HandleMessage(msg, wParam, lParam);
+    }
     case WM_MOUSEMOVE:
         frame_.MouseMove(ButtonsHeld(wParam), x, y);
         return 0;

@@ -45,14 +45,18 @@ public:
     controls::FrameForm* ParentForm() override { return nullptr; }
     void ProcessPendingMessages() override { PumpPendingMessages(); }
     void PaintBeneath(paint::Surface& s) override;
-    paint::Surface DrawingSurface(int width, int height) override { return Surface(width, height); }
+    // A frame whose window is hidden (the other appearance's) makes no surface and draws
+    // nothing: it draws when its window next paints, so a frame never shown costs no
+    // full-window bitmap.
+    paint::Surface DrawingSurface(int width, int height) override;
     void SurfaceDrawn() override;
-    paint::TextRenderer* Text() override { return &text_; }
+    paint::TextRenderer* Text() override { return deferred_ ? nullptr : &text_; }
 
 private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnDestroying() override;
     void RedrawIfStale();
+    bool Shows() const;
     // The caption buttons' tool tips ("Close"; "Maximize" and "Minimize" while those show): one
     // tool per button over its place, kept where the last layout put the button.
     void CreateToolTips();
@@ -63,6 +67,8 @@ private:
     SurfacePainter paintBeneath_;
     BareMouse bareMouse_;
     bool stale_ = false;  // the surface beneath changed since the frame last drew
+    bool deferred_ = false;  // the last drawing was put off: the window did not show
+    bool printing_ = false;  // WM_PRINTCLIENT: draws also while the window is hidden
     bool barePressed_ = false;  // the last press was on the form's surface, not on a piece
     HWND tips_ = nullptr;       // tooltips_class32 window of the caption buttons
 };

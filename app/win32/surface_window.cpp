@@ -29,6 +29,14 @@ paint::Surface SurfaceWindow::Surface(int width, int height) {
     return surface;
 }
 
+paint::Surface SurfaceWindow::SurfaceWhenShown(int width, int height) {
+    if (!drawingShown_ && !(hwnd_ && IsWindowVisible(hwnd_))) {
+        drawingOwed_ = true;
+        return {};
+    }
+    return Surface(width, height);
+}
+
 LRESULT SurfaceWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_PAINT: {

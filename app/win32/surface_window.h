@@ -29,6 +29,25 @@ protected:
 
     // The surface at this size, with the text renderer drawing into it.
     paint::Surface Surface(int width, int height);
+    // For a control that draws on demand (its show event draws it): the surface while the
+    // window shows, or while Show runs on WM_SHOWWINDOW of a shown form or on WM_PAINT; none
+    // otherwise, and the drawing is owed to the next WM_PAINT. So a control that does not show
+    // makes no surface and draws nothing, and one shown draws once for all changes before.
+    paint::Surface SurfaceWhenShown(int width, int height);
+    // WM_SHOWWINDOW and WM_PAINT / WM_PRINTCLIENT of such a control; show runs its show event.
+    template <typename Show>
+    void DrawWhenShown(UINT msg, Show show) {
+        if (msg == WM_SHOWWINDOW) {
+            // Not visible yet, but about to be when the form shows: this drawing counts.
+            drawingShown_ = IsWindowVisible(GetParent(hwnd_)) != FALSE;
+        } else {
+            if (!drawingOwed_) return;
+            drawingShown_ = true;
+        }
+        drawingOwed_ = false;
+        show();
+        drawingShown_ = false;
+    }
     void Invalidate() {
         if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
     }
@@ -44,6 +63,8 @@ protected:
     GdiText text_;
 
 private:
+    bool drawingShown_ = false;  // inside DrawWhenShown, drawing for a window that shows
+    bool drawingOwed_ = false;   // a drawing was put off
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 // Shell on shell32 and user32: Shell_NotifyIconA with the first, ANSI form of the record,
-// ShellExecuteA owned by the desktop window, SetForegroundWindow.
+// ShellExecuteA owned by the desktop window, SetForegroundWindow. shell32 is loaded on the
+// first call that needs it; without it the icon is refused and nothing opens.
 #include "platform/shell.h"
 
 namespace platform::win32 {
