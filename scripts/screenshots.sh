@@ -18,13 +18,9 @@ cd "$ROOT"
 OUT="$(realpath -m "${1:-$ROOT/docs/screenshots}")"
 say() { echo "screenshots.sh: $*" >&2; }
 
-for tool in cmake i686-w64-mingw32-g++-posix wine wineserver Xorg xrandr xdotool import convert; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        say "tools missing; running scripts/setup.sh"
-        bash "$ROOT/scripts/setup.sh"
-        break
-    fi
-done
+# shellcheck source=scripts/ensure-tools.sh
+. "$ROOT/scripts/ensure-tools.sh"
+ensure_tools cmake i686-w64-mingw32-g++-posix wine wineserver Xorg xrandr xdotool import convert
 
 build() {
     cmake --preset "$1" >/dev/null

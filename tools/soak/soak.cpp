@@ -46,6 +46,7 @@
 #include "app/control_ids.h"
 #include "launch/about_design.h"
 #include "tools/soak/live_handles_query.h"
+#include "tools/stopwatch.h"
 
 namespace {
 
@@ -88,16 +89,6 @@ bool WaitFor(Done done, DWORD ms) {
     }
 }
 
-double Now() {
-    static const LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
 
 DWORD PidOf(HWND hwnd) {
     DWORD pid = 0;
@@ -409,24 +400,24 @@ Counts Scaled(const Counts& c, long percent) {
 void PutPhase(const char* name, const char* kind, long cycles, double since) {
     Put(std::string("phase\tname=") + name + "\tkind=" + kind +
         "\tcycles=" + std::to_string(cycles) +
-        "\tms=" + std::to_string(static_cast<long>(Now() - since)));
+        "\tms=" + std::to_string(static_cast<long>(tools::NowMs() - since)));
 }
 
 // One round of every kind; figures after each kind unless it is the warm-up.
 void Round(const Target& t, const Counts& c, const char* name, bool warmup) {
     long hovers = 0, next = 0;
-    double t0 = Now();
+    double t0 = tools::NowMs();
     SwitchesWithHovers(t, c.switches, c.hoversPerSwitch, hovers, next);
     PutPhase(name, "switch", c.switches, t0);
     PutPhase(name, "hover", hovers, t0);
     if (!warmup) PutFigures(t, "switches");
     else Settle(t);
-    t0 = Now();
+    t0 = tools::NowMs();
     for (long i = 0; i < c.menus; ++i) MenuCycle(t);
     PutPhase(name, "menu", c.menus, t0);
     if (!warmup) PutFigures(t, "menus");
     else Settle(t);
-    t0 = Now();
+    t0 = tools::NowMs();
     for (long i = 0; i < c.abouts; ++i) AboutCycle(t);
     PutPhase(name, "about", c.abouts, t0);
     if (!warmup) PutFigures(t, "abouts");
@@ -474,11 +465,11 @@ int main(int argc, char** argv) {
     t.gdiLayout = LearnGdiTableLayout();
     if (!FullColour(t)) Fail("not in the full-colour appearance");
 
-    const double start = Now();
+    const double start = tools::NowMs();
     Round(t, Scaled(counts, warmupPercent), "warmup", true);
     PutFigures(t, "warmup");
     Round(t, counts, "soak", false);
-    Put("done\tms=" + std::to_string(static_cast<long>(Now() - start)));
+    Put("done\tms=" + std::to_string(static_cast<long>(tools::NowMs() - start)));
     CloseHandle(t.process);
     return 0;
 }

@@ -36,6 +36,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/stopwatch.h"
+
 namespace {
 
 struct Program {
@@ -44,16 +46,6 @@ struct Program {
     std::vector<double> visible, idle, drawn, privateKb, workingSetKb;
 };
 
-double Now() {
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
 
 struct Found {
     DWORD pid;
@@ -168,7 +160,7 @@ bool RunOnce(Program& p, int round, DWORD settleMs, const std::string& holdFile)
     STARTUPINFOA si{};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
-    const double t0 = Now();
+    const double t0 = tools::NowMs();
     if (!CreateProcessA(p.path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &si, &pi)) {
         std::printf("run\tlabel=%s\tround=%d\terror=CreateProcess %lu\n", p.label.c_str(), round,
@@ -179,7 +171,7 @@ bool RunOnce(Program& p, int round, DWORD settleMs, const std::string& holdFile)
 
     HWND hwnd = nullptr;
     double visible = -1, idle = -1;
-    while (!hwnd && Now() - t0 < 30000) {
+    while (!hwnd && tools::NowMs() - t0 < 30000) {
         hwnd = VisibleWindowOf(pi.dwProcessId);
         if (!hwnd) Sleep(1);
     }
@@ -189,7 +181,7 @@ bool RunOnce(Program& p, int round, DWORD settleMs, const std::string& holdFile)
         CloseHandle(pi.hProcess);
         return false;
     }
-    visible = Now() - t0;
+    visible = tools::NowMs() - t0;
 
     struct Frame {
         double t;
@@ -197,10 +189,10 @@ bool RunOnce(Program& p, int round, DWORD settleMs, const std::string& holdFile)
     };
     std::vector<Frame> frames;
     ScreenCapture capture;
-    while (Now() - t0 < 30000) {
-        frames.push_back({Now() - t0, capture.Hash(hwnd)});
-        if (idle < 0 && WaitForInputIdle(pi.hProcess, 0) == 0) idle = Now() - t0;
-        if (idle >= 0 && Now() - t0 > idle + 300) break;
+    while (tools::NowMs() - t0 < 30000) {
+        frames.push_back({tools::NowMs() - t0, capture.Hash(hwnd)});
+        if (idle < 0 && WaitForInputIdle(pi.hProcess, 0) == 0) idle = tools::NowMs() - t0;
+        if (idle >= 0 && tools::NowMs() - t0 > idle + 300) break;
         Sleep(2);
     }
     Sleep(settleMs);
@@ -208,7 +200,7 @@ bool RunOnce(Program& p, int round, DWORD settleMs, const std::string& holdFile)
     double drawn = -1;
     for (std::size_t i = frames.size(); i-- > 0 && frames[i].hash == final;) drawn = frames[i].t;
     // Still changing when the captures stopped: drawn is when the last capture was taken.
-    if (drawn < 0) drawn = Now() - t0;
+    if (drawn < 0) drawn = tools::NowMs() - t0;
 
     PROCESS_MEMORY_COUNTERS_EX mem{};
     mem.cb = sizeof(mem);
