@@ -48,15 +48,17 @@ std::string_view Field(std::string_view& text) {
     return field;
 }
 
-paint::PicturePtr Picture(std::string_view spec) {
-    if (spec.empty()) return nullptr;
-    const std::string_view size = Field(spec);
+// A picture from its description "WxH,kind,seed" (kind "i" for an icon, else a bitmap; the
+// seed fills its pixels); an empty description is no picture.
+paint::PicturePtr Picture(std::string_view description) {
+    if (description.empty()) return nullptr;
+    const std::string_view size = Field(description);
     const auto x = size.find('x');
     const int w = Bounded(size.substr(0, x), 64);
     const int h = x == std::string_view::npos ? w : Bounded(size.substr(x + 1), 64);
     auto picture = std::make_shared<paint::Picture>();
-    picture->kind = Field(spec) == "i" ? paint::PictureKind::Icon : paint::PictureKind::Bitmap;
-    const auto seed = static_cast<std::uint32_t>(Number(Field(spec)));
+    picture->kind = Field(description) == "i" ? paint::PictureKind::Icon : paint::PictureKind::Bitmap;
+    const auto seed = static_cast<std::uint32_t>(Number(Field(description)));
     picture->pixels = paint::PixelBuffer(w, h);
     for (int y = 0; y < h; ++y)
         for (int x0 = 0; x0 < w; ++x0) {
