@@ -1,4 +1,5 @@
 #include "app/win32/about_window.h"
+#include "app/win32/window_binding.h"
 
 #include <commctrl.h>
 
@@ -17,8 +18,6 @@ namespace {
 namespace about = launch::about;
 using controls::Change;
 using controls::ControlModel;
-
-COLORREF ToColorRef(controls::Color c) { return static_cast<COLORREF>(c & 0x00FFFFFF); }
 
 const char* ButtonName(int id) {
     switch (id) {
@@ -134,7 +133,7 @@ void AboutWindow::CreateControls() {
                                     instance_, nullptr);
             if (child && model)
                 SetWindowSubclass(child, OpaqueGroupBoxProc, 1,
-                                  reinterpret_cast<DWORD_PTR>(BrushFor(model->BackColor())));
+                                  reinterpret_cast<DWORD_PTR>(brushes_.For(model->BackColor())));
         } else if (place.id == about::kImage12) {
             child = makeStatic(SS_ICON, "");
             if (child && picture_.Get())
@@ -196,22 +195,11 @@ void AboutWindow::MirrorForm(FormWindow::FormChange change) {
     }
 }
 
-HBRUSH AboutWindow::BrushFor(controls::Color color) {
-    auto& brush = brushes_[color];
-    if (!brush.Get()) brush.Reset(CreateSolidBrush(ToColorRef(color)));
-    return brush.Get();
-}
-
 LRESULT CALLBACK AboutWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<AboutWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<AboutWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* self = BindWindowObject(hwnd, msg, lParam, &AboutWindow::hwnd_);
     if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        UnbindWindowObject(hwnd);
         self->hwnd_ = nullptr;
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
@@ -228,20 +216,20 @@ LRESULT AboutWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: {
         RECT rc;
         GetClientRect(hwnd_, &rc);
-        FillRect(reinterpret_cast<HDC>(wParam), &rc, BrushFor(form_.window.BackColor()));
+        FillRect(reinterpret_cast<HDC>(wParam), &rc, brushes_.For(form_.window.BackColor()));
         return 1;
     }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
         const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
         HDC dc = reinterpret_cast<HDC>(wParam);
-        if (id == about::kLine1) return reinterpret_cast<LRESULT>(BrushFor(about::kLightBlue));
+        if (id == about::kLine1) return reinterpret_cast<LRESULT>(brushes_.For(about::kLightBlue));
         const auto it = models_.find(id);
         const ControlModel* model = it == models_.end() ? nullptr : it->second;
         const controls::Color back = model ? model->BackColor() : form_.window.BackColor();
         SetBkColor(dc, ToColorRef(back));
         SetTextColor(dc, model ? ToColorRef(model->ForeColor()) : GetSysColor(COLOR_WINDOWTEXT));
-        return reinterpret_cast<LRESULT>(BrushFor(back));
+        return reinterpret_cast<LRESULT>(brushes_.For(back));
     }
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:

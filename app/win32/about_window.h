@@ -36,7 +36,6 @@ private:
     void CreateControls();
     void Mirror(controls::ControlModel& model, controls::Change change);
     void MirrorForm(FormWindow::FormChange change);
-    HBRUSH BrushFor(controls::Color color);
     int Pixels(int twips) const;
 
     launch::FrmAbout& form_;
@@ -45,7 +44,7 @@ private:
     HWND hwnd_ = nullptr;
     std::map<int, HWND> children_;
     std::map<int, controls::ControlModel*> models_;
-    std::map<controls::Color, ScopedBrush> brushes_;
+    BrushCache brushes_;
     std::vector<std::unique_ptr<SurfaceWindow>> skinnedWindows_;
     std::map<int, ScopedFont> fonts_;
     ScopedIcon picture_;

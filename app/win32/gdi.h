@@ -2,6 +2,9 @@
 // Owners for the GDI objects the main window keeps: brushes and fonts. Copies are deleted.
 #include <windows.h>
 
+#include <cstdint>
+#include <map>
+
 #include "platform/win32/live_handles.h"
 
 namespace app::win32 {
@@ -42,5 +45,22 @@ private:
 
 using ScopedBrush = ScopedGdiObject<HBRUSH>;
 using ScopedFont = ScopedGdiObject<HFONT>;
+
+// A colour of the controls (0x00BBGGRR, the top byte unused) as GDI takes it.
+inline COLORREF ToColorRef(std::uint32_t color) { return static_cast<COLORREF>(color & 0x00FFFFFF); }
+
+// One solid brush per colour, made on first use and kept until the cache goes: the windows
+// answer WM_CTLCOLOR* and WM_ERASEBKGND with brushes that must outlive the message.
+class BrushCache {
+public:
+    HBRUSH For(std::uint32_t color) {
+        ScopedBrush& brush = brushes_[color];
+        if (!brush.Get()) brush.Reset(CreateSolidBrush(ToColorRef(color)));
+        return brush.Get();
+    }
+
+private:
+    std::map<std::uint32_t, ScopedBrush> brushes_;
+};
 
 }  // namespace app::win32

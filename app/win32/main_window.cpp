@@ -1,4 +1,5 @@
 #include "app/win32/main_window.h"
+#include "app/win32/window_binding.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -41,8 +42,6 @@ std::string ControlName(int id) {
     default: return "Control";
     }
 }
-
-COLORREF ToColorRef(controls::Color c) { return static_cast<COLORREF>(c & 0x00FFFFFF); }
 
 int ScreenDpi() {
     HDC screen = GetDC(nullptr);
@@ -319,7 +318,7 @@ LRESULT CALLBACK MainWindow::GroupBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LP
             HDC dc = msg == WM_ERASEBKGND ? reinterpret_cast<HDC>(wParam) : GetDC(hwnd);
             RECT rc;
             GetClientRect(hwnd, &rc);
-            FillRect(dc, &rc, window->BrushFor(it->second->BackColor()));
+            FillRect(dc, &rc, window->brushes_.For(it->second->BackColor()));
             if (msg == WM_ERASEBKGND) return 1;
             ReleaseDC(hwnd, dc);
         }
@@ -329,24 +328,11 @@ LRESULT CALLBACK MainWindow::GroupBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LP
     return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
-HBRUSH MainWindow::BrushFor(controls::Color color) {
-    auto& brush = brushes_[color];
-    if (!brush.Get()) brush.Reset(CreateSolidBrush(ToColorRef(color)));
-    return brush.Get();
-}
-
 LRESULT CALLBACK MainWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    // The object is bound to its window at WM_NCCREATE and let go at WM_NCDESTROY, so no
-    // message in between finds the window without its object.
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* self = BindWindowObject(hwnd, msg, lParam, &MainWindow::hwnd_);
     if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        UnbindWindowObject(hwnd);
         self->hwnd_ = nullptr;
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
@@ -361,7 +347,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: {
         RECT rc;
         GetClientRect(hwnd_, &rc);
-        FillRect(reinterpret_cast<HDC>(wParam), &rc, BrushFor(form_.window.BackColor()));
+        FillRect(reinterpret_cast<HDC>(wParam), &rc, brushes_.For(form_.window.BackColor()));
         return 1;
     }
     case WM_CTLCOLORSTATIC:
@@ -378,7 +364,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             SetTextColor(dc, ToColorRef(model->ForeColor()));
         else
             SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-        return reinterpret_cast<LRESULT>(BrushFor(back));
+        return reinterpret_cast<LRESULT>(brushes_.For(back));
     }
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:

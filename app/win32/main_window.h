@@ -39,7 +39,6 @@ private:
     void Mirror(controls::ControlModel& model, controls::Change change);
     void MirrorForm(FormWindow::FormChange change);
     void OnCommand(int id, int notification, HWND control);
-    HBRUSH BrushFor(controls::Color color);
     // Group boxes paint their back colour: subclassed from the standard one, which does not.
     static LRESULT CALLBACK GroupBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR self);
@@ -55,7 +54,7 @@ private:
     int dpi_ = 96;
     std::map<int, HWND> children_;
     std::map<int, controls::ControlModel*> models_;
-    std::map<controls::Color, ScopedBrush> brushes_;
+    BrushCache brushes_;
     std::vector<std::unique_ptr<SurfaceWindow>> skinnedWindows_;
     std::vector<FrameWindow*> frames_;  // of skinnedWindows_
     bool labelPressed_ = false;         // the left button went down on the maker label

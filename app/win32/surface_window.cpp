@@ -1,4 +1,5 @@
 #include "app/win32/surface_window.h"
+#include "app/win32/window_binding.h"
 
 namespace app::win32 {
 
@@ -58,15 +59,10 @@ LRESULT SurfaceWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK SurfaceWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<SurfaceWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<SurfaceWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* self = BindWindowObject(hwnd, msg, lParam, &SurfaceWindow::hwnd_);
     if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        UnbindWindowObject(hwnd);
         self->OnDestroying();
         self->hwnd_ = nullptr;
         return DefWindowProcA(hwnd, msg, wParam, lParam);

@@ -1,4 +1,5 @@
 #include "app/win32/tray_window.h"
+#include "app/win32/window_binding.h"
 
 #include <windowsx.h>
 
@@ -108,12 +109,7 @@ int SysTrayWindow::TrackMenu(const std::vector<tray::MenuItem>& items, int defau
 }
 
 LRESULT CALLBACK SysTrayWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<SysTrayWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<SysTrayWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* self = BindWindowObject(hwnd, msg, lParam, &SysTrayWindow::hwnd_);
     if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
     const UINT taskbarCreated = TaskbarCreatedMessage();
     if (msg == tray::kCallbackMessage || (taskbarCreated != 0 && msg == taskbarCreated)) {
@@ -128,7 +124,7 @@ LRESULT CALLBACK SysTrayWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
         return 0;
     }
     if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        UnbindWindowObject(hwnd);
         self->hwnd_ = nullptr;
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
