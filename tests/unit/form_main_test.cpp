@@ -7,6 +7,7 @@
 #include "platform/memory/memory_registry.h"
 #include "platform/memory/memory_shell.h"
 #include "platform/memory/memory_system.h"
+#include "tests/recording_icons.h"
 
 using app::FrmMain;
 using platform::memory::MemoryDisplay;
@@ -21,14 +22,7 @@ constexpr const char* kOptions = "SOFTWARE\\Morv Dravik\\Options";
 constexpr const char* kRun = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr platform::WindowHandle kHwnd = 0x4242;
 
-// The real layout-file test, with saves and restores recorded instead of touching a desktop.
-class RecordingIcons : public icons::IconMem {
-public:
-    using IconMem::IconMem;
-    void SaveIconLayout() override { events.push_back("save"); }
-    void RestoreIconLayout() override { events.push_back("restore"); }
-    std::vector<std::string> events;
-};
+using testing_support::RecordingIcons;
 
 class MainWindow : public ::testing::Test {
 protected:

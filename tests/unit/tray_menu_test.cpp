@@ -14,6 +14,7 @@
 #include "platform/memory/memory_registry.h"
 #include "platform/memory/memory_shell.h"
 #include "platform/memory/memory_system.h"
+#include "tests/recording_icons.h"
 
 namespace {
 
@@ -25,13 +26,7 @@ constexpr const char* kOptions = "SOFTWARE\\Morv Dravik\\Options";
 constexpr const char* kLabel1024 = "1024 x 768 @ 60Hz 32bit colors";
 constexpr const char* kLabel800 = "800 x 600 @ 60Hz 256 colors";
 
-class RecordingIcons : public icons::IconMem {
-public:
-    using IconMem::IconMem;
-    void SaveIconLayout() override { events.push_back("save"); }
-    void RestoreIconLayout() override { events.push_back("restore"); }
-    std::vector<std::string> events;
-};
+using testing_support::RecordingIcons;
 
 // The hidden window of each tray component: the test picks from its menu by key.
 struct MenuScript {

@@ -16,6 +16,7 @@
 #include "platform/memory/memory_registry.h"
 #include "platform/memory/memory_shell.h"
 #include "platform/memory/memory_system.h"
+#include "tests/recording_icons.h"
 
 namespace host_test {
 
@@ -25,14 +26,7 @@ std::string NoWindowSystemReason();
 // Runs every message waiting in this thread's queue, without blocking.
 void Pump();
 
-// Saves and restores of the icon layouts, recorded instead of touching a desktop.
-class RecordingIcons : public icons::IconMem {
-public:
-    using IconMem::IconMem;
-    void SaveIconLayout() override { events.push_back("save"); }
-    void RestoreIconLayout() override { events.push_back("restore"); }
-    std::vector<std::string> events;
-};
+using testing_support::RecordingIcons;
 
 class MainWindowHost : public ::testing::Test {
 protected:
