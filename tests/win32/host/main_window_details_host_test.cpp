@@ -465,4 +465,75 @@ TEST_F(MainWindowHost, SmallButtonsAreFirstDrawnWithTheirDesign) {
     }
 }
 
+// What the window itself shows after its paint: read back from the window's DC (Wine keeps a
+// window's painted pixels in its own surface), not drawn anew as WM_PRINTCLIENT would.
+Shot Painted(HWND hwnd) {
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    Shot shot;
+    shot.width = rc.right;
+    shot.height = rc.bottom;
+    HDC window = GetDC(hwnd);
+    HDC dc = CreateCompatibleDC(window);
+    HBITMAP bitmap = CreateCompatibleBitmap(window, rc.right, rc.bottom);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    BitBlt(dc, 0, 0, rc.right, rc.bottom, window, 0, 0, SRCCOPY);
+    for (int y = 0; y < rc.bottom; ++y)
+        for (int x = 0; x < rc.right; ++x) shot.pixels.push_back(GetPixel(dc, x, y));
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(hwnd, window);
+    return shot;
+}
+
+// The appearance not shown at start-up holds no drawing until it shows; a click on the movie
+// button (a switch to the 256-colour mode) must then paint its frame and small buttons in
+// their design on their first WM_PAINT, the same pixels they print.
+TEST_F(MainWindowHost, TheOtherAppearanceIsPaintedWhenASwitchShowsIt) {
+    Start();
+    for (int id : {ids::kCmdTray, ids::kCmdSettings, ids::kMorvXPF1})
+        ASSERT_FALSE(IsWindowVisible(Child(id))) << id;
+    HWND movie = Child(ids::kBtnMovie);
+    const LPARAM at = MAKELPARAM(30, 30);
+    SendMessageA(movie, WM_MOUSEMOVE, 0, at);
+    SendMessageA(movie, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(movie, WM_LBUTTONUP, 0, at);
+    host_test::Pump();
+    ASSERT_EQ(display.Current().bitsPerPel, 8u) << "the movie button did not switch";
+    SetWindowPos(window->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    RedrawWindow(window->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    host_test::Pump();
+    for (int id : {ids::kCmdTray, ids::kCmdSettings, ids::kMorvXPF1}) {
+        HWND child = Child(id);
+        ASSERT_TRUE(IsWindowVisible(child)) << id;
+        const Shot painted = Painted(child);  // first: printing draws what a paint still owes
+        const Shot printed = Capture(child);
+        ASSERT_FALSE(printed.pixels.empty()) << "control " << id << " prints nothing";
+        ASSERT_EQ(painted.pixels.size(), printed.pixels.size()) << id;
+        // The inside only (a shaped window's corners are clipped on the screen, not in print),
+        // and only where no sibling above it covers it.
+        std::vector<RECT> above;
+        for (HWND w = GetWindow(child, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV)) {
+            if (!IsWindowVisible(w)) continue;
+            RECT r;
+            GetWindowRect(w, &r);
+            MapWindowPoints(nullptr, child, reinterpret_cast<POINT*>(&r), 2);
+            above.push_back(r);
+        }
+        int compared = 0, differing = 0;
+        for (int y = 3; y < printed.height - 3; ++y)
+            for (int x = 3; x < printed.width - 3; ++x) {
+                const POINT p{x, y};
+                bool covered = false;
+                for (const RECT& r : above) covered = covered || PtInRect(&r, p);
+                if (covered) continue;
+                ++compared;
+                differing += painted.At(x, y) != printed.At(x, y);
+            }
+        EXPECT_GT(compared, 0) << id;
+        EXPECT_EQ(differing, 0) << "control " << id << " shows other pixels than its design";
+    }
+}
+
 }  // namespace
