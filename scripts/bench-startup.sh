@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Start-up benchmark (not a test): Dravik.exe against minwin.exe, a minimal Win32 window
 # program built the same way (tools/minwin), started alternately in the same Wine prefix on
-# the test bench. For each start tools/startbench.exe (under Wine) records the time from just
+# the test bench, with minwin_floor beside them: minwin with Dravik's manifest (common
+# controls 6), the standard controls Dravik's window must have and its two mode lists filled,
+# the least any program doing Dravik's work costs here. For each start tools/startbench.exe (under Wine) records the time from just
 # before CreateProcess to
 #   visible: a visible top-level window of the new process exists,
 #   idle:    the process waits for input with no window left to paint (WaitForInputIdle),
@@ -10,8 +12,8 @@
 # and, once the program has settled, this script reads the Linux process of the Wine program:
 # Private_Dirty from /proc/PID/smaps_rollup (memory only this process has written: heap,
 # stacks, relocated and written pages of its modules) and RssAnon from /proc/PID/status.
-# It also reads the process's CPU time (user + system) by then. It prints both programs'
-# medians side by side and the ratios.
+# It also reads the process's CPU time (user + system) by then. It prints the three programs'
+# medians side by side and the ratios to minwin.
 #
 #   scripts/bench-startup.sh [RUNS]          # default 15 starts of each
 #   scripts/bench-startup.sh --trace         # plus 5 traced starts of each (WINEDEBUG=+loaddll...)
@@ -55,13 +57,14 @@ fi
 preset=win64
 [ "${DRAVIK_WINE32_OK:-0}" = 1 ] && preset=win32
 build="$ROOT/build/$preset"
-say "building Dravik, minwin and startbench ($preset)"
-{ cmake --preset "$preset" && cmake --build --preset "$preset" -j2 --target Dravik minwin startbench; } \
+say "building Dravik, minwin, minwin_floor and startbench ($preset)"
+{ cmake --preset "$preset" && cmake --build --preset "$preset" -j2 --target Dravik minwin minwin_floor startbench; } \
     >"$out/build.log" 2>&1 || { tail -n 30 "$out/build.log"; exit 1; }
 
 winpath() { echo "Z:${1//\//\\}"; }
 dravik="$(winpath "$build/Dravik.exe")"
 minwin="$(winpath "$build/tools/minwin.exe")"
+floor="$(winpath "$build/tools/minwin_floor.exe")"
 hold="$out/hold"
 rm -f "$hold.ready" "$hold.done" "$out/memory.txt"
 
@@ -88,6 +91,7 @@ serve_holds() {
             [ -n "${winpid:-}" ]; then
             exe=Dravik.exe
             [ "$label" = minwin ] && exe=minwin.exe
+            [ "$label" = floor ] && exe=minwin_floor.exe
             dirty=NA anon=NA cpu=NA
             if pid="$(linux_pid "$exe")"; then
                 dirty="$(awk '/^Private_Dirty:/ { print $2 }' "/proc/$pid/smaps_rollup")"
@@ -106,11 +110,12 @@ serve_holds() {
 
 cd "$build"
 say "warming up (one start of each, not counted)"
-"$WINE" tools/startbench.exe --settle 500 1 minwin="$minwin" dravik="$dravik" >"$out/warmup.txt" 2>&1 </dev/null ||
+"$WINE" tools/startbench.exe --settle 500 1 minwin="$minwin" floor="$floor" dravik="$dravik" \
+    >"$out/warmup.txt" 2>&1 </dev/null ||
     { cat "$out/warmup.txt"; exit 1; }
 
 say "$runs starts of each, alternating"
-"$WINE" tools/startbench.exe --hold "$(winpath "$hold")" "$runs" minwin="$minwin" dravik="$dravik" \
+"$WINE" tools/startbench.exe --hold "$(winpath "$hold")" "$runs" minwin="$minwin" floor="$floor" dravik="$dravik" \
     >"$out/startbench.txt" 2>&1 </dev/null &
 bench_pid=$!
 serve_holds "$bench_pid"
@@ -197,18 +202,19 @@ BEGIN {
     }
 }
 END {
-    printf "%-24s %12s %12s %10s\n", "median of " cnt["dravik", "drawn_ms"] " starts", "minwin", "Dravik", "ratio"
+    printf "%-24s %12s %12s %12s %9s %9s\n", "median of " cnt["dravik", "drawn_ms"] " starts", "minwin", "floor", "Dravik", "floor", "Dravik"
     n = split("visible_ms idle_ms drawn_ms", keys, " ")
     for (k = 1; k <= n; k++) {
-        a = med("minwin", keys[k]); b = med("dravik", keys[k])
-        printf "%-24s %9.1f ms %9.1f ms %9.2fx\n", keys[k], a, b, (a > 0 ? b / a : 0)
+        a = med("minwin", keys[k]); fl = med("floor", keys[k]); b = med("dravik", keys[k])
+        printf "%-24s %9.1f ms %9.1f ms %9.1f ms %8.2fx %8.2fx\n", keys[k], a, fl, b, (a > 0 ? fl / a : 0), (a > 0 ? b / a : 0)
     }
-    a = med("minwin", "cpu"); b = med("dravik", "cpu")
-    printf "%-24s %9.0f ms %9.0f ms %9.2fx\n", "CPU time until settled", a, b, (a > 0 ? b / a : 0)
-    a = med("minwin", "dirty"); b = med("dravik", "dirty")
-    printf "%-24s %9.0f KB %9.0f KB %+8.0f KB\n", "Private_Dirty", a, b, b - a
-    a = med("minwin", "anon"); b = med("dravik", "anon")
-    printf "%-24s %9.0f KB %9.0f KB %+8.0f KB\n", "RssAnon", a, b, b - a
+    a = med("minwin", "cpu"); fl = med("floor", "cpu"); b = med("dravik", "cpu")
+    printf "%-24s %9.0f ms %9.0f ms %9.0f ms %8.2fx %8.2fx\n", "CPU time until settled", a, fl, b, (a > 0 ? fl / a : 0), (a > 0 ? b / a : 0)
+    a = med("minwin", "dirty"); fl = med("floor", "dirty"); b = med("dravik", "dirty")
+    printf "%-24s %9.0f KB %9.0f KB %9.0f KB %+6.0f KB %+6.0f KB\n", "Private_Dirty", a, fl, b, fl - a, b - a
+    a = med("minwin", "anon"); fl = med("floor", "anon"); b = med("dravik", "anon")
+    printf "%-24s %9.0f KB %9.0f KB %9.0f KB %+6.0f KB %+6.0f KB\n", "RssAnon", a, fl, b, fl - a, b - a
+    printf "(the last two columns: floor and Dravik against minwin)\n"
 }
 ' FS='\t' "$out/startbench.txt"
 [ "$trace" = 1 ] && cat "$out/trace-summary.txt"

@@ -56,6 +56,8 @@ public:
     HDC Dc() const { return dc_.Get(); }
     int Width() const { return width_; }
     int Height() const { return height_; }
+    // Frees the bitmap and its DC; the next Resize makes them anew.
+    void Release();
     // Copies the surface to (x, y) of the target DC.
     void Present(HDC target, int x, int y) const;
 

@@ -119,23 +119,17 @@ void FrameWindow::PlaceToolTips() {
     }
 }
 
-bool FrameWindow::Shows() const {
-    return printing_ || (hwnd_ && (GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0);
-}
-
 paint::Surface FrameWindow::DrawingSurface(int width, int height) {
-    deferred_ = !Shows();
-    if (deferred_) {
-        stale_ = true;  // the next WM_PAINT draws
-        return {};
-    }
+    laidOut_ = true;
+    deferred_ = !painting_;
+    if (deferred_) return {};
     return Surface(width, height);
 }
 
 void FrameWindow::SurfaceDrawn() {
     // A drawing follows every layout, so the buttons' tips move with the buttons.
     PlaceToolTips();
-    if (!deferred_) Invalidate();
+    if (deferred_) Invalidate();
 }
 
 void FrameWindow::OnDestroying() {
@@ -151,28 +145,27 @@ void FrameWindow::PaintBeneath(paint::Surface& s) {
         s.Clear(GetSysColor(COLOR_BTNFACE));
 }
 
-void FrameWindow::RedrawBeneathChanged() {
-    stale_ = true;
-    Invalidate();
-}
+void FrameWindow::RedrawBeneathChanged() { Invalidate(); }
 
-void FrameWindow::RedrawIfStale() {
-    if (!stale_) return;
-    stale_ = false;
-    frame_.Redraw();
+LRESULT FrameWindow::PaintNow(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // Before its first layout the frame has nothing to show.
+    if (laidOut_) {
+        painting_ = true;
+        frame_.Redraw();
+        painting_ = false;
+    }
+    const LRESULT result = SurfaceWindow::HandleMessage(msg, wParam, lParam);
+    text_.SetDc(nullptr);
+    surface_.Release();
+    return result;
 }
 
 LRESULT FrameWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     switch (msg) {
     case WM_PAINT:
-    case WM_PRINTCLIENT: {
-        // The frame's drawing is what shows; after changes beneath it, it draws once anew.
-        printing_ = msg == WM_PRINTCLIENT;
-        RedrawIfStale();
-        printing_ = false;
-        return SurfaceWindow::HandleMessage(msg, wParam, lParam);
-    }
+    case WM_PRINTCLIENT:
+        return PaintNow(msg, wParam, lParam);
     case WM_MOUSEMOVE:
         frame_.MouseMove(ButtonsHeld(wParam), x, y);
         return 0;

@@ -536,4 +536,51 @@ TEST_F(MainWindowHost, TheOtherAppearanceIsPaintedWhenASwitchShowsIt) {
     }
 }
 
+
+// The frame keeps no drawing between paints: each WM_PAINT draws its present look anew. A hover
+// on the close button shows the hot picture there and nowhere else, and a repaint from scratch
+// gives the same pixels again; the window-sized picture reaches the screen whole, its last,
+// shorter strip included.
+TEST_F(MainWindowHost, TheFrameDrawsItsPresentLookAtEveryPaint) {
+    Start();
+    HWND frame = Child(ids::kXPF1);
+    ASSERT_TRUE(IsWindowVisible(frame));
+    RedrawWindow(window->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    host_test::Pump();
+    const Shot normal = Painted(frame);
+    ASSERT_FALSE(normal.pixels.empty());
+    // The bottom border's pictures reach the last row (the last strip of the blit).
+    const COLORREF back = normal.At(normal.width / 2, normal.height / 2 + 40);
+    EXPECT_NE(normal.At(normal.width / 2, normal.height - 1), back);
+    EXPECT_NE(normal.At(normal.width / 2, normal.height - 1), kUndrawn);
+
+    const paint::Rect close = form->XPF1.Box(controls::FramePiece::CloseButton).Pixels();
+    ASSERT_FALSE(close.Empty());
+    const int cx = (close.left + close.right) / 2, cy = (close.top + close.bottom) / 2;
+    SendMessageA(frame, WM_MOUSEMOVE, 0, MAKELPARAM(cx, cy));
+    host_test::Pump();
+    const Shot hot = Painted(frame);
+    ASSERT_EQ(hot.pixels.size(), normal.pixels.size());
+    int inside = 0, outside = 0;
+    for (int y = 0; y < hot.height; ++y)
+        for (int x = 0; x < hot.width; ++x) {
+            if (hot.At(x, y) == normal.At(x, y)) continue;
+            const bool in = x >= close.left && x < close.right && y >= close.top && y < close.bottom;
+            ++(in ? inside : outside);
+        }
+    EXPECT_GT(inside, 0) << "the close button did not change to its hot picture";
+    EXPECT_EQ(outside, 0) << "pixels changed outside the close button";
+
+    // Scribble over the window's pixels; the repaint must draw them all again.
+    HDC dc = GetDC(frame);
+    HBRUSH scribble = CreateSolidBrush(kUndrawn);
+    const RECT all{0, 0, hot.width, hot.height};
+    FillRect(dc, &all, scribble);
+    DeleteObject(scribble);
+    ReleaseDC(frame, dc);
+    RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    host_test::Pump();
+    EXPECT_TRUE(Painted(frame) == hot) << "a repaint drew another picture";
+}
+
 }  // namespace
