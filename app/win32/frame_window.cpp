@@ -121,15 +121,13 @@ void FrameWindow::PlaceToolTips() {
 
 paint::Surface FrameWindow::DrawingSurface(int width, int height) {
     laidOut_ = true;
-    deferred_ = !painting_;
-    if (deferred_) return {};
-    return Surface(width, height);
+    return painting_ ? Surface(width, height) : paint::Surface{};
 }
 
 void FrameWindow::SurfaceDrawn() {
     // A drawing follows every layout, so the buttons' tips move with the buttons.
     PlaceToolTips();
-    if (deferred_) Invalidate();
+    if (!painting_) Invalidate();
 }
 
 void FrameWindow::OnDestroying() {
@@ -138,7 +136,7 @@ void FrameWindow::OnDestroying() {
 }
 
 void FrameWindow::PaintBeneath(paint::Surface& s) {
-    if (deferred_) return;
+    if (!painting_) return;
     if (paintBeneath_)
         paintBeneath_(s, text_);
     else
@@ -155,8 +153,7 @@ LRESULT FrameWindow::PaintNow(UINT msg, WPARAM wParam, LPARAM lParam) {
         painting_ = false;
     }
     const LRESULT result = SurfaceWindow::HandleMessage(msg, wParam, lParam);
-    text_.SetDc(nullptr);
-    surface_.Release();
+    ReleaseSurface();
     return result;
 }
 

@@ -52,7 +52,7 @@ public:
     // size) for a picture that is drawn again in well under a millisecond.
     paint::Surface DrawingSurface(int width, int height) override;
     void SurfaceDrawn() override;
-    paint::TextRenderer* Text() override { return deferred_ ? nullptr : &text_; }
+    paint::TextRenderer* Text() override { return painting_ ? &text_ : nullptr; }
 
 private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -68,8 +68,7 @@ private:
     int dpi_;
     SurfacePainter paintBeneath_;
     BareMouse bareMouse_;
-    bool painting_ = false;  // inside PaintNow: drawings go to the surface
-    bool deferred_ = false;  // the last drawing was put off to the next paint
+    bool painting_ = false;  // inside PaintNow: drawings go to the surface; else put off
     bool laidOut_ = false;   // the frame has asked to draw: its first layout is done
     bool barePressed_ = false;  // the last press was on the form's surface, not on a piece
     HWND tips_ = nullptr;       // tooltips_class32 window of the caption buttons

@@ -30,6 +30,11 @@ paint::Surface SurfaceWindow::Surface(int width, int height) {
     return surface;
 }
 
+void SurfaceWindow::ReleaseSurface() {
+    text_.SetDc(nullptr);
+    surface_.Release();
+}
+
 paint::Surface SurfaceWindow::SurfaceWhenShown(int width, int height) {
     if (!drawingShown_ && !(hwnd_ && IsWindowVisible(hwnd_))) {
         drawingOwed_ = true;

@@ -29,6 +29,8 @@ protected:
 
     // The surface at this size, with the text renderer drawing into it.
     paint::Surface Surface(int width, int height);
+    // Frees the surface and the text renderer's hold on it; the next Surface makes it anew.
+    void ReleaseSurface();
     // For a control that draws on demand (its show event draws it): the surface while the
     // window shows, or while Show runs on WM_SHOWWINDOW of a shown form or on WM_PAINT; none
     // otherwise, and the drawing is owed to the next WM_PAINT. So a control that does not show

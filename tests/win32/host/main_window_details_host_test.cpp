@@ -33,13 +33,20 @@ struct Shot {
 // A colour no control of the window draws: what is left of it was not drawn.
 constexpr COLORREF kUndrawn = RGB(1, 254, 3);
 
-Shot Capture(HWND hwnd) {
+// A shot of the window's client size, its pixels still to be taken.
+Shot SizedShot(HWND hwnd) {
     RECT rc;
     GetClientRect(hwnd, &rc);
     Shot shot;
     shot.width = rc.right;
     shot.height = rc.bottom;
-    if (rc.right <= 0 || rc.bottom <= 0) return shot;
+    return shot;
+}
+
+Shot Capture(HWND hwnd) {
+    Shot shot = SizedShot(hwnd);
+    if (shot.width <= 0 || shot.height <= 0) return shot;
+    const RECT rc{0, 0, shot.width, shot.height};
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = rc.right;
@@ -468,11 +475,8 @@ TEST_F(MainWindowHost, SmallButtonsAreFirstDrawnWithTheirDesign) {
 // What the window itself shows after its paint: read back from the window's DC (Wine keeps a
 // window's painted pixels in its own surface), not drawn anew as WM_PRINTCLIENT would.
 Shot Painted(HWND hwnd) {
-    RECT rc;
-    GetClientRect(hwnd, &rc);
-    Shot shot;
-    shot.width = rc.right;
-    shot.height = rc.bottom;
+    Shot shot = SizedShot(hwnd);
+    const RECT rc{0, 0, shot.width, shot.height};
     HDC window = GetDC(hwnd);
     HDC dc = CreateCompatibleDC(window);
     HBITMAP bitmap = CreateCompatibleBitmap(window, rc.right, rc.bottom);
