@@ -118,11 +118,12 @@ std::optional<int> Send(HWND dravik, const std::string& payload, ReplyWindow& re
 }
 
 // Starts this program again without arguments, as a plain start: window or tray as stored.
-ScopedHandle StartDravik() {
+// The new process's handle, or nothing.
+HANDLE StartDravik() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         const DWORD len = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (len == 0) return {};
+        if (len == 0) return nullptr;
         if (len < path.size()) {
             path.resize(len);
             break;
@@ -135,9 +136,9 @@ ScopedHandle StartDravik() {
     PROCESS_INFORMATION pi{};
     if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &si, &pi))
-        return {};
+        return nullptr;
     CloseHandle(pi.hThread);
-    return ScopedHandle(pi.hProcess);
+    return pi.hProcess;
 }
 
 std::string ListModesHere() {
@@ -171,7 +172,7 @@ int RunCommandLineClient(const std::vector<std::string>& args) {
             out.Write(STD_OUTPUT_HANDLE, ListModesHere());
             return kExitDone;
         }
-        started = StartDravik();
+        started.Reset(StartDravik());
         if (!started) {
             out.Write(STD_ERROR_HANDLE, "Dravik: could not start Dravik\r\n");
             return kExitNotSwitched;

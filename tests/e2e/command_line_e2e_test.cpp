@@ -14,11 +14,11 @@ namespace {
 constexpr auto kClientTimeout = 180s;
 
 // The Windows processes of Dravik.exe in the Wine prefix `prefix`, as Linux sees them (other
-// prefixes on the machine may run their own).
-int DravikProcesses(const std::string& prefix) {
-    int count = 0;
+// prefixes on the machine may run their own): their process ids.
+std::vector<std::string> DravikProcesses(const std::string& prefix) {
+    std::vector<std::string> pids;
     DIR* proc = opendir("/proc");
-    if (!proc) return -1;
+    if (!proc) return {"<no /proc>"};
     const std::string inPrefix = "WINEPREFIX=" + prefix;
     while (const dirent* e = readdir(proc)) {
         if (e->d_name[0] < '0' || e->d_name[0] > '9') continue;
@@ -30,12 +30,20 @@ int DravikProcesses(const std::string& prefix) {
         std::ifstream env(dir + "/environ", std::ios::binary);
         for (std::string var; std::getline(env, var, '\0');)
             if (var == inPrefix) {
-                ++count;
+                std::string rest;
+                std::getline(cmd, rest, '\0');
+                pids.push_back(std::string(e->d_name) + (rest.empty() ? "" : " " + rest));
                 break;
             }
     }
     closedir(proc);
-    return count;
+    return pids;
+}
+
+std::string Joined(const std::vector<std::string>& items) {
+    std::string out;
+    for (const auto& i : items) out += "[" + i + "] ";
+    return out;
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -69,12 +77,12 @@ protected:
     }
 
     bool DravikGone() {
-        return e2e::WaitUntil([this] { return DravikProcesses(prefix_) == 0; }, kExitTimeout);
+        return e2e::WaitUntil([this] { return DravikProcesses(prefix_).empty(); }, kExitTimeout);
     }
 };
 
 TEST_F(CommandLineE2E, WithoutARunningDravikListUsageExitAndBadArgumentsStartNothing) {
-    ASSERT_EQ(DravikProcesses(prefix_), 0);
+    ASSERT_TRUE(DravikProcesses(prefix_).empty()) << Joined(DravikProcesses(prefix_));
 
     const RunResult list = Client({"/list"});
     EXPECT_EQ(list.exitCode, 0) << list.Describe();
@@ -97,7 +105,7 @@ TEST_F(CommandLineE2E, WithoutARunningDravikListUsageExitAndBadArgumentsStartNot
         EXPECT_TRUE(r.out.empty()) << r.out;
     }
     ExpectNoMessageBox();
-    EXPECT_EQ(DravikProcesses(prefix_), 0) << "a client started Dravik";
+    EXPECT_TRUE(DravikProcesses(prefix_).empty()) << "a client started Dravik";
     EXPECT_FALSE(Reg(kOptionsKey, "BtnMovie").present) << "a client ran the start-up";
 }
 
@@ -115,8 +123,9 @@ TEST_F(CommandLineE2E, AModeCommandStartsDravikThenEveryCommandGoesToThatOne) {
     EXPECT_EQ(first.exitCode, 0) << first.Describe();
     e2e::XMode seen;
     EXPECT_TRUE(WaitForXMode(target.width, target.height, target.hz, seen)) << seen.Describe();
-    EXPECT_EQ(DravikProcesses(prefix_), 1);
-    const Record* main = Find(Dump(), "main");
+    EXPECT_EQ(DravikProcesses(prefix_).size(), 1u) << Joined(DravikProcesses(prefix_));
+    const std::vector<Record> shown = Dump();
+    const Record* main = Find(shown, "main");
     ASSERT_NE(main, nullptr) << "no main window after the client";
     EXPECT_EQ(main->Get("visible"), "1");
     EXPECT_EQ(Reg(kOptionsKey, "BtnMovie").text, kDefaultMovie) << "the start-up ran";
@@ -132,12 +141,12 @@ TEST_F(CommandLineE2E, AModeCommandStartsDravikThenEveryCommandGoesToThatOne) {
     EXPECT_EQ(list.exitCode, 0) << list.Describe();
     EXPECT_EQ(Lines(list.out), ExpectedLabels());
 
-    // The monitor preset is the mode in effect at Dravik's start: the target.
+    // The monitor preset is the mode in effect when the client started Dravik.
     EXPECT_EQ(Client({"/MONITOR"}).exitCode, 0);
-    EXPECT_TRUE(WaitForXMode(target.width, target.height, target.hz, seen)) << seen.Describe();
+    EXPECT_TRUE(WaitForXMode(now->width, now->height, now->hz, seen)) << seen.Describe();
 
     ExpectNoMessageBox();
-    EXPECT_EQ(DravikProcesses(prefix_), 1);
+    EXPECT_EQ(DravikProcesses(prefix_).size(), 1u) << Joined(DravikProcesses(prefix_));
 
     const RunResult exit = Client({"/exit"});
     EXPECT_EQ(exit.exitCode, 0) << exit.Describe();
@@ -170,10 +179,11 @@ TEST_F(CommandLineE2E, MovieAndToggleSwitchTheRunningDravikInTheTray) {
     EXPECT_TRUE(WaitForXMode(movie.width, movie.height, movie.hz, seen)) << seen.Describe();
 
     // Still in the notification area, one program, nothing waiting for an answer.
-    const Record* main = Find(Dump(), "main");
+    const std::vector<Record> records = Dump();
+    const Record* main = Find(records, "main");
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(main->Get("visible"), "0");
-    EXPECT_EQ(DravikProcesses(prefix_), 1);
+    EXPECT_EQ(DravikProcesses(prefix_).size(), 1u) << Joined(DravikProcesses(prefix_));
     ExpectNoMessageBox();
 }
 
