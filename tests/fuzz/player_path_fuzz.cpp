@@ -48,11 +48,24 @@ void CheckPlayer(MemoryRegistry& registry, const launch::Player& player) {
     // A blank text (nothing stored where it was looked for) is never a player.
     if (text.find_first_not_of(' ') == std::string::npos) FUZZ_CHECK(!installed);
 
-    // The starter opens exactly that folder's program in a normal window.
+    // The starter opens that folder's program in a normal window. ShellExecuteA gets a C
+    // string: what the shell sees is the file text up to its first NUL. A value whose folder
+    // holds a NUL (a short REG_SZ ends in one, binary data may hold any) hands the shell the
+    // folder's text before the NUL, without the program file; any other the folder and the
+    // program file.
     platform::memory::MemoryShell shell;
     launch::StartPlayer(shell, path, player);
     FUZZ_CHECK(shell.executed.size() == 1);
-    FUZZ_CHECK(shell.executed[0].file == path + player.programFile);
+    const std::string seen = shell.executed[0].file.c_str();
+    const std::size_t nul = text.find('\0');
+    const std::string visible = text.substr(0, nul);
+    const auto seenAt = visible.find(word);
+    if (seenAt != std::string::npos)
+        FUZZ_CHECK(seen == visible.substr(0, seenAt + word.size()) + player.programFile);
+    else if (at == std::string::npos && (nul == std::string::npos || nul >= keep))
+        FUZZ_CHECK(seen == text.substr(0, keep) + player.programFile);
+    else
+        FUZZ_CHECK(seen == visible);
     FUZZ_CHECK(shell.executed[0].operation == "Open");
     FUZZ_CHECK(shell.executed[0].parameters.empty() && shell.executed[0].directory.empty());
     FUZZ_CHECK(shell.executed[0].showCommand == platform::kSwShowNormal);

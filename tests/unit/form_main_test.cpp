@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "app/form_main.h"
 #include "modes/mode_label.h"
 #include "platform/memory/memory_desktop.h"
@@ -35,8 +40,24 @@ protected:
         form = std::make_unique<FrmMain>(platform, icons);
         form->window.SetSize(495, 347);
         form->AttachWindow(kHwnd);
+        if (beforeLoad) beforeLoad(*form);
         result = form->Form_Load();
         return *form;
+    }
+
+    // Writes into the icon layouts' record, so that one list shows the order of both.
+    void RecordListFilling(FrmMain& f) {
+        for (controls::ControlModel* list : {static_cast<controls::ControlModel*>(&f.CmbRes),
+                                             static_cast<controls::ControlModel*>(&f.CmbMovie)})
+            list->SetObserver([this](controls::ControlModel& m, controls::Change change) {
+                if (change == controls::Change::Items) icons.events.push_back("item " + std::to_string(m.Id()));
+            });
+    }
+    void RecordLookChanges(FrmMain& f) {
+        f.MorvXPF1.SetObserver([this](controls::ControlModel& m, controls::Change change) {
+            if (change == controls::Change::Visible)
+                icons.events.push_back(m.Visible() ? "256-colour look" : "full-colour look");
+        });
     }
 
     std::string Stored(const char* path, const char* name) {
@@ -62,6 +83,7 @@ protected:
     platform::memory::MemoryDesktop desktop;
     RecordingIcons icons{platform, desktop};
     std::unique_ptr<FrmMain> form;
+    std::function<void(FrmMain&)> beforeLoad;  // runs between construction and Form_Load
     FrmMain::LoadResult result{};
 };
 
@@ -120,10 +142,15 @@ TEST_F(MainWindow, FirstStartFillsListsInPlatformOrderAndSelectsPresets) {
 }
 
 TEST_F(MainWindow, StartUpCreatesIconFolderOnceAndSavesLayoutBeforeListsFill) {
-    Start();
+    beforeLoad = [this](FrmMain& f) { RecordListFilling(f); };
+    FrmMain& f = Start();
     EXPECT_EQ(system.foldersCreated, std::vector<std::string>{"C:\\Program Files\\Dravik\\Iconset\\"});
     EXPECT_TRUE(system.FolderExists("C:\\Program Files\\Dravik\\Iconset"));
-    EXPECT_EQ(icons.events, std::vector<std::string>{"save"});
+    // One save, then the seven modes into both lists.
+    ASSERT_EQ(icons.events.size(), 1u + 2 * 7);
+    EXPECT_EQ(icons.events[0], "save");
+    EXPECT_EQ(std::count(icons.events.begin(), icons.events.end(), "save"), 1);
+    EXPECT_EQ(icons.events[1], "item " + std::to_string(f.CmbRes.Id()));
 
     // A second run finds the folder and leaves it alone.
     system.foldersCreated.clear();
@@ -319,6 +346,24 @@ TEST_F(MainWindow, AppearanceFollowsTheColourDepth) {
     EXPECT_FALSE(f.CmdTray.TabStop());
     EXPECT_EQ(f.LblMorv.ForeColor(), 0xFF8080u);
     EXPECT_EQ(f.window.BackColor(), 0xE0E0E0u);
+}
+
+// The layout step after a switch runs in the new appearance: the window is centred on the new
+// screen and drawn for its colour depth before icons are saved or put back.
+TEST_F(MainWindow, ASwitchReselectsTheAppearanceBeforeTheIconStep) {
+    FrmMain& f = Start();
+    RecordLookChanges(f);
+    icons.events.clear();
+    f.CmbMovie.SetListIndex(1);  // 800 x 600, 8 bits per pixel: no layout yet
+    f.BtnMovie.Click();
+    EXPECT_EQ(icons.events, (std::vector<std::string>{"256-colour look", "save"}));
+
+    // Back by the double click, to a size that has a layout.
+    system.files.insert("C:\\Program Files\\Dravik\\Iconset\\ 1024- 768");
+    icons.events.clear();
+    f.SysTrayDoubleClick();
+    EXPECT_EQ(display.Switches(), (std::vector<std::int32_t>{1, 5}));
+    EXPECT_EQ(icons.events, (std::vector<std::string>{"full-colour look", "restore"}));
 }
 
 TEST_F(MainWindow, StartingOnAnEightBitDisplayPicksThe256ColourLook) {

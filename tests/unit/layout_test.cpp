@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "app/control_ids.h"
@@ -24,12 +25,13 @@ TEST(Layout, EveryControlOnceAndInsideTheClientArea) {
 }
 
 TEST(Layout, ButtonsConvertToWholePixels) {
-    for (const auto& r : app::DesignLayout()) {
-        if (r.id != app::ids::kBtnMovie) continue;
-        const app::PixelRect p = app::ToPixels(r, 15.0);
-        EXPECT_EQ(p.left, 16);
-        EXPECT_EQ(p.top, 48);
-        EXPECT_EQ(p.width, 201);
-        EXPECT_EQ(p.height, 57);
-    }
+    const auto& layout = app::DesignLayout();
+    const auto movie = std::find_if(layout.begin(), layout.end(),
+                                    [](const auto& r) { return r.id == app::ids::kBtnMovie; });
+    ASSERT_TRUE(movie != layout.end()) << "the movie preset button is not in the design";
+    const app::PixelRect p = app::ToPixels(*movie, 15.0);
+    EXPECT_EQ(p.left, 16);
+    EXPECT_EQ(p.top, 48);
+    EXPECT_EQ(p.width, 201);
+    EXPECT_EQ(p.height, 57);
 }

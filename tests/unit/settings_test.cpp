@@ -203,6 +203,18 @@ TEST_F(Settings, SetRegEndWritesAllThreeInOrder) {
     EXPECT_EQ(Stored(kRun, "Other"), "x");
     EXPECT_EQ(Stored(kOptions, "BtnMovie"), "");
     EXPECT_EQ(registry.OpenHandles(), 0);
+
+    // In that order: a registry that takes only the first writes has the earlier values.
+    registry.RefuseWritesAfter(1);
+    settings::SetRegEnd(registry, system, {1, 1, "later"});
+    EXPECT_EQ(Stored(kOptions, "Start in SysTray"), "1");
+    EXPECT_EQ(Stored(kRun, "Morv Dravik"), "<absent>");
+    EXPECT_EQ(Stored(kOptions, "BtnMovie"), "");
+    registry.RefuseWritesAfter(2);
+    settings::SetRegEnd(registry, system, {0, 1, "later"});
+    EXPECT_EQ(Stored(kOptions, "Start in SysTray"), "0");
+    EXPECT_EQ(Stored(kRun, "Morv Dravik"), "C:\\Program Files\\Dravik\\Dravik.exe");
+    EXPECT_EQ(Stored(kOptions, "BtnMovie"), "");
 }
 
 TEST_F(Settings, SetRegEndNeverCreatesTheOptionsKey) {

@@ -239,17 +239,21 @@ TEST_F(TrayMenu, MonitorCommandSwitchesAndUpdatesTheTip) {
 }
 
 TEST_F(TrayMenu, ExitStoresTheSettingsRemovesTheIconAndEndsOnce) {
+    constexpr const char* kRun = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+    registry.Put(kRun, "Other Program", "C:\\other.exe");  // the Run key exists on Windows
     FrmMain& f = Start(true);
+    // Every stored value differs from what was there before the exit.
+    f.ChkTraystart.SetValue(0);
     f.ChkTraySysStart.SetValue(1);
     registry.Put(kOptions, "BtnMovie", "changed");
     Choose("close");
     EXPECT_EQ(ended, 1);
     EXPECT_FALSE(f.m_frmSysTray);
     EXPECT_TRUE(shell.Icons().empty());
-    EXPECT_EQ(registry.Get(kOptions, "Start in SysTray")->bytes, "1");
+    EXPECT_EQ(registry.Get(kOptions, "Start in SysTray")->bytes, "0");
     EXPECT_EQ(registry.Get(kOptions, "BtnMovie")->bytes, kLabel800);
-    EXPECT_TRUE(registry.Get("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "Morv Dravik") ||
-                !registry.KeyExists("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"));
+    ASSERT_TRUE(registry.Get(kRun, "Morv Dravik"));
+    EXPECT_EQ(registry.Get(kRun, "Morv Dravik")->bytes, "C:\\Program Files\\Dravik\\Dravik.exe");
     EXPECT_TRUE(f.Ended()) << "the host runs no unload handler after this";
     const int writes = registry.Writes();
     f.Form_EndSession();

@@ -212,15 +212,18 @@ TEST(Raster, EllipseIsSymmetricAndInsideItsBox) {
     PixelBuffer b(31, 17);
     Surface s = b.View();
     paint::DrawEllipse(s, {3, 2, 28, 15}, kRed, kWhite, 2);
+    int drawn = 0;
     for (int y = 0; y < 17; ++y)
         for (int x = 0; x < 31; ++x) {
             const Rgb c = s.Pixel(x, y);
             if (c != 0) {
+                ++drawn;
                 EXPECT_TRUE(x >= 3 && x < 28 && y >= 2 && y < 15) << x << "," << y;
             }
             EXPECT_EQ(c, s.Pixel(3 + 28 - 1 - x, y)) << x << "," << y;  // left-right
             EXPECT_EQ(c, s.Pixel(x, 2 + 15 - 1 - y)) << x << "," << y;     // top-bottom
         }
+    EXPECT_GT(drawn, 0) << "the ellipse drew nothing";
 }
 
 TEST(Raster, CopyPixelsClipsAtBothSurfaces) {
