@@ -55,10 +55,10 @@ public:
     paint::TextRenderer* Text() override { return painting_ ? &text_ : nullptr; }
 
 private:
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void OnDestroying() override;
     // WM_PAINT and WM_PRINTCLIENT: the frame draws, the drawing is shown, the surface goes.
-    LRESULT PaintNow(UINT msg, WPARAM wParam, LPARAM lParam);
+    bool PaintNow(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // The caption buttons' tool tips ("Close"; "Maximize" and "Minimize" while those show): one
     // tool per button over its place, kept where the last layout put the button.
     void CreateToolTips();

@@ -1,23 +1,19 @@
 #pragma once
-// The part every skinned control's window shares: a child window bound to its object from
-// WM_NCCREATE to WM_NCDESTROY, a persistent drawing surface shown by WM_PAINT, and GDI text
-// for the control's captions.
+// The part every skinned control's window shares: a child window of a class with double
+// clicks, a drawing surface shown by WM_PAINT, and GDI text for the control's captions.
 #include <windows.h>
 
 #include <string>
 
 #include "app/win32/dib_surface.h"
 #include "app/win32/gdi_text.h"
+#include "app/win32/window_base.h"
 
 namespace app::win32 {
 
-class SurfaceWindow {
+class SurfaceWindow : public WindowBase {
 public:
-    SurfaceWindow(const SurfaceWindow&) = delete;
-    SurfaceWindow& operator=(const SurfaceWindow&) = delete;
-    virtual ~SurfaceWindow();
-
-    HWND Handle() const { return hwnd_; }
+    ~SurfaceWindow() override;
 
 protected:
     explicit SurfaceWindow(int dpi) : text_(dpi) {}
@@ -54,20 +50,16 @@ protected:
         if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
     }
 
-    // Paints the surface (WM_PAINT, WM_PRINTCLIENT); everything else goes to DefWindowProc. Overrides handle their own
-    // messages and pass the rest here.
-    virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-    // The window is going away (WM_NCDESTROY): stop timers and the like.
-    virtual void OnDestroying() {}
+    // Paints the surface (WM_PAINT, WM_PRINTCLIENT) and leaves the background to it
+    // (WM_ERASEBKGND). Overrides handle their own messages and pass the rest here.
+    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-    HWND hwnd_ = nullptr;
     DibSurface surface_;
     GdiText text_;
 
 private:
     bool drawingShown_ = false;  // inside DrawWhenShown, drawing for a window that shows
     bool drawingOwed_ = false;   // a drawing was put off
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 };
 
 // Runs the messages waiting in this thread's queue (the form runtime's DoEvents). A WM_QUIT

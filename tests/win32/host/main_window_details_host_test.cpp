@@ -208,6 +208,45 @@ TEST_F(MainWindowHost, SmallButtonRightDoubleClickDoesNotClick) {
     EXPECT_TRUE(system.started.empty());
 }
 
+// Presses that are no click: a left press released outside, a left press whose mouse another
+// window took before the release, and a middle and a right press released inside. The big
+// button hears of every release inside and keeps the left clicks itself; a small one is told
+// of left clicks only. Then one left click, to show that the button does click.
+void PressesThatDoNotClick(HWND button) {
+    const LPARAM in = MAKELPARAM(20, 10), out = MAKELPARAM(-5, 10);
+    SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, in);
+    SendMessageA(button, WM_LBUTTONUP, 0, out);
+    SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, in);
+    ASSERT_EQ(GetCapture(), button);
+    ReleaseCapture();  // WM_CAPTURECHANGED: the press is over
+    SendMessageA(button, WM_LBUTTONUP, 0, in);
+    SendMessageA(button, WM_MBUTTONDOWN, MK_MBUTTON, in);
+    SendMessageA(button, WM_MBUTTONUP, 0, in);
+    SendMessageA(button, WM_RBUTTONDOWN, MK_RBUTTON, in);
+    SendMessageA(button, WM_RBUTTONUP, 0, in);
+}
+
+TEST_F(MainWindowHost, BigButtonClicksOnlyForALeftPressReleasedInside) {
+    Start();
+    HWND big = Child(ids::kBtnSettings);
+    PressesThatDoNotClick(big);
+    EXPECT_TRUE(system.started.empty());
+    SendMessageA(big, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));
+    SendMessageA(big, WM_LBUTTONUP, 0, MAKELPARAM(20, 10));
+    EXPECT_EQ(system.started.size(), 1u);
+}
+
+TEST_F(MainWindowHost, SmallButtonClicksOnlyForALeftPressReleasedInside) {
+    display.SetCurrent(Mode(800, 600, 8, 60));
+    Start();
+    HWND small = Child(ids::kCmdSettings);
+    PressesThatDoNotClick(small);
+    EXPECT_TRUE(system.started.empty());
+    SendMessageA(small, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));
+    SendMessageA(small, WM_LBUTTONUP, 0, MAKELPARAM(20, 10));
+    EXPECT_EQ(system.started.size(), 1u);
+}
+
 // --- the frame over the form's surface, and the maker label on it ---
 
 constexpr int kLabelX = 427, kLabelY = 304;  // the label's corner at 96 dpi
