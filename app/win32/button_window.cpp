@@ -74,11 +74,10 @@ void ButtonWindow::PropertyChanged(std::string_view key) {
     if (hwnd_ && key == "TX") SetWindowTextA(hwnd_, button_.Caption().c_str());
 }
 
-paint::Surface ButtonWindow::DrawingSurface(int width, int height) {
-    return SurfaceWhenShown(width, height);
+bool ButtonWindow::DrawForPaint() {
+    paint::Surface s = Surface(button_.ClientWidth(), button_.ClientHeight());
+    return s.Width() > 0 && button_.Paint(s);
 }
-
-void ButtonWindow::SurfaceDrawn() { Invalidate(); }
 
 void ButtonWindow::SetControlHeight(int heightPixels) {
     if (!hwnd_) return;

@@ -1,7 +1,7 @@
 #pragma once
 // The window of one XP-style push button: a child window whose text is the caption (so screen
-// readers and UI automation read it), that shows the button's drawing surface and feeds its
-// mouse, keyboard, focus and timer messages to the button.
+// readers and UI automation read it), that has the button paint its look when it paints and
+// feeds its mouse, keyboard, focus and timer messages to the button.
 #include <windows.h>
 
 #include <string>
@@ -44,10 +44,8 @@ public:
     std::intptr_t WindowHandle() const override { return reinterpret_cast<std::intptr_t>(hwnd_); }
     void SetWindowShape(const paint::RegionData& region) override;
     void PropertyChanged(std::string_view key) override;
-    // A button that does not show (hidden, or on a window not shown yet) draws nothing and
-    // makes no surface; its next WM_PAINT draws it, once for however many changes came before.
-    paint::Surface DrawingSurface(int width, int height) override;
-    void SurfaceDrawn() override;
+    // The window paints the new look when it shows, once for however many changes came before.
+    void Invalidate(const controls::PellXPButton&) override { LookChanged(); }
     paint::TextRenderer* Text() override { return &text_; }
     void SetControlHeight(int heightPixels) override;
     void ProcessPendingMessages() override;
@@ -65,6 +63,7 @@ public:
 
 private:
     bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool DrawForPaint() override;
     void ResizeButton(int width, int height) override { button_.Resize(width, height); }
     void TimerTick() override { button_.OnTimer(); }
     // --- ButtonMouse::Control ---

@@ -23,8 +23,9 @@ bool CmdButtonWindow::Create(HWND parent, int id, int x, int y, int width, int h
     });
 }
 
-paint::Surface CmdButtonWindow::DrawingSurface(int width, int height) {
-    return SurfaceWhenShown(width, height);
+bool CmdButtonWindow::DrawForPaint() {
+    paint::Surface s = Surface(button_.ClientWidth(), button_.ClientHeight());
+    return s.Width() > 0 && button_.Paint(s);
 }
 
 void CmdButtonWindow::SetWindowEnabled(bool enabled) {

@@ -1,6 +1,6 @@
 #pragma once
-// The window of one small skinned button: its caption is the window text, its skin cells are
-// drawn on the window's surface, its mouse, key, focus and timer messages go to the button.
+// The window of one small skinned button: its caption is the window text, the button paints its
+// skin cell when the window paints, its mouse, key, focus and timer messages go to the button.
 #include <string>
 
 #include "app/win32/skinned_button_window.h"
@@ -30,15 +30,14 @@ public:
     void PropertyChanged(std::string_view key) override;
     void SetTimer(bool enabled, int intervalMs) override { RunTimer(enabled, intervalMs); }
     controls::CursorPoint CursorInClient() const override;
-    // A button that does not show (hidden, or on a window not shown yet) draws nothing and
-    // makes no surface; its next WM_PAINT draws it. So the small buttons cost nothing while
-    // the other appearance is in use, and a shown one draws once, not once per change.
-    paint::Surface DrawingSurface(int width, int height) override;
-    void SurfaceDrawn() override { Invalidate(); }
+    // The window paints the new look when it shows, once for however many changes came before:
+    // the small buttons cost nothing while the other appearance is in use.
+    void Invalidate(const controls::xpcmdbutton&) override { LookChanged(); }
     paint::TextRenderer* Text() override { return &text_; }
 
 private:
     bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool DrawForPaint() override;
     void ResizeButton(int width, int height) override { button_.Resize(width, height); }
     void TimerTick() override { button_.TimerTick(); }
     // --- ButtonMouse::Control ---

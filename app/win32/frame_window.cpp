@@ -127,7 +127,7 @@ paint::Surface FrameWindow::DrawingSurface(int width, int height) {
 void FrameWindow::SurfaceDrawn() {
     // A drawing follows every layout, so the buttons' tips move with the buttons.
     PlaceToolTips();
-    if (!painting_) Invalidate();
+    if (!painting_) MarkForPaint();
 }
 
 void FrameWindow::OnDestroying() {
@@ -143,27 +143,21 @@ void FrameWindow::PaintBeneath(paint::Surface& s) {
         s.Clear(GetSysColor(COLOR_BTNFACE));
 }
 
-void FrameWindow::RedrawBeneathChanged() { Invalidate(); }
+void FrameWindow::RedrawBeneathChanged() { MarkForPaint(); }
 
-bool FrameWindow::PaintNow(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool FrameWindow::DrawForPaint() {
     // Before its first layout the frame has nothing to show.
-    if (laidOut_) {
-        painting_ = true;
-        frame_.Redraw();
-        painting_ = false;
-    }
-    const bool handled = SurfaceWindow::HandleMessage(msg, wParam, lParam, result);
-    ReleaseSurface();
-    return handled;
+    if (!laidOut_) return false;
+    painting_ = true;
+    frame_.Redraw();
+    painting_ = false;
+    return true;
 }
 
 bool FrameWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
     const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     switch (msg) {
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-        return PaintNow(msg, wParam, lParam, result);
     case WM_MOUSEMOVE:
         frame_.MouseMove(ButtonsHeld(wParam), x, y);
         return true;

@@ -19,17 +19,18 @@ paint::Surface SurfaceWindow::Surface(int width, int height) {
     return surface;
 }
 
-void SurfaceWindow::ReleaseSurface() {
+void SurfaceWindow::PaintOn(HDC dc) {
+    if (DrawForPaint()) surface_.Present(dc, 0, 0);
     text_.SetDc(nullptr);
     surface_.Release();
 }
 
-paint::Surface SurfaceWindow::SurfaceWhenShown(int width, int height) {
+void SurfaceWindow::LookChanged() {
     if (!drawingShown_ && !(hwnd_ && IsWindowVisible(hwnd_))) {
         drawingOwed_ = true;
-        return {};
+        return;
     }
-    return Surface(width, height);
+    MarkForPaint();
 }
 
 bool SurfaceWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
@@ -37,18 +38,18 @@ bool SurfaceWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& resu
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd_, &ps);
-        surface_.Present(dc, 0, 0);
+        PaintOn(dc);
         EndPaint(hwnd_, &ps);
         result = 0;
         return true;
     }
     case WM_PRINTCLIENT:
         // PrintWindow and the like: the same picture WM_PAINT shows.
-        surface_.Present(reinterpret_cast<HDC>(wParam), 0, 0);
+        PaintOn(reinterpret_cast<HDC>(wParam));
         result = 0;
         return true;
     case WM_ERASEBKGND:
-        result = 1;  // the surface covers the whole client area
+        result = 1;  // the paint covers the whole client area
         return true;
     default:
         return false;

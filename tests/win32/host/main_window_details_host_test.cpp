@@ -211,8 +211,9 @@ TEST_F(MainWindowHost, SmallButtonRightDoubleClickDoesNotClick) {
 // Presses that are no click: a left press released outside, a left press whose mouse another
 // window took before the release, and a middle and a right press released inside. The big
 // button hears of every release inside and keeps the left clicks itself; a small one is told
-// of left clicks only. Then one left click, to show that the button does click.
-void PressesThatDoNotClick(HWND button) {
+// of left clicks only. Then one left click, to show that the button does click (the settings
+// button starts the display settings).
+void ClicksOnlyForALeftPressReleasedInside(HWND button, const std::vector<std::string>& started) {
     const LPARAM in = MAKELPARAM(20, 10), out = MAKELPARAM(-5, 10);
     SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, in);
     SendMessageA(button, WM_LBUTTONUP, 0, out);
@@ -224,27 +225,21 @@ void PressesThatDoNotClick(HWND button) {
     SendMessageA(button, WM_MBUTTONUP, 0, in);
     SendMessageA(button, WM_RBUTTONDOWN, MK_RBUTTON, in);
     SendMessageA(button, WM_RBUTTONUP, 0, in);
+    EXPECT_TRUE(started.empty());
+    SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, in);
+    SendMessageA(button, WM_LBUTTONUP, 0, in);
+    EXPECT_EQ(started.size(), 1u);
 }
 
 TEST_F(MainWindowHost, BigButtonClicksOnlyForALeftPressReleasedInside) {
     Start();
-    HWND big = Child(ids::kBtnSettings);
-    PressesThatDoNotClick(big);
-    EXPECT_TRUE(system.started.empty());
-    SendMessageA(big, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));
-    SendMessageA(big, WM_LBUTTONUP, 0, MAKELPARAM(20, 10));
-    EXPECT_EQ(system.started.size(), 1u);
+    ClicksOnlyForALeftPressReleasedInside(Child(ids::kBtnSettings), system.started);
 }
 
 TEST_F(MainWindowHost, SmallButtonClicksOnlyForALeftPressReleasedInside) {
     display.SetCurrent(Mode(800, 600, 8, 60));
     Start();
-    HWND small = Child(ids::kCmdSettings);
-    PressesThatDoNotClick(small);
-    EXPECT_TRUE(system.started.empty());
-    SendMessageA(small, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));
-    SendMessageA(small, WM_LBUTTONUP, 0, MAKELPARAM(20, 10));
-    EXPECT_EQ(system.started.size(), 1u);
+    ClicksOnlyForALeftPressReleasedInside(Child(ids::kCmdSettings), system.started);
 }
 
 // --- the frame over the form's surface, and the maker label on it ---
