@@ -1,5 +1,4 @@
 #include "app/win32/about_window.h"
-#include "app/win32/window_binding.h"
 
 #include <commctrl.h>
 
@@ -8,6 +7,7 @@
 
 #include "app/win32/ambient_forwarding.h"
 #include "app/win32/button_window.h"
+#include "app/win32/child_controls.h"
 #include "app/win32/frame_window.h"
 #include "app/win32/resource_pictures.h"
 #include "launch/about_design.h"
@@ -18,32 +18,6 @@ namespace {
 namespace about = launch::about;
 using controls::Change;
 using controls::ControlModel;
-
-const char* ButtonName(int id) {
-    switch (id) {
-    case about::kCmdOk: return "CmdOk";
-    case about::kCmdDonate: return "CmdDonate";
-    case about::kCmdUrl: return "CmdUrl";
-    default: return "Control";
-    }
-}
-
-// Frame1 paints its back colour: the standard group box leaves its inside to its parent,
-// and the skinned frame beneath is a sibling that does not paint there.
-LRESULT CALLBACK OpaqueGroupBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                    DWORD_PTR brush) {
-    if (msg == WM_ERASEBKGND || msg == WM_PAINT) {
-        HDC dc = msg == WM_ERASEBKGND ? reinterpret_cast<HDC>(wParam) : GetDC(hwnd);
-        RECT rc;
-        GetClientRect(hwnd, &rc);
-        FillRect(dc, &rc, reinterpret_cast<HBRUSH>(brush));
-        if (msg == WM_ERASEBKGND) return 1;
-        ReleaseDC(hwnd, dc);
-    } else if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, OpaqueGroupBoxProc, 1);
-    }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
-}
 
 }  // namespace
 
@@ -61,24 +35,15 @@ int AboutWindow::Pixels(int twips) const {
 }
 
 bool AboutWindow::Create() {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = instance_;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIcon(instance_, MAKEINTRESOURCE(1));
-    wc.lpszClassName = about::kWindowClass;
-    if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
-
     const int width = Pixels(about::kClientWidthTwips);
     const int height = Pixels(about::kClientHeightTwips);
     const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     // Borderless: the picture-drawn frame is the title bar and the edges.
-    CreateWindowExA(WS_EX_CONTROLPARENT, about::kWindowClass, form_.window.Caption().c_str(),
-                    WS_POPUP | WS_SYSMENU, left, top, width, height, nullptr, nullptr, instance_,
-                    this);
-    if (!hwnd_) return false;
+    if (!CreateBound(WindowClass{about::kWindowClass, 0, true, true}, instance_,
+                     WS_EX_CONTROLPARENT, form_.window.Caption(), WS_POPUP | WS_SYSMENU, left, top,
+                     width, height, nullptr))
+        return false;
     form_.window.SetSize(width, height);
     form_.window.SetObserver([this](FormWindow::FormChange change) { MirrorForm(change); });
     form_.AttachWindow(reinterpret_cast<platform::WindowHandle>(hwnd_));
@@ -105,14 +70,12 @@ void AboutWindow::CreateControls() {
                                    instance_, nullptr);
         };
         if (auto* button = dynamic_cast<controls::PellXPButton*>(model)) {
-            auto window = std::make_unique<ButtonWindow>(*button, ButtonName(place.id), dpi_);
+            auto window = std::make_unique<ButtonWindow>(*button, ControlName(place.id), dpi_);
             if (window->Create(hwnd_, place.id, x, y, w, h, launch::FrmAbout::ButtonDesign(place.id)))
                 child = window->Handle();
             skinnedWindows_.push_back(std::move(window));
         } else if (auto* frame = dynamic_cast<controls::SkinnedFrame*>(model)) {
-            frame->LoadPictures([](const std::string& file) {
-                return LoadPictureResource(file.substr(0, file.rfind(".bmp")));
-            });
+            frame->LoadPictures(LoadPictureFile);
             // Nothing is drawn on the about window's own surface but its colour; a press on
             // the bare surface moves the window.
             auto window = std::make_unique<FrameWindow>(
@@ -131,9 +94,7 @@ void AboutWindow::CreateControls() {
                                     x, y, w, h, hwnd_,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)),
                                     instance_, nullptr);
-            if (child && model)
-                SetWindowSubclass(child, OpaqueGroupBoxProc, 1,
-                                  reinterpret_cast<DWORD_PTR>(brushes_.For(model->BackColor())));
+            if (child && model) MakeGroupBoxOpaque(child);
         } else if (place.id == about::kImage12) {
             child = makeStatic(SS_ICON, "");
             if (child && picture_.Get())
@@ -195,18 +156,8 @@ void AboutWindow::MirrorForm(FormWindow::FormChange change) {
     }
 }
 
-LRESULT CALLBACK AboutWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = BindWindowObject(hwnd, msg, lParam, &AboutWindow::hwnd_);
-    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        UnbindWindowObject(hwnd);
-        self->hwnd_ = nullptr;
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
-    }
-    return self->HandleMessage(msg, wParam, lParam);
-}
-
-LRESULT AboutWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+bool AboutWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
     switch (msg) {
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:
@@ -217,33 +168,38 @@ LRESULT AboutWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         RECT rc;
         GetClientRect(hwnd_, &rc);
         FillRect(reinterpret_cast<HDC>(wParam), &rc, brushes_.For(form_.window.BackColor()));
-        return 1;
+        result = 1;
+        return true;
     }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
         const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
         HDC dc = reinterpret_cast<HDC>(wParam);
-        if (id == about::kLine1) return reinterpret_cast<LRESULT>(brushes_.For(about::kLightBlue));
+        if (id == about::kLine1) {
+            result = reinterpret_cast<LRESULT>(brushes_.For(about::kLightBlue));
+            return true;
+        }
         const auto it = models_.find(id);
         const ControlModel* model = it == models_.end() ? nullptr : it->second;
         const controls::Color back = model ? model->BackColor() : form_.window.BackColor();
         SetBkColor(dc, ToColorRef(back));
         SetTextColor(dc, model ? ToColorRef(model->ForeColor()) : GetSysColor(COLOR_WINDOWTEXT));
-        return reinterpret_cast<LRESULT>(brushes_.For(back));
+        result = reinterpret_cast<LRESULT>(brushes_.For(back));
+        return true;
     }
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
         form_.Form_MouseDown();
-        return 0;
+        return true;
     case WM_CLOSE:
         // Alt+F4 closes the about window as "Ok" does, so that the main window is enabled
         // again (a plain unload would leave it disabled for good).
         form_.shut();
-        return 0;
+        return true;
     default: break;
     }
-    return DefWindowProcA(hwnd_, msg, wParam, lParam);
+    return false;
 }
 
 }  // namespace app::win32

@@ -13,26 +13,23 @@
 #include "app/win32/gdi.h"
 #include "app/win32/surface_window.h"
 #include "app/win32/user_handles.h"
+#include "app/win32/window_base.h"
 #include "launch/form_about.h"
 
 namespace app::win32 {
 
-class AboutWindow final : public launch::AboutHost {
+class AboutWindow final : public WindowBase, public launch::AboutHost {
 public:
     AboutWindow(launch::FrmAbout& form, HINSTANCE instance, int dpi);
-    AboutWindow(const AboutWindow&) = delete;
-    AboutWindow& operator=(const AboutWindow&) = delete;
     ~AboutWindow() override;
 
     // Creates the window, hidden and centred on the screen, with all its controls, and
     // attaches it to the form. False when the window cannot be made.
     bool Create();
     void Unload() override;
-    HWND Handle() const { return hwnd_; }
 
 private:
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void CreateControls();
     void Mirror(controls::ControlModel& model, controls::Change change);
     void MirrorForm(FormWindow::FormChange change);
@@ -41,7 +38,6 @@ private:
     launch::FrmAbout& form_;
     HINSTANCE instance_;
     int dpi_;
-    HWND hwnd_ = nullptr;
     std::map<int, HWND> children_;
     std::map<int, controls::ControlModel*> models_;
     BrushCache brushes_;

@@ -7,8 +7,6 @@
 namespace app::win32 {
 namespace {
 
-constexpr UINT_PTR kOverTimerId = 1;
-
 controls::SystemColors ReadSystemColors() {
     controls::SystemColors colors;
     for (int i = 0; i < static_cast<int>(colors.colors.size()); ++i)
@@ -19,7 +17,8 @@ controls::SystemColors ReadSystemColors() {
 }  // namespace
 
 ButtonWindow::ButtonWindow(controls::PellXPButton& button, std::string name, int dpi)
-    : SurfaceWindow(dpi), button_(button), name_(std::move(name)), sysColors_(ReadSystemColors()) {
+    : SkinnedButtonWindow(button, std::move(name), dpi, ButtonMouse::Clicks::AnyButton),
+      button_(button), sysColors_(ReadSystemColors()) {
     font_.name = button.FontName();
 }
 
@@ -31,17 +30,10 @@ ButtonWindow::~ButtonWindow() {
 
 bool ButtonWindow::Create(HWND parent, int id, int x, int y, int width, int height,
                           const controls::PropertyBag& design) {
-    DWORD style = 0;
-    if (button_.TabStop()) style |= WS_TABSTOP;
-    if (!CreateChild(kClassName, parent, id, button_.Caption(), style, x, y, width, height))
-        return false;
-    button_.SetHost(this);
-    button_.ReadProperties(design);  // the enabled state and font reach the window here
-    SetWindowTextA(hwnd_, button_.Caption().c_str());
-    loaded_ = true;
-    button_.Resize(width, height);
-    if (button_.Visible()) ShowWindow(hwnd_, SW_SHOWNA);
-    return true;
+    return CreateButton(kClassName, parent, id, x, y, width, height, [&] {
+        button_.SetHost(this);
+        button_.ReadProperties(design);
+    });
 }
 
 namespace {
@@ -82,11 +74,10 @@ void ButtonWindow::PropertyChanged(std::string_view key) {
     if (hwnd_ && key == "TX") SetWindowTextA(hwnd_, button_.Caption().c_str());
 }
 
-paint::Surface ButtonWindow::DrawingSurface(int width, int height) {
-    return SurfaceWhenShown(width, height);
+bool ButtonWindow::DrawForPaint() {
+    paint::Surface s = Surface(button_.ClientWidth(), button_.ClientHeight());
+    return s.Width() > 0 && button_.Paint(s);
 }
-
-void ButtonWindow::SurfaceDrawn() { Invalidate(); }
 
 void ButtonWindow::SetControlHeight(int heightPixels) {
     if (!hwnd_) return;
@@ -103,16 +94,9 @@ std::optional<controls::ParentPixels> ButtonWindow::ParentClientPixels() {
     return std::nullopt;
 }
 
-void ButtonWindow::StartTimer(int intervalMs) {
-    if (!hwnd_) return;
-    SetTimer(hwnd_, kOverTimerId, static_cast<UINT>(intervalMs), nullptr);
-    timerRunning_ = true;
-}
+void ButtonWindow::StartTimer(int intervalMs) { RunTimer(true, intervalMs); }
 
-void ButtonWindow::StopTimer() {
-    if (hwnd_ && timerRunning_) KillTimer(hwnd_, kOverTimerId);
-    timerRunning_ = false;
-}
+void ButtonWindow::StopTimer() { RunTimer(false, 0); }
 
 controls::Point ButtonWindow::CursorPos() const {
     POINT pt{};
@@ -145,42 +129,21 @@ void ButtonWindow::UpdateNow() {
     if (hwnd_) UpdateWindow(hwnd_);
 }
 
-void ButtonWindow::OnMouseButton(UINT msg, LPARAM lParam) {
-    const float x = static_cast<float>(GET_X_LPARAM(lParam));
-    const float y = static_cast<float>(GET_Y_LPARAM(lParam));
-    std::int16_t which = 1;
-    if (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP) which = 2;
-    if (msg == WM_MBUTTONDOWN || msg == WM_MBUTTONUP) which = 4;
-    const bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN;
-    if (down) {
-        if (GetFocus() != hwnd_ && button_.TabStop()) SetFocus(hwnd_);
-        // Like a form's controls, the button keeps the mouse until every button is released.
-        SetCapture(hwnd_);
-        pressedButtons_ |= which;
-        button_.OnMouseDown(which, ShiftState(), x, y);
-        return;
-    }
-    const bool wasPressed = (pressedButtons_ & which) != 0;
-    pressedButtons_ &= ~which;
-    if (pressedButtons_ == 0 && GetCapture() == hwnd_) ReleaseCapture();
-    button_.OnMouseUp(which, ShiftState(), x, y);
-    RECT rc;
-    GetClientRect(hwnd_, &rc);
-    POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    // A click is a press and a release inside the control.
-    if (wasPressed && PtInRect(&rc, pt)) button_.OnClick();
+void ButtonWindow::MouseDown(int which, float x, float y) {
+    button_.OnMouseDown(static_cast<std::int16_t>(which), ShiftState(), x, y);
 }
 
-LRESULT ButtonWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+void ButtonWindow::MouseUp(int which, float x, float y) {
+    button_.OnMouseUp(static_cast<std::int16_t>(which), ShiftState(), x, y);
+}
+
+bool ButtonWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
     switch (msg) {
-    case WM_SIZE:
-        // CreateWindowEx sends one before the design is read; Create sizes the button itself.
-        if (loaded_) button_.Resize(LOWORD(lParam), HIWORD(lParam));
-        return 0;
     case WM_SHOWWINDOW:
         if (wParam) DrawWhenShown(msg, [this] { button_.Show(); });
         else button_.Hide();
-        break;
+        return false;
     case WM_PAINT:
     case WM_PRINTCLIENT:
         DrawWhenShown(msg, [this] { button_.Show(); });  // an owed drawing: the look it has now
@@ -189,66 +152,33 @@ LRESULT ButtonWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         button_.OnMouseMove(ButtonsHeld(wParam), ShiftState(),
                             static_cast<float>(GET_X_LPARAM(lParam)),
                             static_cast<float>(GET_Y_LPARAM(lParam)));
-        return 0;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-        OnMouseButton(msg, lParam);
-        return 0;
-    case WM_LBUTTONDBLCLK:
-        // The second press of a double click: its release gives MouseUp but no second Click.
-        button_.OnDblClick();
-        return 0;
-    case WM_RBUTTONDBLCLK:
-        OnMouseButton(WM_RBUTTONDOWN, lParam);
-        return 0;
-    case WM_MBUTTONDBLCLK:
-        OnMouseButton(WM_MBUTTONDOWN, lParam);
-        return 0;
-    case WM_CAPTURECHANGED:
-        pressedButtons_ = 0;
-        return 0;
-    case WM_TIMER:
-        if (wParam == kOverTimerId) button_.OnTimer();
-        return 0;
-    case WM_SETFOCUS:
-        button_.OnGotFocus();
-        return 0;
-    case WM_KILLFOCUS:
-        button_.OnLostFocus();
-        return 0;
+        return true;
+    case WM_SETFOCUS: button_.OnGotFocus(); return true;
+    case WM_KILLFOCUS: button_.OnLostFocus(); return true;
     case WM_GETDLGCODE:
         // A button to the dialog manager, so that its mnemonic sends BM_CLICK; the arrow keys
         // are the button's own (they move the focus), Tab stays with the dialog manager.
-        return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON | DLGC_WANTARROWS;
-    case WM_KEYDOWN:
-        button_.OnKeyDown(static_cast<std::int16_t>(wParam), ShiftState());
-        return 0;
-    case WM_KEYUP:
-        button_.OnKeyUp(static_cast<std::int16_t>(wParam), ShiftState());
-        return 0;
-    case WM_CHAR:
-        button_.OnKeyPress(static_cast<std::int16_t>(wParam));
-        return 0;
+        result = DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON | DLGC_WANTARROWS;
+        return true;
+    case WM_KEYDOWN: button_.OnKeyDown(static_cast<std::int16_t>(wParam), ShiftState()); return true;
+    case WM_KEYUP: button_.OnKeyUp(static_cast<std::int16_t>(wParam), ShiftState()); return true;
+    case WM_CHAR: button_.OnKeyPress(static_cast<std::int16_t>(wParam)); return true;
     case BM_CLICK:
         // The access key: the dialog manager found the caption's "&" letter.
         button_.OnAccessKey(0);
-        return 0;
+        return true;
     case WM_ENABLE:
         InvalidateRect(hwnd_, nullptr, FALSE);
-        return 0;
+        return true;
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:
         sysColors_ = ReadSystemColors();
         button_.OnAmbientChanged("SysColors");
-        return 0;
+        return true;
     default:
         break;
     }
-    return SurfaceWindow::HandleMessage(msg, wParam, lParam);
+    return SkinnedButtonWindow::HandleMessage(msg, wParam, lParam, result);
 }
 
 }  // namespace app::win32

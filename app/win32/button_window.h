@@ -1,19 +1,19 @@
 #pragma once
 // The window of one XP-style push button: a child window whose text is the caption (so screen
-// readers and UI automation read it), that shows the button's drawing surface and feeds its
-// mouse, keyboard, focus and timer messages to the button.
+// readers and UI automation read it), that has the button paint its look when it paints and
+// feeds its mouse, keyboard, focus and timer messages to the button.
 #include <windows.h>
 
 #include <string>
 
-#include "app/win32/surface_window.h"
+#include "app/win32/skinned_button_window.h"
 #include "controls/button/button_host.h"
 #include "controls/button/pell_xp_button.h"
 #include "controls/property_bag.h"
 
 namespace app::win32 {
 
-class ButtonWindow : public SurfaceWindow, public controls::ButtonHost {
+class ButtonWindow : public SkinnedButtonWindow, public controls::ButtonHost {
 public:
     static constexpr const char* kClassName = "DravikXPButton";
 
@@ -29,7 +29,7 @@ public:
 
     // --- ButtonHost ---
     bool UserMode() const override { return true; }
-    std::string DisplayName() const override { return name_; }
+    std::string DisplayName() const override { return Name(); }
     bool IsDefaultButton() const override { return false; }
     const controls::SystemColors& SysColors() const override { return sysColors_; }
     paint::Rgb ParentBackColor() const override;
@@ -44,10 +44,8 @@ public:
     std::intptr_t WindowHandle() const override { return reinterpret_cast<std::intptr_t>(hwnd_); }
     void SetWindowShape(const paint::RegionData& region) override;
     void PropertyChanged(std::string_view key) override;
-    // A button that does not show (hidden, or on a window not shown yet) draws nothing and
-    // makes no surface; its next WM_PAINT draws it, once for however many changes came before.
-    paint::Surface DrawingSurface(int width, int height) override;
-    void SurfaceDrawn() override;
+    // The window paints the new look when it shows, once for however many changes came before.
+    void Invalidate(const controls::PellXPButton&) override { LookChanged(); }
     paint::TextRenderer* Text() override { return &text_; }
     void SetControlHeight(int heightPixels) override;
     void ProcessPendingMessages() override;
@@ -64,19 +62,23 @@ public:
     void UpdateNow() override;
 
 private:
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    void OnDestroying() override { StopTimer(); }
-    void OnMouseButton(UINT msg, LPARAM lParam);
+    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool DrawForPaint() override;
+    void ResizeButton(int width, int height) override { button_.Resize(width, height); }
+    void TimerTick() override { button_.OnTimer(); }
+    // --- ButtonMouse::Control ---
+    void MouseDown(int which, float x, float y) override;
+    void MouseUp(int which, float x, float y) override;
+    // A press and release of any button: the button keeps those after a left press.
+    void Click() override { button_.OnClick(); }
+    // The button presses itself again and takes the mouse for the release.
+    void DblClick() override { button_.OnDblClick(); }
 
     controls::PellXPButton& button_;
-    std::string name_;
     controls::SystemColors sysColors_;
     paint::FontInfo font_;
     std::int16_t mousePointer_ = 0;
     paint::PicturePtr mouseIcon_;
-    bool timerRunning_ = false;
-    int pressedButtons_ = 0;  // mouse buttons pressed inside and not yet released
-    bool loaded_ = false;     // the design is read; sizes reach the button from here on
 };
 
 }  // namespace app::win32

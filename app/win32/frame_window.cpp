@@ -127,7 +127,7 @@ paint::Surface FrameWindow::DrawingSurface(int width, int height) {
 void FrameWindow::SurfaceDrawn() {
     // A drawing follows every layout, so the buttons' tips move with the buttons.
     PlaceToolTips();
-    if (!painting_) Invalidate();
+    if (!painting_) MarkForPaint();
 }
 
 void FrameWindow::OnDestroying() {
@@ -143,29 +143,24 @@ void FrameWindow::PaintBeneath(paint::Surface& s) {
         s.Clear(GetSysColor(COLOR_BTNFACE));
 }
 
-void FrameWindow::RedrawBeneathChanged() { Invalidate(); }
+void FrameWindow::RedrawBeneathChanged() { MarkForPaint(); }
 
-LRESULT FrameWindow::PaintNow(UINT msg, WPARAM wParam, LPARAM lParam) {
+bool FrameWindow::DrawForPaint() {
     // Before its first layout the frame has nothing to show.
-    if (laidOut_) {
-        painting_ = true;
-        frame_.Redraw();
-        painting_ = false;
-    }
-    const LRESULT result = SurfaceWindow::HandleMessage(msg, wParam, lParam);
-    ReleaseSurface();
-    return result;
+    if (!laidOut_) return false;
+    painting_ = true;
+    frame_.Redraw();
+    painting_ = false;
+    return true;
 }
 
-LRESULT FrameWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+bool FrameWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
     const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     switch (msg) {
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-        return PaintNow(msg, wParam, lParam);
     case WM_MOUSEMOVE:
         frame_.MouseMove(ButtonsHeld(wParam), x, y);
-        return 0;
+        return true;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
@@ -176,12 +171,12 @@ LRESULT FrameWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             // drag (which takes the capture for itself).
             SetCapture(hwnd_);
             if (bareMouse_) bareMouse_(msg, x, y);
-            return 0;
+            return true;
         }
         // The close button follows the mouse until release; a title press starts a drag.
         SetCapture(hwnd_);
         frame_.MouseDown(button, x, y);
-        return 0;
+        return true;
     }
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
@@ -192,13 +187,13 @@ LRESULT FrameWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             barePressed_ = false;
             if (bareMouse_ && frame_.PieceAt(x, y) == controls::FramePiece::None)
                 bareMouse_(msg, x, y);
-            return 0;
+            return true;
         }
         frame_.MouseUp(button, x, y);
-        return 0;
+        return true;
     }
     default:
-        return SurfaceWindow::HandleMessage(msg, wParam, lParam);
+        return SurfaceWindow::HandleMessage(msg, wParam, lParam, result);
     }
 }
 

@@ -55,10 +55,10 @@ public:
     paint::TextRenderer* Text() override { return painting_ ? &text_ : nullptr; }
 
 private:
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void OnDestroying() override;
-    // WM_PAINT and WM_PRINTCLIENT: the frame draws, the drawing is shown, the surface goes.
-    LRESULT PaintNow(UINT msg, WPARAM wParam, LPARAM lParam);
+    // The frame draws its present look (Redraw), once its first layout is done.
+    bool DrawForPaint() override;
     // The caption buttons' tool tips ("Close"; "Maximize" and "Minimize" while those show): one
     // tool per button over its place, kept where the last layout put the button.
     void CreateToolTips();
@@ -68,7 +68,7 @@ private:
     int dpi_;
     SurfacePainter paintBeneath_;
     BareMouse bareMouse_;
-    bool painting_ = false;  // inside PaintNow: drawings go to the surface; else put off
+    bool painting_ = false;  // inside DrawForPaint: drawings go to the surface; else put off
     bool laidOut_ = false;   // the frame has asked to draw: its first layout is done
     bool barePressed_ = false;  // the last press was on the form's surface, not on a piece
     HWND tips_ = nullptr;       // tooltips_class32 window of the caption buttons

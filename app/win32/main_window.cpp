@@ -1,6 +1,5 @@
 #include "app/win32/main_window.h"
 #include "app/win32/remote_command.h"
-#include "app/win32/window_binding.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -10,6 +9,7 @@
 #include "app/layout.h"
 #include "app/win32/about_window.h"
 #include "app/win32/ambient_forwarding.h"
+#include "app/win32/child_controls.h"
 #include "app/win32/resource_pictures.h"
 #include "app/win32/tray_window.h"
 
@@ -27,23 +27,6 @@ constexpr DWORD kWindowStyle = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX;
 // A drop-down list's window height includes its open list.
 constexpr int kDropDownListHeight = 240;
 
-// The control's name on the form, which a new skinned button takes as its caption.
-std::string ControlName(int id) {
-    switch (id) {
-    case ids::kBtnTray: return "BtnTray";
-    case ids::kBtnSettings: return "BtnSettings";
-    case ids::kBtnMon: return "BtnMon";
-    case ids::kBtnMovie: return "BtnMovie";
-    case ids::kCmdIconRest: return "CmdIconRest";
-    case ids::kCmdIconSave: return "CmdIconSave";
-    case ids::kCmdTray: return "CmdTray";
-    case ids::kCmdSettings: return "CmdSettings";
-    case ids::kCmdMon: return "CmdMon";
-    case ids::kCmdMovie: return "CmdMovie";
-    default: return "Control";
-    }
-}
-
 int ScreenDpi() {
     HDC screen = GetDC(nullptr);
     const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
@@ -56,22 +39,13 @@ int ScreenDpi() {
 MainWindow::MainWindow(FrmMain& form) : form_(form), dpi_(ScreenDpi()) {}
 
 bool MainWindow::Create(HINSTANCE instance) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIcon(instance, MAKEINTRESOURCE(1));
-    wc.lpszClassName = ids::kMainWindowClass;
-    if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
-
     const double tpp = TwipsPerPixel(dpi_);
     RECT rc{0, 0, TwipsToPixels(kClientWidthTwips, tpp), TwipsToPixels(kClientHeightTwips, tpp)};
 
-    hwnd_ = CreateWindowExA(WS_EX_CONTROLPARENT, ids::kMainWindowClass, form_.window.Caption().c_str(),
-                            kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, rc.right - rc.left,
-                            rc.bottom - rc.top, nullptr, nullptr, instance, this);
-    if (!hwnd_) return false;
+    if (!CreateBound(WindowClass{ids::kMainWindowClass, 0, true, true}, instance,
+                     WS_EX_CONTROLPARENT, form_.window.Caption(), kWindowStyle, CW_USEDEFAULT,
+                     CW_USEDEFAULT, rc.right - rc.left, rc.bottom - rc.top, nullptr))
+        return false;
     form_.window.SetSize(rc.right - rc.left, rc.bottom - rc.top);
     form_.window.SetObserver([this](FormWindow::FormChange change) { MirrorForm(change); });
     form_.AttachWindow(reinterpret_cast<platform::WindowHandle>(hwnd_));
@@ -168,8 +142,7 @@ HWND MainWindow::CreateControl(ControlModel& model, double tpp) {
                                  reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE)),
                                  nullptr);
     if (child) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(sansSerif_.Get()), FALSE);
-    if (child && model.Kind() == ControlKind::GroupBox)
-        SetWindowSubclass(child, GroupBoxProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    if (child && model.Kind() == ControlKind::GroupBox) MakeGroupBoxOpaque(child);
     return child;
 }
 
@@ -187,9 +160,7 @@ HWND MainWindow::CreateSkinned(ControlModel& model, const PixelRect& at) {
                          LoadPictureResource("xpcmdbutton_skin"), CmdButtonDesign(model.Id()));
         window = std::move(w);
     } else if (auto* frame = dynamic_cast<controls::SkinnedFrame*>(&model)) {
-        frame->LoadPictures([](const std::string& file) {
-            return LoadPictureResource(file.substr(0, file.rfind(".bmp")));
-        });
+        frame->LoadPictures(LoadPictureFile);
         // The close button unloads the window, which stores the settings.
         frame->onCloseClick = [this] { PostMessageA(hwnd_, WM_CLOSE, 0, 0); };
         const double tpp = TwipsPerPixel(dpi_);
@@ -309,48 +280,18 @@ void MainWindow::OnCommand(int id, int notification, HWND control) {
     }
 }
 
-LRESULT CALLBACK MainWindow::GroupBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR, DWORD_PTR self) {
-    if (msg == WM_PAINT || msg == WM_ERASEBKGND) {
-        // A group box lets its parent show through; these are opaque in their back colour, so
-        // the frame beneath does not. The fill goes first, the standard paint draws on it.
-        auto* window = reinterpret_cast<MainWindow*>(self);
-        const auto it = window->models_.find(GetDlgCtrlID(hwnd));
-        if (it != window->models_.end()) {
-            HDC dc = msg == WM_ERASEBKGND ? reinterpret_cast<HDC>(wParam) : GetDC(hwnd);
-            RECT rc;
-            GetClientRect(hwnd, &rc);
-            FillRect(dc, &rc, window->brushes_.For(it->second->BackColor()));
-            if (msg == WM_ERASEBKGND) return 1;
-            ReleaseDC(hwnd, dc);
-        }
-    } else if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, GroupBoxProc, 1);
-    }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
-}
-
-LRESULT CALLBACK MainWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = BindWindowObject(hwnd, msg, lParam, &MainWindow::hwnd_);
-    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        UnbindWindowObject(hwnd);
-        self->hwnd_ = nullptr;
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
-    }
-    return self->HandleMessage(msg, wParam, lParam);
-}
-
-LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+bool MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
     switch (msg) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-        return 0;
+        return true;
     case WM_ERASEBKGND: {
         RECT rc;
         GetClientRect(hwnd_, &rc);
         FillRect(reinterpret_cast<HDC>(wParam), &rc, brushes_.For(form_.window.BackColor()));
-        return 1;
+        result = 1;
+        return true;
     }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
@@ -366,20 +307,22 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             SetTextColor(dc, ToColorRef(model->ForeColor()));
         else
             SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-        return reinterpret_cast<LRESULT>(brushes_.For(back));
+        result = reinterpret_cast<LRESULT>(brushes_.For(back));
+        return true;
     }
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
         // A press on the bare window (where no frame covers it) moves the window.
         form_.Form_MouseDown();
-        return 0;
+        return true;
     case WM_CLOSE:
         if (!form_.Ended()) form_.Form_Unload();
         DestroyWindow(hwnd_);
-        return 0;
+        return true;
     case WM_QUERYENDSESSION:
-        return TRUE;  // nothing to ask the user; the settings are stored when it really ends
+        result = TRUE;
+        return true;  // nothing to ask the user; the settings are stored when it really ends
     case WM_ENDSESSION:
         // Windows ends the process soon after this returns, without WM_CLOSE: the settings
         // are stored and the tray icon removed here, or never. A cancelled end (FALSE)
@@ -388,15 +331,12 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             form_.Form_EndSession();
             DestroyWindow(hwnd_);
         }
-        return 0;
-    case WM_COPYDATA: {
-        LRESULT result = 0;
-        if (AnswerRemoteCommand(form_, wParam, lParam, result)) return result;
-        break;
-    }
+        return true;
+    case WM_COPYDATA:
+        return AnswerRemoteCommand(form_, wParam, lParam, result);
     case WM_DESTROY:
         PostQuitMessage(0);
-        return 0;
+        return true;
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:
         // The skinned buttons in system colours repaint in the new ones.
@@ -404,7 +344,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     default: break;
     }
-    return DefWindowProcA(hwnd_, msg, wParam, lParam);
+    return false;
 }
 
 }  // namespace app::win32

@@ -13,35 +13,29 @@
 #include "app/win32/cmd_button_window.h"
 #include "app/win32/frame_window.h"
 #include "app/win32/gdi.h"
+#include "app/win32/window_base.h"
 
 namespace app::win32 {
 
-class MainWindow {
+class MainWindow final : public WindowBase {
 public:
     explicit MainWindow(FrmMain& form);
-    MainWindow(const MainWindow&) = delete;
-    MainWindow& operator=(const MainWindow&) = delete;
 
     // Creates the window, hidden, with all its controls. False when the window cannot be made.
     bool Create(HINSTANCE instance);
-    HWND Handle() const { return hwnd_; }
 
     // Shows the window when the form wants it shown (it stays hidden when the form started
     // in the notification area).
     void ShowIfVisible();
 
 private:
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
     void CreateControls();
     HWND CreateControl(controls::ControlModel& model, double twipsPerPixel);
     void Mirror(controls::ControlModel& model, controls::Change change);
     void MirrorForm(FormWindow::FormChange change);
     void OnCommand(int id, int notification, HWND control);
-    // Group boxes paint their back colour: subclassed from the standard one, which does not.
-    static LRESULT CALLBACK GroupBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR self);
     // The skinned controls: a window of their own kind each, kept in skinnedWindows_.
     HWND CreateSkinned(controls::ControlModel& model, const PixelRect& at);
     // The frames draw the form's surface anew (its colour or the label on it changed).
@@ -50,7 +44,6 @@ private:
     void OnSurfaceMouse(UINT msg, int x, int y);
 
     FrmMain& form_;
-    HWND hwnd_ = nullptr;
     int dpi_ = 96;
     std::map<int, HWND> children_;
     std::map<int, controls::ControlModel*> models_;

@@ -6,6 +6,7 @@
 #include "app/command_line.h"
 #include "app/control_ids.h"
 #include "app/form_main.h"
+#include "app/win32/window_base.h"
 #include "modes/mode_label.h"
 #include "platform/win32/scoped.h"
 #include "platform/win32/win32_display.h"
@@ -57,41 +58,27 @@ private:
 };
 
 // The client's message-only window, which collects the text the running program sends back.
-class ReplyWindow {
+class ReplyWindow final : public WindowBase {
 public:
     ReplyWindow() {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = kClass;
-        RegisterClassExA(&wc);
-        hwnd_ = CreateWindowExA(0, kClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                wc.hInstance, nullptr);
-        if (hwnd_) SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&text_));
+        CreateBound({"DravikCommandReply", 0, false, false}, GetModuleHandleA(nullptr), 0, "", 0, 0,
+                    0, 0, 0, HWND_MESSAGE);
     }
-    ReplyWindow(const ReplyWindow&) = delete;
-    ReplyWindow& operator=(const ReplyWindow&) = delete;
-    ~ReplyWindow() {
+    ~ReplyWindow() override {
         if (hwnd_) DestroyWindow(hwnd_);
     }
-    HWND Handle() const { return hwnd_; }
     std::string& Text() { return text_; }
 
 private:
-    static constexpr const char* kClass = "DravikCommandReply";
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-        if (msg == WM_COPYDATA) {
-            const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-            auto* text = reinterpret_cast<std::string*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-            if (text && data && data->dwData == kOutputTag && data->lpData)
-                text->append(static_cast<const char*>(data->lpData), data->cbData);
-            return TRUE;
-        }
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    bool HandleMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) override {
+        if (msg != WM_COPYDATA) return false;
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        if (data && data->dwData == kOutputTag && data->lpData)
+            text_.append(static_cast<const char*>(data->lpData), data->cbData);
+        result = TRUE;
+        return true;
     }
 
-    HWND hwnd_ = nullptr;
     std::string text_;
 };
 
@@ -241,15 +228,6 @@ bool AnswerRemoteCommand(FrmMain& form, WPARAM wParam, LPARAM lParam, LRESULT& r
     return true;
 }
 
-void LetRemoteCommandsThrough(HWND mainWindow) {
-    // ChangeWindowMessageFilterEx exists from Windows 7 on: looked up, not imported.
-    using Filter = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
-    HMODULE user32 = GetModuleHandleA("user32.dll");
-    const auto filter =
-        user32 ? reinterpret_cast<Filter>(
-                     reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilterEx")))
-               : nullptr;
-    if (filter) filter(mainWindow, WM_COPYDATA, 1 /* MSGFLT_ALLOW */, nullptr);
-}
+void LetRemoteCommandsThrough(HWND mainWindow) { LetMessageThrough(mainWindow, WM_COPYDATA); }
 
 }  // namespace app::win32

@@ -22,4 +22,8 @@ paint::PicturePtr LoadPictureResource(std::string_view name) {
     return std::make_shared<const paint::Picture>(std::move(*picture));
 }
 
+paint::PicturePtr LoadPictureFile(const std::string& file) {
+    return LoadPictureResource(std::string_view(file).substr(0, file.rfind(".bmp")));
+}
+
 }  // namespace app::win32

@@ -1,5 +1,6 @@
 #pragma once
 // The program's pictures, embedded as their .bmp files (RCDATA resources named after the file).
+#include <string>
 #include <string_view>
 
 #include "controls/paint/picture.h"
@@ -8,5 +9,8 @@ namespace app::win32 {
 
 // The picture in the resource of this name ("btn_movie"); nullptr when there is none.
 paint::PicturePtr LoadPictureResource(std::string_view name);
+// The picture of a file the controls name ("frame_top.bmp"): the resource named after it
+// without its ".bmp".
+paint::PicturePtr LoadPictureFile(const std::string& file);
 
 }  // namespace app::win32

@@ -1,5 +1,4 @@
 #include "app/win32/surface_window.h"
-#include "app/win32/window_binding.h"
 
 namespace app::win32 {
 
@@ -9,19 +8,9 @@ SurfaceWindow::~SurfaceWindow() {
 
 bool SurfaceWindow::CreateChild(const char* className, HWND parent, int id, const std::string& text,
                                 DWORD style, int x, int y, int width, int height) {
-    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = className;
-    if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
-    CreateWindowExA(0, className, text.c_str(), WS_CHILD | WS_CLIPSIBLINGS | style, x, y, width,
-                    height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                    this);
-    return hwnd_ != nullptr;
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
+    return CreateBound(WindowClass{className, CS_DBLCLKS}, instance, 0, text,
+                       WS_CHILD | WS_CLIPSIBLINGS | style, x, y, width, height, parent, id);
 }
 
 paint::Surface SurfaceWindow::Surface(int width, int height) {
@@ -30,49 +19,41 @@ paint::Surface SurfaceWindow::Surface(int width, int height) {
     return surface;
 }
 
-void SurfaceWindow::ReleaseSurface() {
+void SurfaceWindow::PaintOn(HDC dc) {
+    if (DrawForPaint()) surface_.Present(dc, 0, 0);
     text_.SetDc(nullptr);
     surface_.Release();
 }
 
-paint::Surface SurfaceWindow::SurfaceWhenShown(int width, int height) {
+void SurfaceWindow::LookChanged() {
     if (!drawingShown_ && !(hwnd_ && IsWindowVisible(hwnd_))) {
         drawingOwed_ = true;
-        return {};
+        return;
     }
-    return Surface(width, height);
+    MarkForPaint();
 }
 
-LRESULT SurfaceWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+bool SurfaceWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
     switch (msg) {
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd_, &ps);
-        surface_.Present(dc, 0, 0);
+        PaintOn(dc);
         EndPaint(hwnd_, &ps);
-        return 0;
+        result = 0;
+        return true;
     }
     case WM_PRINTCLIENT:
         // PrintWindow and the like: the same picture WM_PAINT shows.
-        surface_.Present(reinterpret_cast<HDC>(wParam), 0, 0);
-        return 0;
+        PaintOn(reinterpret_cast<HDC>(wParam));
+        result = 0;
+        return true;
     case WM_ERASEBKGND:
-        return 1;  // the surface covers the whole client area
+        result = 1;  // the paint covers the whole client area
+        return true;
     default:
-        return DefWindowProcA(hwnd_, msg, wParam, lParam);
+        return false;
     }
-}
-
-LRESULT CALLBACK SurfaceWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = BindWindowObject(hwnd, msg, lParam, &SurfaceWindow::hwnd_);
-    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        UnbindWindowObject(hwnd);
-        self->OnDestroying();
-        self->hwnd_ = nullptr;
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
-    }
-    return self->HandleMessage(msg, wParam, lParam);
 }
 
 void PumpPendingMessages() {

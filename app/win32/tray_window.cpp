@@ -10,19 +10,6 @@
 namespace app::win32 {
 namespace {
 
-// ChangeWindowMessageFilterEx exists from Windows 7 on, so it is looked up rather than
-// imported: an elevated Dravik (it writes HKLM) would otherwise never hear the
-// "TaskbarCreated" broadcast of an Explorer that runs without elevation.
-void LetTaskbarCreatedThrough(HWND hwnd) {
-    using Filter = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
-    HMODULE user32 = GetModuleHandleA("user32.dll");
-    const auto filter =
-        user32 ? reinterpret_cast<Filter>(
-                     reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilterEx")))
-               : nullptr;
-    if (filter) filter(hwnd, SysTrayWindow::TaskbarCreatedMessage(), 1 /* MSGFLT_ALLOW */, nullptr);
-}
-
 char HexDigit(unsigned v) { return "0123456789abcdef"[v & 15]; }
 
 }  // namespace
@@ -35,24 +22,19 @@ UINT SysTrayWindow::TaskbarCreatedMessage() {
 SysTrayWindow::SysTrayWindow(tray::frmSysTray& component, HINSTANCE instance)
     : component_(component),
       icon_(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON, 16, 16, 0))) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = instance;
-    wc.lpszClassName = kClassName;
-    if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return;
     // A top-level window, never shown, not a message-only one: those hear no broadcasts.
-    CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, kCaption, WS_POPUP, 0, 0, 0, 0, nullptr,
-                    nullptr, instance, this);
-    if (hwnd_) LetTaskbarCreatedThrough(hwnd_);
+    if (CreateBound(WindowClass{kClassName, 0, false, false}, instance, WS_EX_TOOLWINDOW,
+                    kCaption, WS_POPUP, 0, 0, 0, 0, nullptr))
+        LetMessageThrough(hwnd_, TaskbarCreatedMessage());
 }
 
 SysTrayWindow::~SysTrayWindow() {
     if (!hwnd_) return;
     // This may run inside the window's own procedure (the component's last reference went
     // with the event it raised): unbind first, so that no later message finds this object.
-    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+    UnbindWindowObject(hwnd_);
     DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
 }
 
 std::string SysTrayWindow::FileDescription() {
@@ -108,26 +90,20 @@ int SysTrayWindow::TrackMenu(const std::vector<tray::MenuItem>& items, int defau
     return picked - 1;
 }
 
-LRESULT CALLBACK SysTrayWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = BindWindowObject(hwnd, msg, lParam, &SysTrayWindow::hwnd_);
-    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+bool SysTrayWindow::HandleMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
     const UINT taskbarCreated = TaskbarCreatedMessage();
-    if (msg == tray::kCallbackMessage || (taskbarCreated != 0 && msg == taskbarCreated)) {
-        // The owner may drop the component from inside the event; this reference keeps it,
-        // and so this window object, until the event has run. Nothing of `self` is touched
-        // after it goes.
-        const std::shared_ptr<tray::frmSysTray> keep = self->component_.weak_from_this().lock();
-        if (msg == tray::kCallbackMessage)
-            self->component_.ShellCallback(GET_X_LPARAM(lParam));
-        else
-            self->component_.ShellRestarted();
-        return 0;
-    }
-    if (msg == WM_NCDESTROY) {
-        UnbindWindowObject(hwnd);
-        self->hwnd_ = nullptr;
-    }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (msg != tray::kCallbackMessage && (taskbarCreated == 0 || msg != taskbarCreated))
+        return false;
+    // The owner may drop the component from inside the event; this reference keeps it, and so
+    // this window object, until the event has run. Nothing of this object is touched after it
+    // goes.
+    const std::shared_ptr<tray::frmSysTray> keep = component_.weak_from_this().lock();
+    if (msg == tray::kCallbackMessage)
+        component_.ShellCallback(GET_X_LPARAM(lParam));
+    else
+        component_.ShellRestarted();
+    result = 0;
+    return true;
 }
 
 }  // namespace app::win32

@@ -9,18 +9,17 @@
 #include <vector>
 
 #include "app/win32/user_handles.h"
+#include "app/win32/window_base.h"
 #include "tray/sys_tray.h"
 
 namespace app::win32 {
 
-class SysTrayWindow final : public tray::SysTrayHost {
+class SysTrayWindow final : public WindowBase, public tray::SysTrayHost {
 public:
     static constexpr const char* kClassName = "DravikSysTray";
     static constexpr const char* kCaption = "Sys Tray Interface";
 
     SysTrayWindow(tray::frmSysTray& component, HINSTANCE instance);
-    SysTrayWindow(const SysTrayWindow&) = delete;
-    SysTrayWindow& operator=(const SysTrayWindow&) = delete;
     ~SysTrayWindow() override;
 
     // --- SysTrayHost ---
@@ -31,16 +30,14 @@ public:
     std::string FileDescription() override;
     int TrackMenu(const std::vector<tray::MenuItem>& items, int defaultIndex) override;
 
-    HWND Handle() const { return hwnd_; }
-
     // RegisterWindowMessageA("TaskbarCreated"), asked once.
     static UINT TaskbarCreatedMessage();
 
 private:
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // The shell's callback message and "TaskbarCreated"; the rest to DefWindowProc.
+    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
     tray::frmSysTray& component_;
-    HWND hwnd_ = nullptr;
     ScopedIcon icon_;
 };
 

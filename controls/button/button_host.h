@@ -1,10 +1,11 @@
 #pragma once
 // What the push button needs from whatever hosts it: the form runtime's ambient properties, the
 // hosting window (font, cursor, enabled state, shape), change notification for the form's
-// design data, its persistent drawing surface and a text renderer, and for mouse and keyboard
-// handling a timer, the cursor and window queries, mouse capture and focus movement. The Win32 host implements it
-// over a window and a DIB section; StandaloneButtonHost keeps everything in memory, for a button
-// no window shows yet and as the base of test doubles.
+// design data, the painting of its look and a text renderer, and for mouse and keyboard
+// handling a timer, the cursor and window queries, mouse capture and focus movement. The Win32
+// host implements it over a window that paints into a DIB section made for each paint;
+// StandaloneButtonHost keeps everything in memory and paints at once, for a button no window
+// shows yet and as the base of test doubles.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -17,6 +18,8 @@
 #include "controls/paint/text.h"
 
 namespace controls {
+
+class PellXPButton;
 
 // The parent's pixels and where the button sits on them (ButtonType 11).
 // A point in pixels, on the screen or in the button's client area.
@@ -59,11 +62,12 @@ public:
     // The form's design data changed under this property-bag key.
     virtual void PropertyChanged(std::string_view key) = 0;
 
-    // The persistent drawing surface, width x height; the host keeps it between drawings and
-    // makes a new one when the size changes.
-    virtual paint::Surface DrawingSurface(int width, int height) = 0;
-    // A drawing is complete; the host shows the surface (or invalidates the window).
-    virtual void SurfaceDrawn() = 0;
+    // The button's look changed (DrawButton). The host has the button paint it
+    // (PellXPButton::Paint) onto a surface of the button's client size: a window marks itself
+    // for painting and paints when the system asks, once for however many changes came before,
+    // into a surface it frees after the paint; a host without a window paints at once.
+    virtual void Invalidate(const PellXPButton& button) = 0;
+    // Measures captions, and while the look is painted draws them on the paint's surface.
     virtual paint::TextRenderer* Text() = 0;  // none: captions are not drawn
 
     // ButtonType 11's background capture: the control's height in pixels is set to 0 so that
@@ -122,10 +126,8 @@ public:
 
     void PropertyChanged(std::string_view) override {}
 
-    paint::Surface DrawingSurface(int width, int height) override {
-        return surface_.Sized(width, height);
-    }
-    void SurfaceDrawn() override {}
+    // Paints the look into SurfacePixels at once.
+    void Invalidate(const PellXPButton& button) override;
     paint::TextRenderer* Text() override { return nullptr; }
 
     void SetControlHeight(int) override {}
@@ -145,7 +147,7 @@ public:
     void MoveFocus(bool) override {}
     void UpdateNow() override {}
 
-    // What a window would show.
+    // What a window would show: the last look painted.
     bool WindowEnabled() const { return windowEnabled_; }
     const paint::RegionData& Shape() const { return shape_; }
     const paint::PixelBuffer& SurfacePixels() const { return surface_; }

@@ -1,9 +1,10 @@
 #pragma once
 // What the small skinned button needs from whatever hosts it: ambient properties (display name,
 // font), its window (font, enabled state), change notification for the form's design data, the
-// hover timer, the cursor, and a persistent drawing surface with a text renderer. The Win32 host
-// implements it over a child window with SetTimer and a DIB section; StandaloneCmdButtonHost
-// keeps everything in memory, for a button no window shows yet and as the base of test doubles.
+// hover timer, the cursor, and the painting of its look with a text renderer. The Win32 host
+// implements it over a child window with SetTimer that paints into a DIB section made for each
+// paint; StandaloneCmdButtonHost keeps everything in memory and paints at once, for a button no
+// window shows yet and as the base of test doubles.
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,8 @@
 #include "controls/paint/text.h"
 
 namespace controls {
+
+class xpcmdbutton;
 
 struct CursorPoint {
     int x = 0;
@@ -38,11 +41,12 @@ public:
     // GetCursorPos, then ScreenToClient on the control's window.
     virtual CursorPoint CursorInClient() const = 0;
 
-    // The persistent drawing surface, width x height pixels; the host keeps it between drawings
-    // and makes a new one when the size changes.
-    virtual paint::Surface DrawingSurface(int width, int height) = 0;
-    // A drawing is complete; the host shows the surface (or invalidates the window).
-    virtual void SurfaceDrawn() = 0;
+    // The button's look changed (PaintSkin). The host has the button paint it
+    // (xpcmdbutton::Paint) onto a surface of the button's client size: a window marks itself
+    // for painting and paints when the system asks, into a surface it frees after the paint; a
+    // host without a window paints at once.
+    virtual void Invalidate(const xpcmdbutton& button) = 0;
+    // Measures the caption, and while the look is painted draws it on the paint's surface.
     virtual paint::TextRenderer* Text() = 0;  // none: the caption is not drawn
 };
 
@@ -55,12 +59,11 @@ public:
     void PropertyChanged(std::string_view) override {}
     void SetTimer(bool, int) override {}
     CursorPoint CursorInClient() const override { return {-1, -1}; }
-    paint::Surface DrawingSurface(int width, int height) override {
-        return surface_.Sized(width, height);
-    }
-    void SurfaceDrawn() override {}
+    // Paints the look into SurfacePixels at once.
+    void Invalidate(const xpcmdbutton& button) override;
     paint::TextRenderer* Text() override { return nullptr; }
 
+    // The last look painted.
     const paint::PixelBuffer& SurfacePixels() const { return surface_; }
 
 private:

@@ -219,14 +219,13 @@ void PellXPButton::DrawButton(int state, bool force) {
     if (clientHeight_ == 0 || !drawingEnabled_) return;
     lastState_ = static_cast<std::uint8_t>(state);
     lastCaption_ = Caption();
-    paint::Surface surface = host_->DrawingSurface(clientWidth_, clientHeight_);
-    surface.Clear(0);
 
     // Hovered under ColorScheme 2, the whole palette of this drawing derives from BackOver.
     const bool hoverPalette = mouseIsOver_ && colorScheme_ == 2;
     if (hoverPalette) palette_ = PaletteWithBack(backOver_);
 
-    ButtonFace f;
+    ButtonFace& f = look_;
+    f = ButtonFace{};
     f.width = clientWidth_;
     f.height = clientHeight_;
     f.buttonType = buttonType_;
@@ -247,25 +246,43 @@ void PellXPButton::DrawButton(int state, bool force) {
     f.picture = picture_;
     f.caption = lastCaption_;
     f.font = host_->Font();
-    f.text = host_->Text();
     f.pictureNormal = pictureNormal_.get();
     f.pictureOver = pictureOver_.get();
-    paint::Surface background;
-    if (background_) {
-        background = background_->View();
-        f.background = &background;
-    }
     if (buttonType_ == 14 && f.hostDefault) {
         // ButtonType 14 draws the default button's caption bold, laid out in the bold font.
         paint::FontInfo bold = f.font;
         bold.bold = true;
         f.boldLayout = LayoutCaption(clientWidth_, clientHeight_, picturePosition_, picture_,
-                                     lastCaption_, bold, f.text, layout_);
+                                     lastCaption_, bold, host_->Text(), layout_);
     }
-    lastCaptionMode_ = static_cast<std::uint8_t>(PaintButton(surface, f, state, lastCaptionMode_));
+    // The caption mode this drawing leaves to the next one, as painting it would: the recipe
+    // run on no pixels and without text.
+    lookCaptionMode_ = lastCaptionMode_;
+    paint::Surface none;
+    lastCaptionMode_ = static_cast<std::uint8_t>(PaintButton(none, f, state, lookCaptionMode_));
+    hasLook_ = true;
 
     if (hoverPalette) ApplySetColors();
-    host_->SurfaceDrawn();
+    host_->Invalidate(*this);
+}
+
+bool PellXPButton::Paint(paint::Surface& s) const {
+    if (!hasLook_) return false;
+    ButtonFace f = look_;
+    f.text = host_->Text();
+    paint::Surface background;
+    if (background_) {
+        background = background_->View();
+        f.background = &background;
+    }
+    s.Clear(0);
+    PaintButton(s, f, lastState_, lookCaptionMode_);
+    return true;
+}
+
+void StandaloneButtonHost::Invalidate(const PellXPButton& button) {
+    paint::Surface s = surface_.Sized(button.ClientWidth(), button.ClientHeight());
+    button.Paint(s);
 }
 
 // --- properties ---

@@ -16,6 +16,7 @@
 #include <type_traits>
 
 #include "controls/button/button_colors.h"
+#include "controls/button/button_face.h"
 #include "controls/button/button_host.h"
 #include "controls/button/button_layout.h"
 #include "controls/control_model.h"
@@ -111,8 +112,12 @@ public:
     // also asks the form's host to show the control again.
     void Refresh();
     void DisableRefresh() { drawingEnabled_ = false; }
-    // Draws state 0 (up) or 2 (down); unless force, only when state or caption changed.
+    // Draws state 0 (up) or 2 (down); unless force, only when state or caption changed. The
+    // drawing is the look it records: the host is told it changed and has it painted (Paint).
     void DrawButton(int state, bool force);
+    // The look the last drawing recorded onto s, the client size. False, with s untouched,
+    // before the first drawing.
+    bool Paint(paint::Surface& s) const;
 
     // --- properties ---
     std::int32_t ButtonType() const { return buttonType_; }
@@ -256,6 +261,11 @@ private:
     std::uint8_t lastState_ = 0;
     std::string lastCaption_;
     std::uint8_t lastCaptionMode_ = 0;
+    // The last drawing: everything it reads as it was then (its caption is lastCaption_), and
+    // the caption mode it starts from.
+    ButtonFace look_;
+    std::uint8_t lookCaptionMode_ = 0;
+    bool hasLook_ = false;
     bool drawingEnabled_ = true;  // Initialize
     bool resizeGuard_ = false;
     bool overTimer_ = false;  // OverTimer's enabled state; off when the control is created

@@ -155,13 +155,17 @@ void xpcmdbutton::RefreshLook() {
 
 void xpcmdbutton::PaintSkin(int k) {
     paintedCell_ = k;
+    if (width_ <= 0 || height_ <= 0) return;
+    host_->Invalidate(*this);
+}
+
+bool xpcmdbutton::Paint(paint::Surface& s) const {
     const int W = width_, H = height_;
-    if (W <= 0 || H <= 0) return;
-    paint::Surface s = host_->DrawingSurface(W, H);
+    if (paintedCell_ < 0 || W <= 0 || H <= 0) return false;
     if (skin_) {
         // The cell is cut from the skin where it lies; no separate picture is made of it.
         const paint::Surface src = skin_->pixels.View();
-        const int c = k * kCellWidth;
+        const int c = paintedCell_ * kCellWidth;
         struct Piece {
             int dx, dy, dw, dh, sx, sy, sw, sh;
         };
@@ -186,7 +190,12 @@ void xpcmdbutton::PaintSkin(int k) {
         const int y = static_cast<int>(std::floor(label_.top));
         text->Draw(s, Caption(), font_, {x, y, x + label_.width, y + label_.height}, labelColor_);
     }
-    host_->SurfaceDrawn();
+    return true;
+}
+
+void StandaloneCmdButtonHost::Invalidate(const xpcmdbutton& button) {
+    paint::Surface s = surface_.Sized(button.ClientWidth(), button.ClientHeight());
+    button.Paint(s);
 }
 
 }  // namespace controls

@@ -107,8 +107,12 @@ public:
 
     // --- drawing ---
     void RefreshLook();
-    // The nine pieces of cell k over the client area, then the label.
+    // Shows cell k: the host is told the look changed and has it painted (Paint).
     void PaintSkin(int k);
+    // The look onto s, the client size: the nine pieces of the cell PaintSkin last chose over
+    // the client area, then the label. False, with s untouched, when there is nothing to show
+    // yet (no cell chosen, or an empty client area).
+    bool Paint(paint::Surface& s) const;
 
     // --- run-time state ---
     int ClientWidth() const { return width_; }
@@ -116,7 +120,7 @@ public:
     const CmdLabelBox& Label() const { return label_; }
     paint::Rgb LabelColor() const { return labelColor_; }
     bool TimerEnabled() const { return timerEnabled_; }
-    // The cell the last PaintSkin drew; -1 before the first.
+    // The cell the last PaintSkin chose; -1 before the first.
     int PaintedCell() const { return paintedCell_; }
 
 protected:

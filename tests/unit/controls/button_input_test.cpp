@@ -265,6 +265,35 @@ TEST(ButtonMouse, PressFollowsTheCursorWhileTheLeftButtonIsHeld) {
     EXPECT_FALSE(f.button.MouseIsOver());
 }
 
+// A window paints the button when the system asks, after its state may have moved on. Dragged
+// back onto the button, it draws down in the hover palette and drops the hover flag at once; a
+// paint after that still shows the drawing's look, not one made of the state as it is by then.
+TEST(ButtonMouse, APaintAfterTheDrawingShowsTheLookOfTheDrawing) {
+    Fixture f;
+    f.button.SetColorScheme(2);
+    f.button.SetBackOver(0x00FF00);  // the hover palette derives from this
+    f.Move(50, 15);
+    f.button.OnMouseDown(1, 0, 50, 15);
+    f.MoveCaptured(150, 15, 1);
+    f.Move(40, 15, 1);
+    ASSERT_EQ(f.Take().back(), "draw 2 hover");
+    ASSERT_FALSE(f.button.MouseIsOver());
+    const paint::PixelBuffer atOnce = f.host.SurfacePixels();  // painted while the flag was up
+
+    paint::PixelBuffer later(100, 30);
+    paint::Surface s = later.View();
+    ASSERT_TRUE(f.button.Paint(s));
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 100; ++x) ASSERT_EQ(later.Pixel(x, y), atOnce.Pixel(x, y)) << x << "," << y;
+
+    // The same state drawn without the hover flag looks otherwise: the paint above told them apart.
+    f.button.DrawButton(2, true);
+    bool differs = false;
+    for (int y = 0; y < 30 && !differs; ++y)
+        for (int x = 0; x < 100 && !differs; ++x) differs = f.host.Px(x, y) != atOnce.Pixel(x, y);
+    EXPECT_TRUE(differs);
+}
+
 TEST(ButtonMouse, DraggedOffAndReleasedOutsideGivesNoClick) {
     Fixture f;
     f.Move(50, 15);

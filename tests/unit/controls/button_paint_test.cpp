@@ -415,10 +415,12 @@ TEST(Recipes, Type6BevelInALightenedLight) {
 TEST(Recipes, BottomUpSurfaceDrawsTheSameFace) {
     class BottomUpHost : public TestHost {
     public:
-        paint::Surface DrawingSurface(int w, int h) override {
+        void Invalidate(const PellXPButton& button) override {
+            const int w = button.ClientWidth(), h = button.ClientHeight();
             if (!buffer || buffer->Width() != w || buffer->Height() != h)
                 buffer.emplace(w, h, 0, true);
-            return buffer->View();
+            paint::Surface s = buffer->View();
+            button.Paint(s);
         }
         std::optional<paint::PixelBuffer> buffer;
     };

@@ -26,7 +26,10 @@ public:
         log.push_back(enabled ? "timer on " + std::to_string(interval) : "timer off");
     }
     controls::CursorPoint CursorInClient() const override { return cursor; }
-    void SurfaceDrawn() override { ++drawings; }
+    void Invalidate(const xpcmdbutton& button) override {
+        StandaloneCmdButtonHost::Invalidate(button);
+        ++drawings;
+    }
     paint::TextRenderer* Text() override { return &text; }
     Rgb Px(int x, int y) const { return SurfacePixels().Pixel(x, y); }
 

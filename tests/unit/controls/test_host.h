@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "controls/button/button_host.h"
+#include "controls/button/pell_xp_button.h"
 #include "fixed_text.h"
 
 namespace testing_support {
@@ -31,7 +32,8 @@ public:
         changes.emplace_back(key);
         log.push_back("changed " + std::string(key));
     }
-    void SurfaceDrawn() override {
+    void Invalidate(const controls::PellXPButton& button) override {
+        StandaloneButtonHost::Invalidate(button);
         ++drawings;
         if (onDrawn) onDrawn();
     }

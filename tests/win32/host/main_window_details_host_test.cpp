@@ -208,6 +208,40 @@ TEST_F(MainWindowHost, SmallButtonRightDoubleClickDoesNotClick) {
     EXPECT_TRUE(system.started.empty());
 }
 
+// Presses that are no click: a left press released outside, a left press whose mouse another
+// window took before the release, and a middle and a right press released inside. The big
+// button hears of every release inside and keeps the left clicks itself; a small one is told
+// of left clicks only. Then one left click, to show that the button does click (the settings
+// button starts the display settings).
+void ClicksOnlyForALeftPressReleasedInside(HWND button, const std::vector<std::string>& started) {
+    const LPARAM in = MAKELPARAM(20, 10), out = MAKELPARAM(-5, 10);
+    SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, in);
+    SendMessageA(button, WM_LBUTTONUP, 0, out);
+    SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, in);
+    ASSERT_EQ(GetCapture(), button);
+    ReleaseCapture();  // WM_CAPTURECHANGED: the press is over
+    SendMessageA(button, WM_LBUTTONUP, 0, in);
+    SendMessageA(button, WM_MBUTTONDOWN, MK_MBUTTON, in);
+    SendMessageA(button, WM_MBUTTONUP, 0, in);
+    SendMessageA(button, WM_RBUTTONDOWN, MK_RBUTTON, in);
+    SendMessageA(button, WM_RBUTTONUP, 0, in);
+    EXPECT_TRUE(started.empty());
+    SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, in);
+    SendMessageA(button, WM_LBUTTONUP, 0, in);
+    EXPECT_EQ(started.size(), 1u);
+}
+
+TEST_F(MainWindowHost, BigButtonClicksOnlyForALeftPressReleasedInside) {
+    Start();
+    ClicksOnlyForALeftPressReleasedInside(Child(ids::kBtnSettings), system.started);
+}
+
+TEST_F(MainWindowHost, SmallButtonClicksOnlyForALeftPressReleasedInside) {
+    display.SetCurrent(Mode(800, 600, 8, 60));
+    Start();
+    ClicksOnlyForALeftPressReleasedInside(Child(ids::kCmdSettings), system.started);
+}
+
 // --- the frame over the form's surface, and the maker label on it ---
 
 constexpr int kLabelX = 427, kLabelY = 304;  // the label's corner at 96 dpi

@@ -1,0 +1,57 @@
+#include "app/win32/child_controls.h"
+
+#include <commctrl.h>
+
+#include "app/control_ids.h"
+#include "launch/about_design.h"
+
+namespace app::win32 {
+
+std::string ControlName(int id) {
+    namespace about = launch::about;
+    switch (id) {
+    case ids::kBtnTray: return "BtnTray";
+    case ids::kBtnSettings: return "BtnSettings";
+    case ids::kBtnMon: return "BtnMon";
+    case ids::kBtnMovie: return "BtnMovie";
+    case ids::kCmdIconRest: return "CmdIconRest";
+    case ids::kCmdIconSave: return "CmdIconSave";
+    case ids::kCmdTray: return "CmdTray";
+    case ids::kCmdSettings: return "CmdSettings";
+    case ids::kCmdMon: return "CmdMon";
+    case ids::kCmdMovie: return "CmdMovie";
+    case about::kCmdOk: return "CmdOk";
+    case about::kCmdDonate: return "CmdDonate";
+    case about::kCmdUrl: return "CmdUrl";
+    default: return "Control";
+    }
+}
+
+namespace {
+
+LRESULT CALLBACK OpaqueGroupBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR) {
+    if (msg == WM_ERASEBKGND || msg == WM_PAINT) {
+        // The fill goes first; the standard paint draws the frame and caption on it.
+        HDC dc = msg == WM_ERASEBKGND ? reinterpret_cast<HDC>(wParam) : GetDC(hwnd);
+        const auto brush = reinterpret_cast<HBRUSH>(
+            SendMessageA(GetParent(hwnd), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                         reinterpret_cast<LPARAM>(hwnd)));
+        if (brush) {
+            RECT rc;
+            GetClientRect(hwnd, &rc);
+            FillRect(dc, &rc, brush);
+        }
+        if (msg == WM_PAINT) ReleaseDC(hwnd, dc);
+        if (msg == WM_ERASEBKGND && brush) return 1;
+    } else if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, OpaqueGroupBoxProc, 1);
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+void MakeGroupBoxOpaque(HWND box) { SetWindowSubclass(box, OpaqueGroupBoxProc, 1, 0); }
+
+}  // namespace app::win32

@@ -1,0 +1,56 @@
+#include "app/win32/window_base.h"
+
+#include "app/win32/window_binding.h"
+
+namespace app::win32 {
+
+WindowBase::~WindowBase() {
+    if (hwnd_) UnbindWindowObject(hwnd_);
+}
+
+bool WindowBase::CreateBound(const WindowClass& cls, HINSTANCE instance, DWORD exStyle,
+                             const std::string& text, DWORD style, int x, int y, int width,
+                             int height, HWND parent, int id) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    if (!GetClassInfoExA(instance, cls.name, &wc)) {
+        wc = WNDCLASSEXA{};
+        wc.cbSize = sizeof(wc);
+        wc.style = cls.style;
+        wc.lpfnWndProc = WndProc;
+        wc.hInstance = instance;
+        if (cls.arrowCursor) wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        if (cls.icon) wc.hIcon = LoadIcon(instance, MAKEINTRESOURCE(1));
+        wc.lpszClassName = cls.name;
+        if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+    }
+    CreateWindowExA(exStyle, cls.name, text.c_str(), style, x, y, width, height, parent,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
+    return hwnd_ != nullptr;
+}
+
+LRESULT CALLBACK WindowBase::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = BindWindowObject(hwnd, msg, lParam, &WindowBase::hwnd_);
+    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        UnbindWindowObject(hwnd);
+        self->OnDestroying();
+        self->hwnd_ = nullptr;
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+    LRESULT result = 0;
+    if (self->HandleMessage(msg, wParam, lParam, result)) return result;
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+void LetMessageThrough(HWND hwnd, UINT msg) {
+    using Filter = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    const auto filter =
+        user32 ? reinterpret_cast<Filter>(
+                     reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilterEx")))
+               : nullptr;
+    if (filter) filter(hwnd, msg, 1 /* MSGFLT_ALLOW */, nullptr);
+}
+
+}  // namespace app::win32
