@@ -1,6 +1,7 @@
 // The players' look-up over any stored install value: whatever an installer, another program
 // or a damaged registry left there, the cut of the 256-character read text gives a defined
-// folder, the installed flag follows from it, and the starter opens that folder's program.
+// folder, the installed flag follows from it, and the starter opens that folder's program when
+// its path is absolute.
 //
 // Input: one byte of set-up, then the value's bytes (of any length). Set-up bits 0-1: the
 // value's type (REG_SZ, REG_EXPAND_SZ, REG_BINARY, REG_DWORD); bit 2: the value is absent;
@@ -48,11 +49,15 @@ void CheckPlayer(MemoryRegistry& registry, const launch::Player& player) {
     // A blank text (nothing stored where it was looked for) is never a player.
     if (text.find_first_not_of(' ') == std::string::npos) FUZZ_CHECK(!installed);
 
-    // The starter opens exactly that folder's program in a normal window.
+    // The starter opens that folder's program, the folder taken up to its first NUL, in a
+    // normal window, and only from a drive or a server share: never from the search path.
     platform::memory::MemoryShell shell;
     launch::StartPlayer(shell, path, player);
-    FUZZ_CHECK(shell.executed.size() == 1);
-    FUZZ_CHECK(shell.executed[0].file == path + player.programFile);
+    const std::string program = path.substr(0, path.find('\0')) + player.programFile;
+    FUZZ_CHECK(shell.executed.size() == (launch::IsAbsolutePath(program) ? 1u : 0u));
+    if (shell.executed.empty()) return;
+    FUZZ_CHECK(shell.executed[0].file == program);
+    FUZZ_CHECK(program[1] == ':' || program.rfind("\\\\", 0) == 0);
     FUZZ_CHECK(shell.executed[0].operation == "Open");
     FUZZ_CHECK(shell.executed[0].parameters.empty() && shell.executed[0].directory.empty());
     FUZZ_CHECK(shell.executed[0].showCommand == platform::kSwShowNormal);
