@@ -130,18 +130,26 @@ TEST_F(Win32ShellI686Test, TheReleaseSendsThe88ByteRecord) {
 #endif
 }
 
+// Writes "InstallDir" below HKLM in one view (KEY_WOW64_32KEY or KEY_WOW64_64KEY), as an
+// installer of that bitness does: REG_SZ without the NUL.
+bool WriteInstallDir(const std::string& path, REGSAM view, const std::string& folder) {
+    HKEY written = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_WRITE | view, nullptr,
+                        &written, nullptr) != ERROR_SUCCESS)
+        return false;
+    const LONG rc = RegSetValueExA(written, "InstallDir", 0, REG_SZ,
+                                   reinterpret_cast<const BYTE*>(folder.data()),
+                                   static_cast<DWORD>(folder.size()));
+    RegCloseKey(written);
+    return rc == ERROR_SUCCESS;
+}
+
 // The players' install keys, as a 32-bit installer writes them on 64-bit Windows, are found
 // through the 32-bit view, and in the x86_64 build only there.
 TEST(Win32RegistryViewTest, Wow32ViewReadsWhatA32BitInstallerWrote) {
     const std::string path = "SOFTWARE\\Dravik View Test " + std::to_string(GetCurrentProcessId());
-    HKEY written = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
-                              KEY_WRITE | KEY_WOW64_32KEY, nullptr, &written, nullptr),
-              ERROR_SUCCESS);
-    const char folder[] = "C:\\Players\\VLC";
-    RegSetValueExA(written, "InstallDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder),
-                   sizeof folder - 1);
-    RegCloseKey(written);
+    const std::string folder = "C:\\Players\\VLC";
+    ASSERT_TRUE(WriteInstallDir(path, KEY_WOW64_32KEY, folder));
 
     const auto read = [&](platform::win32::Win32Registry& registry) -> std::string {
         platform::ScopedRegKey key(registry);
@@ -166,14 +174,8 @@ TEST(Win32RegistryViewTest, The64BitViewReadsWhatA64BitInstallerWrote) {
     const std::string upperPath =
         "SOFTWARE\\Dravik View64 Test " + std::to_string(GetCurrentProcessId());
     const std::string path = upperPath + "\\VLC";
-    HKEY written = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
-                              KEY_WRITE | KEY_WOW64_64KEY, nullptr, &written, nullptr),
-              ERROR_SUCCESS);
-    const char folder[] = "C:\\Program Files\\VideoLAN\\VLC";
-    RegSetValueExA(written, "InstallDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder),
-                   sizeof folder - 1);
-    RegCloseKey(written);
+    const std::string folder = "C:\\Program Files\\VideoLAN\\VLC";
+    ASSERT_TRUE(WriteInstallDir(path, KEY_WOW64_64KEY, folder));
 
     using platform::RegView;
     const auto read = [&](platform::win32::Win32Registry& registry, RegView view) -> std::string {
