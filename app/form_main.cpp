@@ -92,6 +92,7 @@ FrmMain::LoadResult FrmMain::Form_Load() {
     }
     bool onTop = true;
     SetOnTop(platform_.ui, hwnd_, onTop);
+    loaded_ = true;
     return LoadResult::Loaded;
 }
 
@@ -124,11 +125,9 @@ void FrmMain::FillModeLists() {
         modes::ParseLabel(settings::GetRegValueBtnMovie(platform_.registry));
 
     int monitorIndex = -1;
-    // One record for the whole enumeration, as the platform call fills it in place.
-    platform::DevModeFields record;
-    for (std::int32_t i = 0;; ++i) {
-        if (static_cast<std::int16_t>(platform_.display.EnumSettings(i, record)) == 0) break;
-        const modes::DisplayMode mode = modes::FromDevMode(record);
+    const std::vector<modes::DisplayMode> offered = modes::OfferedModes(platform_.display);
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(offered.size()); ++i) {
+        const modes::DisplayMode& mode = offered[static_cast<std::size_t>(i)];
         const std::string entry = modes::ListLabel(mode);
         CmbRes.AddItem(entry);
         CmbMovie.AddItem(entry);
@@ -381,14 +380,83 @@ void FrmMain::CmdIconRest_Click() {
         platform_.ui.ShowMessage(kNothingToRestore, kAppTitle);
 }
 
-void FrmMain::SysTrayDoubleClick() {
+std::int32_t FrmMain::ToggleTarget() {
     const modes::DisplayMode movie = modes::ParseLabel(BtnMovie.Caption());
     const modes::DisplayMode now = modes::ReadModeInEffect(platform_.display);
-    platform_.display.ChangeSettings(now == movie ? CmbRes.ListIndex() : CmbMovie.ListIndex());
+    return now == movie ? CmbRes.ListIndex() : CmbMovie.ListIndex();
+}
+
+void FrmMain::SysTrayDoubleClick() {
+    platform_.display.ChangeSettings(ToggleTarget());
     LooseMenu();
     MakeMenu();
     ChangeToolTip();
     AfterSwitch();
+}
+
+// A command from the command line takes the road of the button, tray command or double click
+// it stands for, after-care included. Whether it worked is what the display says afterwards:
+// the platform's own answer to a switch is not looked at anywhere else either, and a refused
+// switch leaves the old mode in effect.
+int FrmMain::RunCommand(const Command& command, std::string& output) {
+    const auto modeInEffectIs = [this](const std::string& label) {
+        return GetStringNow() == label ? kExitDone : kExitNotSwitched;
+    };
+    switch (command.verb) {
+    case Verb::Movie:
+    case Verb::Monitor: {
+        const bool movie = command.verb == Verb::Movie;
+        if (m_frmSysTray)
+            m_frmSysTray_MenuClick(0, movie ? "movie" : "monitor");
+        else
+            movie ? BtnMovie_Click() : BtnMon_Click();
+        return modeInEffectIs((movie ? BtnMovie : BtnMon).Caption());
+    }
+    case Verb::Toggle: {
+        const std::int32_t target = ToggleTarget();
+        const std::string label = ListEntryLabel(target);
+        // In the notification area this is the double click itself; with the window up there is
+        // no icon to double-click, and the window stays where it is.
+        if (m_frmSysTray) {
+            SysTrayDoubleClick();
+        } else {
+            platform_.display.ChangeSettings(target);
+            AfterSwitch();
+        }
+        return modeInEffectIs(label);
+    }
+    case Verb::Mode: {
+        const std::vector<std::string>& entries = CmbRes.Items();
+        std::int32_t index = -1;
+        for (std::size_t i = 0; i < entries.size() && index < 0; ++i)
+            if (entries[i] == " " + command.label) index = static_cast<std::int32_t>(i);
+        if (index < 0) return kExitNotSwitched;
+        // As the preset buttons do: the mode in effect is not switched to again.
+        if (GetStringNow() == command.label) return kExitDone;
+        platform_.display.ChangeSettings(index);
+        AfterSwitch();
+        ChangeToolTip();
+        return modeInEffectIs(command.label);
+    }
+    case Verb::List:
+        for (const std::string& entry : CmbRes.Items())
+            output += (entry.empty() ? entry : entry.substr(1)) + "\r\n";
+        return kExitDone;
+    case Verb::Exit:
+        m_frmSysTray_MenuClick(0, "close");
+        return kExitDone;
+    case Verb::Help:
+        output = UsageText();
+        return kExitDone;
+    }
+    return kExitBadArguments;
+}
+
+std::string FrmMain::ListEntryLabel(std::int32_t index) const {
+    const std::vector<std::string>& entries = CmbRes.Items();
+    if (index < 0 || index >= static_cast<std::int32_t>(entries.size())) return {};
+    const std::string& entry = entries[static_cast<std::size_t>(index)];
+    return entry.empty() ? entry : entry.substr(1);
 }
 
 }  // namespace app

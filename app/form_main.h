@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/form_design.h"
 #include "app/widgets.h"
 #include "controls/button/pell_xp_button.h"
@@ -140,6 +141,13 @@ public:
     // The about window while it is loaded; nullptr otherwise.
     launch::FrmAbout* About() const { return frmAbout_.get(); }
 
+    // --- commands handed over from a command line ---
+    // Form_Load has run to its end: commands may be carried out.
+    bool Loaded() const { return loaded_; }
+    // Carries a command out as its button, tray command or double click would, after-care
+    // included; gives the client's exit code. /list and /? put their text into `output`.
+    int RunCommand(const Command& command, std::string& output);
+
     // --- event handlers ---
     void CmbRes_Click();
     void CmbMovie_Click();
@@ -160,6 +168,11 @@ public:
 
 private:
     void SwitchToPreset(const ComboBox& list, const controls::PellXPButton& button);
+    // The mode number a double click switches to: the monitor preset's while the movie mode
+    // is in effect, the movie preset's otherwise.
+    std::int32_t ToggleTarget();
+    // The label of a list entry (without the list's leading blank); empty past the list.
+    std::string ListEntryLabel(std::int32_t index) const;
     void AfterSwitch();
     void StoreSettings();
     void UnloadTray();
@@ -185,6 +198,7 @@ private:
     platform::WindowHandle hwnd_ = 0;
     modes::DisplayMode modeAtStart_;
     bool ended_ = false;
+    bool loaded_ = false;
     bool waitingForTrayIcon_ = false;  // in the tray, the window up while the area has no icon
     AboutSide aboutSide_{*this};
     std::unique_ptr<launch::FrmAbout> frmAbout_;

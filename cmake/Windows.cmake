@@ -16,6 +16,7 @@ add_library(dravik_win32_host STATIC
   app/win32/resource_pictures.cpp
   app/win32/tray_window.cpp
   app/win32/about_window.cpp
+  app/win32/remote_command.cpp
 )
 target_link_libraries(dravik_win32_host PUBLIC dravik_logic dravik_platform_win32 gdi32 comctl32)
 dravik_shipped_code(dravik_win32_host)

@@ -1,7 +1,7 @@
 #pragma once
-// What a deployment of the program configures at build time (CMake cache variables, see the
-// README): the web sites' hosts, the payee's address, and the texts of the about window that
-// name the developer and the contact address.
+// What a deployment of the program configures at build time (CMake cache variables, see
+// docs/DEVELOPING.md): the web sites' hosts, the payee's address, and the texts of the about
+// window that name the developer and the contact address.
 namespace launch::deployment {
 
 // Host of the product web site (the home page is http://<host>/default.asp).

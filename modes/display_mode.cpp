@@ -17,4 +17,15 @@ DisplayMode ReadModeInEffect(platform::Display& display) {
     return FromDevMode(record);
 }
 
+std::vector<DisplayMode> OfferedModes(platform::Display& display) {
+    std::vector<DisplayMode> modes;
+    // One record for the whole enumeration, as the platform call fills it in place.
+    platform::DevModeFields record;
+    for (std::int32_t i = 0;; ++i) {
+        if (static_cast<std::int16_t>(display.EnumSettings(i, record)) == 0) break;
+        modes.push_back(FromDevMode(record));
+    }
+    return modes;
+}
+
 }  // namespace modes

@@ -1,6 +1,7 @@
 #pragma once
 // One display mode of the primary display, and reading the mode in effect.
 #include <cstdint>
+#include <vector>
 
 #include "platform/display.h"
 
@@ -20,5 +21,9 @@ DisplayMode FromDevMode(const platform::DevModeFields& record);
 // The mode in effect. The platform's result is not looked at: when the read fails the
 // zero-filled record gives the all-zero mode.
 DisplayMode ReadModeInEffect(platform::Display& display);
+
+// Every mode the platform offers, in its order: the mode number of each is its position.
+// The enumeration ends at the first mode number the platform does not fill.
+std::vector<DisplayMode> OfferedModes(platform::Display& display);
 
 }  // namespace modes

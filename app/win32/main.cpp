@@ -3,8 +3,13 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include <cstdlib>
+#include <string>
+#include <vector>
+
 #include "app/form_main.h"
 #include "app/win32/main_window.h"
+#include "app/win32/remote_command.h"
 #include "icons/icon_mem.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_display.h"
@@ -37,8 +42,13 @@ private:
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    // First, before anything reaches the shell; last to go.
+    // First, before anything reaches the shell, for the client too; last to go.
     const ComApartment com;
+    // With switches this process is only a client of the running Dravik: it claims no
+    // instance and shows no window.
+    if (__argc > 1)
+        return app::win32::RunCommandLineClient(std::vector<std::string>(__argv + 1, __argv + __argc));
+
     platform::win32::Win32Display display;
     platform::win32::Win32Registry registry;
     platform::win32::Win32System system;

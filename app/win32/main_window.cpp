@@ -1,4 +1,5 @@
 #include "app/win32/main_window.h"
+#include "app/win32/remote_command.h"
 #include "app/win32/window_binding.h"
 
 #include <commctrl.h>
@@ -87,6 +88,7 @@ bool MainWindow::Create(HINSTANCE instance) {
     form_.endProgram = [this] {
         if (hwnd_) DestroyWindow(hwnd_);
     };
+    LetRemoteCommandsThrough(hwnd_);
     CreateControls();
     return true;
 }
@@ -387,6 +389,11 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             DestroyWindow(hwnd_);
         }
         return 0;
+    case WM_COPYDATA: {
+        LRESULT result = 0;
+        if (AnswerRemoteCommand(form_, wParam, lParam, result)) return result;
+        break;
+    }
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;

@@ -178,7 +178,8 @@ TEST_F(DravikE2E, ClosingWithBoxesClearedDeletesAutostart) {
 
 TEST_F(DravikE2E, SecondStartReportsAndEndsWithoutTouchingAnything) {
     StartDravik();
-    const Record* firstMain = Find(Dump(), "main");
+    const std::vector<Record> first = Dump();  // Find points into it
+    const Record* firstMain = Find(first, "main");
     ASSERT_NE(firstMain, nullptr);
     const std::string firstPid = firstMain->Get("pid");
 
@@ -210,7 +211,8 @@ TEST_F(DravikE2E, SecondStartReportsAndEndsWithoutTouchingAnything) {
     EXPECT_EQ(xAfter->rate, xBefore->rate);
 
     EXPECT_TRUE(dravik_.Running()) << "the first copy must go on running";
-    const Record* main = Find(Dump(), "main");
+    const std::vector<Record> after = Dump();
+    const Record* main = Find(after, "main");
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(main->Get("pid"), firstPid);
     EXPECT_EQ(main->Get("visible"), "1");

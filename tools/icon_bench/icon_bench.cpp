@@ -6,8 +6,8 @@
 //
 //   icon_bench [--items N] [--rounds R]      (defaults: 2000 items, 7 rounds)
 //
-// Runs under Wine on the bench (see the README); starts testdesk.exe from its own folder and
-// ends it again. Layouts go to a folder under %TEMP%.
+// Runs under Wine on the bench (see docs/DEVELOPING.md); starts testdesk.exe from its own
+// folder and ends it again. Layouts go to a folder under %TEMP%.
 #include <windows.h>
 #include <commctrl.h>
 

@@ -1,0 +1,63 @@
+#pragma once
+// Dravik's command line. A start with a switch is a client: it hands the command to the
+// running Dravik (starting one first when needed) and ends with the answer as its exit code.
+// This file holds what does not need Windows: the parsing, the usage text, and the form the
+// command travels in between the two processes.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace app {
+
+enum class Verb { Movie, Monitor, Toggle, Mode, List, Exit, Help };
+
+struct Command {
+    Verb verb = Verb::Help;
+    std::string label;  // Mode only: the mode's label as the lists show it, without the blank
+
+    friend bool operator==(const Command&, const Command&) = default;
+};
+
+// What a client ends with. Scripts test these, so they never change meaning.
+inline constexpr int kExitDone = 0;         // also when the mode was in effect already
+inline constexpr int kExitNotSwitched = 1;  // no such mode, or the display refused it
+inline constexpr int kExitBadArguments = 2;
+
+struct ParsedArguments {
+    std::optional<Command> command;  // empty: bad arguments, `error` says why
+    std::string error;
+};
+
+// The arguments after the program's name. Switches start with "/" or "-" and are matched
+// without regard to case; exactly one switch, and /mode takes exactly one label after it.
+ParsedArguments ParseArguments(const std::vector<std::string>& args);
+
+// The text /? prints, lines ended with CR LF as a console shows them.
+std::string UsageText();
+
+// Whether a client starts Dravik when none runs. /exit has nothing to end and /list reads the
+// modes itself; every other command needs the running program's presets and after-care.
+bool StartsDravikWhenNoneRuns(Verb verb);
+
+// --- the command between client and running program (the WM_COPYDATA payload) ---
+
+// Tags the payload as ours: another program's WM_COPYDATA to the window is not a command.
+inline constexpr std::uintptr_t kCommandTag = 0x4B565244;  // "DRVK"
+// Tags the text the running program sends back (the /list output).
+inline constexpr std::uintptr_t kOutputTag = 0x54565244;  // "DRVT"
+
+std::string EncodeCommand(const Command& command);
+// Accepts only what EncodeCommand makes: anything else is no command.
+std::optional<Command> DecodeCommand(const std::string& payload);
+
+// The running program answers a command with kReplyBase + exit code, so that a window that
+// does not know the message (DefWindowProc answers 0) is never taken for a "done".
+inline constexpr std::intptr_t kReplyBase = 0x44520000;
+// Answered while the program is still starting: the client asks again a little later.
+inline constexpr std::intptr_t kReplyNotReady = kReplyBase + 0xFF;
+
+// The exit code in a reply; nothing when the reply is not one of ours.
+std::optional<int> ExitCodeOfReply(std::intptr_t reply);
+
+}  // namespace app

@@ -1,0 +1,255 @@
+#include "app/win32/remote_command.h"
+
+#include <optional>
+#include <string_view>
+
+#include "app/command_line.h"
+#include "app/control_ids.h"
+#include "app/form_main.h"
+#include "modes/mode_label.h"
+#include "platform/win32/scoped.h"
+#include "platform/win32/win32_display.h"
+
+namespace app::win32 {
+namespace {
+
+using platform::win32::ScopedHandle;
+
+// How long a client waits for a Dravik it started to come up, and for one command: a switch
+// with an icon layout restore of a full desktop takes seconds, and a first start under a
+// loaded system more.
+constexpr DWORD kReadyTimeoutMs = 60000;
+constexpr DWORD kCommandTimeoutMs = 120000;
+constexpr DWORD kRetryMs = 50;
+
+// Standard output or error as the client found them, else the console of the program that
+// started it. A GUI program gets valid standard handles only when they were redirected (a
+// file, a pipe) or handed down; started from a console without redirection it has none, and
+// AttachConsole lends it the parent's.
+class ClientOutput {
+public:
+    void Write(DWORD which, std::string_view text) {
+        if (text.empty()) return;
+        HANDLE h = GetStdHandle(which);
+        if (!Usable(h)) h = ParentConsole();
+        if (!Usable(h)) return;
+        DWORD written = 0;
+        WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    }
+
+private:
+    static bool Usable(HANDLE h) {
+        return h && h != INVALID_HANDLE_VALUE && GetFileType(h) != FILE_TYPE_UNKNOWN;
+    }
+    HANDLE ParentConsole() {
+        if (!triedConsole_) {
+            triedConsole_ = true;
+            if (AttachConsole(ATTACH_PARENT_PROCESS))
+                console_.Reset(CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                           OPEN_EXISTING, 0, nullptr));
+        }
+        return console_.Get();
+    }
+
+    bool triedConsole_ = false;
+    ScopedHandle console_;
+};
+
+// The client's message-only window, which collects the text the running program sends back.
+class ReplyWindow {
+public:
+    ReplyWindow() {
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = kClass;
+        RegisterClassExA(&wc);
+        hwnd_ = CreateWindowExA(0, kClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                wc.hInstance, nullptr);
+        if (hwnd_) SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&text_));
+    }
+    ReplyWindow(const ReplyWindow&) = delete;
+    ReplyWindow& operator=(const ReplyWindow&) = delete;
+    ~ReplyWindow() {
+        if (hwnd_) DestroyWindow(hwnd_);
+    }
+    HWND Handle() const { return hwnd_; }
+    std::string& Text() { return text_; }
+
+private:
+    static constexpr const char* kClass = "DravikCommandReply";
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        if (msg == WM_COPYDATA) {
+            const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+            auto* text = reinterpret_cast<std::string*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+            if (text && data && data->dwData == kOutputTag && data->lpData)
+                text->append(static_cast<const char*>(data->lpData), data->cbData);
+            return TRUE;
+        }
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+
+    HWND hwnd_ = nullptr;
+    std::string text_;
+};
+
+HWND FindRunningDravik() { return FindWindowA(ids::kMainWindowClass, nullptr); }
+
+// Sends the command once. Nothing: no answer of ours (a window that is gone, a program that
+// is still starting or hangs).
+std::optional<int> Send(HWND dravik, const std::string& payload, ReplyWindow& reply,
+                        bool& notReady) {
+    COPYDATASTRUCT data{};
+    data.dwData = kCommandTag;
+    data.cbData = static_cast<DWORD>(payload.size());
+    data.lpData = const_cast<char*>(payload.data());
+    DWORD_PTR result = 0;
+    reply.Text().clear();
+    notReady = false;
+    if (!SendMessageTimeoutA(dravik, WM_COPYDATA, reinterpret_cast<WPARAM>(reply.Handle()),
+                             reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, kCommandTimeoutMs,
+                             &result))
+        return std::nullopt;
+    const auto answer = static_cast<std::intptr_t>(result);
+    notReady = answer == kReplyNotReady;
+    return ExitCodeOfReply(answer);
+}
+
+// Starts this program again without arguments, as a plain start: window or tray as stored.
+// The new process's handle, or nothing.
+HANDLE StartDravik() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD len = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (len == 0) return nullptr;
+        if (len < path.size()) {
+            path.resize(len);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    std::wstring commandLine = L"\"" + path + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &si, &pi))
+        return nullptr;
+    CloseHandle(pi.hThread);
+    return pi.hProcess;
+}
+
+std::string ListModesHere() {
+    platform::win32::Win32Display display;
+    std::string text;
+    for (const modes::DisplayMode& mode : modes::OfferedModes(display))
+        text += modes::CanonicalLabel(mode) + "\r\n";
+    return text;
+}
+
+}  // namespace
+
+int RunCommandLineClient(const std::vector<std::string>& args) {
+    ClientOutput out;
+    const ParsedArguments parsed = ParseArguments(args);
+    if (!parsed.command) {
+        out.Write(STD_ERROR_HANDLE, "Dravik: " + parsed.error + "\r\nDravik.exe /? lists the switches.\r\n");
+        return kExitBadArguments;
+    }
+    const Command& command = *parsed.command;
+    if (command.verb == Verb::Help) {
+        out.Write(STD_OUTPUT_HANDLE, UsageText());
+        return kExitDone;
+    }
+
+    HWND dravik = FindRunningDravik();
+    ScopedHandle started;
+    if (!dravik) {
+        if (command.verb == Verb::Exit) return kExitDone;  // nothing runs: nothing to end
+        if (command.verb == Verb::List) {
+            out.Write(STD_OUTPUT_HANDLE, ListModesHere());
+            return kExitDone;
+        }
+        started.Reset(StartDravik());
+        if (!started) {
+            out.Write(STD_ERROR_HANDLE, "Dravik: could not start Dravik\r\n");
+            return kExitNotSwitched;
+        }
+    }
+
+    ReplyWindow reply;
+    const std::string payload = EncodeCommand(command);
+    const DWORD begin = GetTickCount();
+    for (;;) {
+        if (!dravik) dravik = FindRunningDravik();
+        if (dravik) {
+            bool notReady = false;
+            if (const std::optional<int> code = Send(dravik, payload, reply, notReady)) {
+                out.Write(STD_OUTPUT_HANDLE, reply.Text());
+                return *code;
+            }
+            // A window that went away, or one of another program under the same class: look
+            // again; a program still starting: ask again.
+            if (!notReady) dravik = nullptr;
+        }
+        if (started && WaitForSingleObject(started.Get(), 0) == WAIT_OBJECT_0 &&
+            !FindRunningDravik()) {
+            out.Write(STD_ERROR_HANDLE, "Dravik: Dravik ended before it took the command\r\n");
+            return kExitNotSwitched;
+        }
+        if (GetTickCount() - begin > kReadyTimeoutMs) {
+            out.Write(STD_ERROR_HANDLE,
+                      "Dravik: the running Dravik did not take the command (is a message "
+                      "of it waiting for an answer?)\r\n");
+            return kExitNotSwitched;
+        }
+        Sleep(kRetryMs);
+    }
+}
+
+bool AnswerRemoteCommand(FrmMain& form, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (!data || data->dwData != kCommandTag) return false;
+    // Commands wait until the start-up has run to its end (a message box of the start-up lets
+    // messages through while it waits), and none is taken any more once the program has ended.
+    if (!form.Loaded() || form.Ended()) {
+        result = kReplyNotReady;
+        return true;
+    }
+    const std::optional<Command> command =
+        data->lpData ? DecodeCommand(std::string(static_cast<const char*>(data->lpData), data->cbData))
+                     : std::nullopt;
+    if (!command) {
+        result = kReplyBase + kExitBadArguments;
+        return true;
+    }
+    std::string output;
+    const int code = form.RunCommand(*command, output);
+    const HWND client = reinterpret_cast<HWND>(wParam);
+    if (!output.empty() && IsWindow(client)) {
+        COPYDATASTRUCT back{};
+        back.dwData = kOutputTag;
+        back.cbData = static_cast<DWORD>(output.size());
+        back.lpData = output.data();
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(client, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&back),
+                            SMTO_ABORTIFHUNG, 5000, &ignored);
+    }
+    result = kReplyBase + code;
+    return true;
+}
+
+void LetRemoteCommandsThrough(HWND mainWindow) {
+    // ChangeWindowMessageFilterEx exists from Windows 7 on: looked up, not imported.
+    using Filter = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    const auto filter =
+        user32 ? reinterpret_cast<Filter>(
+                     reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilterEx")))
+               : nullptr;
+    if (filter) filter(mainWindow, WM_COPYDATA, 1 /* MSGFLT_ALLOW */, nullptr);
+}
+
+}  // namespace app::win32

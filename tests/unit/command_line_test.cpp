@@ -1,0 +1,232 @@
+// The command line: what a client accepts, what travels to the running program, and what the
+// running program does with each command.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/form_main.h"
+#include "platform/memory/memory_desktop.h"
+#include "platform/memory/memory_display.h"
+#include "platform/memory/memory_registry.h"
+#include "platform/memory/memory_shell.h"
+#include "platform/memory/memory_system.h"
+#include "tests/recording_icons.h"
+
+namespace {
+
+using app::Command;
+using app::FrmMain;
+using app::Verb;
+using platform::memory::Mode;
+
+std::optional<Command> Parse(std::vector<std::string> args) {
+    return app::ParseArguments(args).command;
+}
+
+TEST(CommandLine, SwitchesTakeEitherPrefixAndAnyCase) {
+    EXPECT_EQ(Parse({"/movie"}), (Command{Verb::Movie, {}}));
+    EXPECT_EQ(Parse({"-MONITOR"}), (Command{Verb::Monitor, {}}));
+    EXPECT_EQ(Parse({"/Toggle"}), (Command{Verb::Toggle, {}}));
+    EXPECT_EQ(Parse({"-list"}), (Command{Verb::List, {}}));
+    EXPECT_EQ(Parse({"/EXIT"}), (Command{Verb::Exit, {}}));
+    EXPECT_EQ(Parse({"/?"}), (Command{Verb::Help, {}}));
+    EXPECT_EQ(Parse({"-?"}), (Command{Verb::Help, {}}));
+    EXPECT_EQ(Parse({"/mode", "1024 x 768 @ 60Hz 32bit colors"}),
+              (Command{Verb::Mode, "1024 x 768 @ 60Hz 32bit colors"}));
+    // The list form's leading blank, or blanks pasted around a label, are not part of it.
+    EXPECT_EQ(Parse({"-MODE", "  800 x 600 @ 60Hz 256 colors "}),
+              (Command{Verb::Mode, "800 x 600 @ 60Hz 256 colors"}));
+}
+
+TEST(CommandLine, AnythingElseIsBadArgumentsWithAReason) {
+    const std::vector<std::vector<std::string>> bad = {
+        {},                       // a client needs a switch
+        {"movie"},                // no prefix
+        {"/"},                    // a prefix alone
+        {"/movies"},              // no such switch
+        {"/mode"},                // no label
+        {"/mode", "   "},         // a blank label
+        {"/movie", "/monitor"},   // one switch at a time
+        {"/mode", "640 x 480 @ 60Hz 256 colors", "extra"},
+        {"\\movie"},
+    };
+    for (const auto& args : bad) {
+        const app::ParsedArguments parsed = app::ParseArguments(args);
+        EXPECT_FALSE(parsed.command) << (args.empty() ? "<none>" : args[0]);
+        EXPECT_FALSE(parsed.error.empty());
+    }
+}
+
+TEST(CommandLine, OnlyCommandsThatSwitchStartDravik) {
+    EXPECT_TRUE(app::StartsDravikWhenNoneRuns(Verb::Movie));
+    EXPECT_TRUE(app::StartsDravikWhenNoneRuns(Verb::Monitor));
+    EXPECT_TRUE(app::StartsDravikWhenNoneRuns(Verb::Toggle));
+    EXPECT_TRUE(app::StartsDravikWhenNoneRuns(Verb::Mode));
+    EXPECT_FALSE(app::StartsDravikWhenNoneRuns(Verb::List));
+    EXPECT_FALSE(app::StartsDravikWhenNoneRuns(Verb::Exit));
+    EXPECT_FALSE(app::StartsDravikWhenNoneRuns(Verb::Help));
+}
+
+TEST(CommandLine, EveryCommandTravelsWholeAndForeignPayloadsAreNoCommand) {
+    for (const Command& c : {Command{Verb::Movie, {}}, Command{Verb::Monitor, {}},
+                             Command{Verb::Toggle, {}}, Command{Verb::List, {}},
+                             Command{Verb::Exit, {}},
+                             Command{Verb::Mode, "1280 x 1024 @ 75Hz 16bit colors"}})
+        EXPECT_EQ(app::DecodeCommand(app::EncodeCommand(c)), c);
+
+    for (const std::string& foreign :
+         {std::string{}, std::string("MOVIE"), std::string("movie\n"), std::string("mode"),
+          std::string("mode\n"), std::string("mode\n640\0x", 9), std::string("format c:")})
+        EXPECT_FALSE(app::DecodeCommand(foreign)) << foreign;
+}
+
+TEST(CommandLine, RepliesOutsideTheProgramsOwnRangeAreNoExitCode) {
+    EXPECT_EQ(app::ExitCodeOfReply(app::kReplyBase + 0), 0);
+    EXPECT_EQ(app::ExitCodeOfReply(app::kReplyBase + 1), 1);
+    EXPECT_EQ(app::ExitCodeOfReply(app::kReplyBase + 2), 2);
+    // DefWindowProc's answer to a window that does not know the message.
+    EXPECT_FALSE(app::ExitCodeOfReply(0));
+    EXPECT_FALSE(app::ExitCodeOfReply(1));
+    EXPECT_FALSE(app::ExitCodeOfReply(app::kReplyNotReady));
+    EXPECT_FALSE(app::ExitCodeOfReply(app::kReplyBase + 3));
+}
+
+// The running program, handed commands.
+class RemoteCommand : public ::testing::Test {
+protected:
+    static constexpr const char* kOptions = "SOFTWARE\\Morv Dravik\\Options";
+    static constexpr const char* kLabel1024 = "1024 x 768 @ 60Hz 32bit colors";
+    static constexpr const char* kLabel800 = "800 x 600 @ 60Hz 256 colors";
+
+    RemoteCommand() { display.SetCurrent(Mode(1024, 768, 32, 60)); }
+
+    FrmMain& Start(bool inTray) {
+        registry.Put(kOptions, "Start in SysTray", inTray ? "1" : "0");
+        form = std::make_unique<FrmMain>(platform, icons);
+        form->makeTrayHost = [](tray::frmSysTray&) { return std::unique_ptr<tray::SysTrayHost>(); };
+        form->endProgram = [this] { ++ended; };
+        form->window.SetSize(495, 347);
+        form->AttachWindow(0x4242);
+        EXPECT_FALSE(form->Loaded());
+        EXPECT_EQ(form->Form_Load(), FrmMain::LoadResult::Loaded);
+        EXPECT_TRUE(form->Loaded());
+        icons.events.clear();
+        return *form;
+    }
+
+    int Run(Command command) {
+        output.clear();
+        return form->RunCommand(command, output);
+    }
+
+    std::string Tip() const {
+        return shell.Icons().empty() ? "<no icon>"
+                                     : platform::memory::MemoryShell::Tip(shell.Icons().begin()->second);
+    }
+
+    platform::memory::MemoryDisplay display{{Mode(640, 480, 8, 60), Mode(800, 600, 8, 60),
+                                             Mode(1024, 768, 32, 60), Mode(1280, 1024, 32, 75)}};
+    platform::memory::MemoryRegistry registry;
+    platform::memory::MemorySystem system;
+    platform::memory::MemoryUi ui;
+    platform::memory::MemoryShell shell;
+    platform::memory::MemoryRegistry registry32;
+    platform::Platform platform{display, registry, system, ui, shell, registry32};
+    platform::memory::MemoryDesktop desktop;
+    testing_support::RecordingIcons icons{platform, desktop};
+    std::unique_ptr<FrmMain> form;
+    std::string output;
+    int ended = 0;
+};
+
+TEST_F(RemoteCommand, PresetsSwitchWithTheirAfterCareAndAPresetInEffectIsDone) {
+    FrmMain& f = Start(false);
+    EXPECT_EQ(Run({Verb::Movie, {}}), app::kExitDone);
+    EXPECT_EQ(display.Switches(), (std::vector<std::int32_t>{1}));
+    EXPECT_EQ(f.bBPP256, -1);  // the appearance follows the new depth
+    EXPECT_EQ(icons.events, (std::vector<std::string>{"save"}));
+    EXPECT_TRUE(f.window.Visible());
+
+    EXPECT_EQ(Run({Verb::Movie, {}}), app::kExitDone);  // in effect: nothing switches
+    EXPECT_EQ(display.Switches().size(), 1u);
+
+    EXPECT_EQ(Run({Verb::Monitor, {}}), app::kExitDone);
+    EXPECT_EQ(display.Switches(), (std::vector<std::int32_t>{1, 2}));
+    EXPECT_EQ(f.bBPP256, 0);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(RemoteCommand, ASwitchTheDisplayRefusesIsNotSwitched) {
+    Start(false);
+    display.RefuseSwitches(true);
+    EXPECT_EQ(Run({Verb::Movie, {}}), app::kExitNotSwitched);
+    EXPECT_EQ(Run({Verb::Toggle, {}}), app::kExitNotSwitched);
+    EXPECT_EQ(Run({Verb::Mode, "640 x 480 @ 60Hz 256 colors"}), app::kExitNotSwitched);
+    EXPECT_EQ(display.Current().pelsWidth, 1024u);
+}
+
+TEST_F(RemoteCommand, ModeSwitchesToTheListedLabelOnlyAndLeavesThePresets) {
+    FrmMain& f = Start(false);
+    EXPECT_EQ(Run({Verb::Mode, "1280 x 1024 @ 75Hz"}), app::kExitNotSwitched);  // no depth
+    EXPECT_EQ(Run({Verb::Mode, "1280 x 1024 @ 60Hz 32bit colors"}), app::kExitNotSwitched);
+    EXPECT_TRUE(display.Switches().empty());
+
+    EXPECT_EQ(Run({Verb::Mode, kLabel1024}), app::kExitDone);  // in effect already
+    EXPECT_TRUE(display.Switches().empty());
+
+    EXPECT_EQ(Run({Verb::Mode, "1280 x 1024 @ 75Hz 32bit colors"}), app::kExitDone);
+    EXPECT_EQ(display.Switches(), (std::vector<std::int32_t>{3}));
+    EXPECT_EQ(icons.events, (std::vector<std::string>{"save"}));
+    EXPECT_EQ(f.BtnMon.Caption(), kLabel1024);
+    EXPECT_EQ(f.BtnMovie.Caption(), kLabel800);
+}
+
+TEST_F(RemoteCommand, ToggleInTheTrayIsTheDoubleClickAndWithTheWindowUpKeepsTheWindow) {
+    FrmMain& f = Start(true);
+    EXPECT_EQ(Run({Verb::Toggle, {}}), app::kExitDone);
+    EXPECT_EQ(display.Switches(), (std::vector<std::int32_t>{1}));
+    ASSERT_TRUE(f.m_frmSysTray);
+    EXPECT_FALSE(f.window.Visible());
+    EXPECT_EQ(Tip(), std::string(kLabel800) + " - Doubleclick to change resolution");
+
+    f.LooseMenu();
+    EXPECT_EQ(Run({Verb::Toggle, {}}), app::kExitDone);
+    EXPECT_EQ(display.Switches(), (std::vector<std::int32_t>{1, 2}));
+    EXPECT_FALSE(f.m_frmSysTray);
+    EXPECT_TRUE(f.window.Visible());
+    EXPECT_EQ(icons.events, (std::vector<std::string>{"save", "save"}));
+}
+
+TEST_F(RemoteCommand, PresetInTheTrayUpdatesTheTipAsTheMenuCommandDoes) {
+    Start(true);
+    EXPECT_EQ(Run({Verb::Movie, {}}), app::kExitDone);
+    EXPECT_EQ(Tip(), std::string(kLabel800) + " - Doubleclick to change resolution");
+    EXPECT_EQ(Run({Verb::Mode, "1280 x 1024 @ 75Hz 32bit colors"}), app::kExitDone);
+    // A tip holds 63 characters.
+    EXPECT_EQ(Tip(), "1280 x 1024 @ 75Hz 32bit colors - Doubleclick to change resolut");
+}
+
+TEST_F(RemoteCommand, ListGivesEveryLabelInListOrderAndSwitchesNothing) {
+    Start(false);
+    EXPECT_EQ(Run({Verb::List, {}}), app::kExitDone);
+    EXPECT_EQ(output,
+              "640 x 480 @ 60Hz 256 colors\r\n800 x 600 @ 60Hz 256 colors\r\n"
+              "1024 x 768 @ 60Hz 32bit colors\r\n1280 x 1024 @ 75Hz 32bit colors\r\n");
+    EXPECT_TRUE(display.Switches().empty());
+}
+
+TEST_F(RemoteCommand, ExitStoresTheSettingsAndEndsAsTheTrayCommandDoes) {
+    FrmMain& f = Start(true);
+    registry.Put(kOptions, "BtnMovie", "changed by another tool");
+    EXPECT_EQ(Run({Verb::Exit, {}}), app::kExitDone);
+    EXPECT_EQ(ended, 1);
+    EXPECT_TRUE(f.Ended());
+    EXPECT_FALSE(f.m_frmSysTray);
+    EXPECT_TRUE(shell.Icons().empty());
+    EXPECT_EQ(registry.Get(kOptions, "BtnMovie")->bytes, kLabel800);
+}
+
+}  // namespace
