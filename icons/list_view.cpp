@@ -7,14 +7,34 @@ namespace icons {
 using platform::Desktop;
 using platform::WindowHandle;
 
+namespace {
+
+// Windows 10 and 11 move the icon view out of "Progman" into a top-level "WorkerW" while a
+// wallpaper slideshow or a wallpaper program runs; empty "WorkerW" windows lie beside it.
+WindowHandle FindWorkerWListView(Desktop& desktop) {
+    // Bounded: the windows can change order while they are walked.
+    constexpr int kMostWorkerWs = 256;
+    WindowHandle worker = desktop.FindTopLevelAfter(0, "WorkerW");
+    for (int i = 0; worker && i < kMostWorkerWs; ++i) {
+        if (const WindowHandle shellView = desktop.FindChild(worker, "SHELLDLL_DefView"))
+            return desktop.FindChild(shellView, "SysListView32");
+        worker = desktop.FindTopLevelAfter(worker, "WorkerW");
+    }
+    return 0;
+}
+
+}  // namespace
+
 WindowHandle FindDesktopListView(Desktop& desktop) {
-    const WindowHandle progman = desktop.FindTopLevel("Progman");
-    if (!progman) return 0;
-    // Class names match without regard to case; this spelling is the one the lookup has
-    // always used.
-    const WindowHandle shellView = desktop.FindChild(progman, "SHELLDLL_defVIEW");
-    if (!shellView) return 0;
-    return desktop.FindChild(shellView, "SysListView32");
+    // The classic place first; only when it holds no list view, the "WorkerW" windows.
+    WindowHandle listView = 0;
+    if (const WindowHandle progman = desktop.FindTopLevel("Progman")) {
+        // Class names match without regard to case; this spelling is the one the lookup has
+        // always used.
+        if (const WindowHandle shellView = desktop.FindChild(progman, "SHELLDLL_defVIEW"))
+            listView = desktop.FindChild(shellView, "SysListView32");
+    }
+    return listView ? listView : FindWorkerWListView(desktop);
 }
 
 bool IsWindowsNT(Desktop& desktop) {

@@ -19,8 +19,9 @@ inline constexpr std::uint32_t kLvmSetItemPosition = 0x100F;
 inline constexpr std::uint32_t kLvmGetItemPosition = 0x1010;
 inline constexpr std::uint32_t kVerPlatformWin32Nt = 2;
 
-// "Progman", its first "SHELLDLL_defVIEW" child, that one's first "SysListView32" child; 0 as
-// soon as a step finds nothing.
+// "Progman", its first "SHELLDLL_defVIEW" child, that one's first "SysListView32" child. When
+// that finds nothing: the first top-level "WorkerW" that has a "SHELLDLL_DefView" child, and
+// that one's first "SysListView32" child. 0 when neither way finds one.
 platform::WindowHandle FindDesktopListView(platform::Desktop& desktop);
 
 // True exactly when the version query works and names the NT family.

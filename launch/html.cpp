@@ -8,8 +8,14 @@ namespace launch {
 
 std::string PlayerPath(platform::Registry& registry32, const Player& player, bool& installed) {
     installed = false;
-    const std::string text =
-        settings::ReadRegText(registry32, player.upperKey, player.lowerKey, player.valueName);
+    // A player's own 64-bit installer (VLC's download for 64-bit Windows) writes its key to the
+    // 64-bit view, which a 32-bit program reads only when it asks for that view by name.
+    auto stored = settings::ReadStoredRegText(registry32, platform::RegView::Own, player.upperKey,
+                                              player.lowerKey, player.valueName);
+    if (!stored)
+        stored = settings::ReadStoredRegText(registry32, platform::RegView::Bits64,
+                                             player.upperKey, player.lowerKey, player.valueName);
+    const std::string text = stored.value_or(std::string(settings::kReadBufferSize, ' '));
     const std::string word = player.lowerKey;
     const std::size_t keep = word.size() - 1;  // characters past the word's first letter
     const auto at = text.find(word);
@@ -26,8 +32,23 @@ void ShellOpen(platform::Shell& shell, const std::string& operation, const std::
     shell.Execute(operation, target, parameters, directory, showCommand);
 }
 
+bool IsAbsolutePath(const std::string& path) {
+    const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    if (path.size() >= 3 && letter(path[0]) && path[1] == ':' && path[2] == '\\') return true;
+    // "\\server\share": a server name and a share name, neither of them empty.
+    if (path.rfind("\\\\", 0) != 0) return false;
+    const std::size_t serverEnd = path.find('\\', 2);
+    if (serverEnd == std::string::npos || serverEnd == 2) return false;
+    return serverEnd + 1 < path.size() && path[serverEnd + 1] != '\\';
+}
+
 void StartPlayer(platform::Shell& shell, const std::string& folder, const Player& player) {
-    ShellOpen(shell, "Open", folder + player.programFile, "", "", platform::kSwShowNormal);
+    // ShellExecuteA reads the text up to its first NUL, and a name that is not absolute is
+    // looked for in the current folder and on the search path: a stored "calc" would start
+    // calc.exe. Only a full path to the player's own program is handed over.
+    const std::string path = folder.substr(0, folder.find('\0')) + player.programFile;
+    if (!IsAbsolutePath(path)) return;
+    ShellOpen(shell, "Open", path, "", "", platform::kSwShowNormal);
 }
 
 std::string PercentEncode(const std::string& text) {

@@ -1,7 +1,7 @@
 #pragma once
 // Starting the media players and opening the program's web pages, all through the one shell
 // open operation. The players' folders are found in their install keys, which 32-bit
-// installers write to the 32-bit registry view.
+// installers write to the 32-bit registry view and 64-bit installers to the 64-bit one.
 #include <string>
 
 #include "platform/registry.h"
@@ -24,7 +24,8 @@ inline constexpr Player kVLC{"SOFTWARE\\VideoLAN", "VLC", "InstallDir", "\\vlc.e
 // The player's folder from its install value: the 256-character read text up to and including
 // the first occurrence of the search word (case-sensitive), or its first (word length - 1)
 // characters when the word does not occur. `installed` is false exactly when that result is
-// all spaces (no key, no value).
+// all spaces (no key, no value). The value is read in the 32-bit view; only where it is absent
+// there, in the 64-bit view.
 std::string PlayerPath(platform::Registry& registry32, const Player& player, bool& installed);
 
 // The shell's open operation with the desktop window as owner. Empty parameters and directory
@@ -32,7 +33,13 @@ std::string PlayerPath(platform::Registry& registry32, const Player& player, boo
 void ShellOpen(platform::Shell& shell, const std::string& operation, const std::string& target,
                const std::string& parameters, const std::string& directory, int showCommand);
 
-// Opens the player's program file in the folder its look-up gave, in a normal window.
+// True for a path that starts with its drive ("C:\...") or its server and share
+// ("\\server\share..."): the only kinds the shell does not look for in the current folder and
+// on the search path.
+bool IsAbsolutePath(const std::string& path);
+
+// Opens the player's program file in the folder its look-up gave (taken up to its first NUL),
+// in a normal window; nothing when the assembled path is not absolute.
 void StartPlayer(platform::Shell& shell, const std::string& folder, const Player& player);
 
 // Percent-encoding for a query value: letters, digits, "_" and "~" stay, every other byte is

@@ -46,6 +46,9 @@ public:
     // FindWindowA(className, NULL): the first top-level window of that class (class names
     // match without regard to case), 0 when there is none.
     virtual WindowHandle FindTopLevel(const std::string& className) = 0;
+    // FindWindowExA(NULL, after, className, NULL): the next top-level window of that class after
+    // `after` in the windows' order, the first when `after` is 0; 0 when there is none.
+    virtual WindowHandle FindTopLevelAfter(WindowHandle after, const std::string& className) = 0;
     // FindWindowExA(parent, NULL, className, NULL): the first child of that class, or 0.
     virtual WindowHandle FindChild(WindowHandle parent, const std::string& className) = 0;
     // GetWindowLongA(window, GWL_STYLE).

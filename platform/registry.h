@@ -1,7 +1,7 @@
 #pragma once
 // Registry access in the shape of the advapi32 calls the program makes (RegOpenKeyA,
 // RegOpenKeyExA, RegCreateKeyA, RegQueryValueExA, RegSetValueExA, RegDeleteValueA,
-// RegCloseKey).
+// RegCloseKey), in the program's own registry view or in the 64-bit one.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -28,6 +28,13 @@ struct RegValue {
     std::string bytes;
 };
 
+// On 64-bit Windows HKLM\SOFTWARE has two views: the 32-bit programs' (WOW6432Node) and the
+// 64-bit programs'. A key opened in one view keeps its sub-keys in that view.
+enum class RegView {
+    Own,     // the view the registry object was made for (RegOpenKeyA)
+    Bits64,  // the 64-bit view whatever the program's bitness (KEY_WOW64_64KEY)
+};
+
 class Registry {
 public:
     virtual ~Registry() = default;
@@ -38,6 +45,11 @@ public:
     // RegOpenKeyExA(parent, subKey, 0, access, &key): as OpenKey, with these access rights.
     virtual bool OpenKeyEx(RegKey parent, std::string_view subKey, std::uint32_t access,
                            RegKey& out) = 0;
+    // Opens a key for reading in the given view: as OpenKey for RegView::Own, else
+    // RegOpenKeyExA(parent, subKey, 0, KEY_READ | KEY_WOW64_64KEY, &key). Where there is only one
+    // view (32-bit Windows) both find the same key.
+    virtual bool OpenKeyInView(RegView view, RegKey parent, std::string_view subKey,
+                               RegKey& out) = 0;
     // RegCreateKeyA: opens the key, creating it (and missing parents) first when absent.
     virtual bool CreateKey(RegKey parent, std::string_view subKey, RegKey& out) = 0;
     // RegQueryValueExA: the whole value, however long; nullopt when absent or unreadable.

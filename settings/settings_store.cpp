@@ -43,12 +43,20 @@ void EnsureDefault(Registry& registry, const char* valueName, const char* defaul
 
 std::string ReadRegText(Registry& registry, const char* upperKey, const char* lowerKey,
                         const char* valueName) {
-    std::string text(kReadBufferSize, ' ');
+    return ReadStoredRegText(registry, platform::RegView::Own, upperKey, lowerKey, valueName)
+        .value_or(std::string(kReadBufferSize, ' '));
+}
+
+std::optional<std::string> ReadStoredRegText(Registry& registry, platform::RegView view,
+                                             const char* upperKey, const char* lowerKey,
+                                             const char* valueName) {
     ScopedRegKey upper(registry), lower(registry);
-    OpenTwoStep(registry, upperKey, lowerKey, upper, lower);
-    if (!lower) return text;
+    registry.OpenKeyInView(view, platform::kLocalMachine, upperKey, upper.Receive());
+    if (upper) registry.OpenKeyInView(view, upper.Get(), lowerKey, lower.Receive());
+    if (!lower) return std::nullopt;
     const auto value = registry.QueryValue(lower.Get(), valueName);
-    if (!value) return text;
+    if (!value) return std::nullopt;
+    std::string text(kReadBufferSize, ' ');
     // RegQueryValueExA writes the stored bytes into the buffer whatever the type; the readers
     // and the 25-space test of CheckRegistry then judge the text, so a value written by another
     // tool (a path as REG_EXPAND_SZ, a number as REG_DWORD) is read, or kept, rather than

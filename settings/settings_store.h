@@ -6,6 +6,7 @@
 // 256 spaces over which the stored bytes are laid, whatever the value's type, and the readers
 // cut or test that text.
 // Nothing here reports failure: a refused call is skipped and the next step runs.
+#include <optional>
 #include <string>
 
 #include "platform/registry.h"
@@ -33,6 +34,10 @@ inline constexpr const char* kDefaultMovie = "800 x 600 @ 60Hz 256 colors";
 // spaces. A value longer than the buffer reads as its first 256 characters.
 std::string ReadRegText(platform::Registry& registry, const char* upperKey, const char* lowerKey,
                         const char* valueName);
+// The same read in the given registry view, nothing when the key or the value is absent there.
+std::optional<std::string> ReadStoredRegText(platform::Registry& registry, platform::RegView view,
+                                             const char* upperKey, const char* lowerKey,
+                                             const char* valueName);
 
 // Writes the defaults of "Start in SysTray" and "BtnMovie" where the read text does not
 // start with something other than 25 spaces.

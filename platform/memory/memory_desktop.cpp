@@ -99,10 +99,16 @@ WindowHandle MemoryDesktop::AddWindow(const std::string& className, WindowHandle
     return handle;
 }
 
-WindowHandle MemoryDesktop::AddShellDesktop(std::vector<Point> positions, bool autoArrange) {
+WindowHandle MemoryDesktop::AddShellDesktop(std::vector<Point> positions, bool autoArrange,
+                                            ShellHost host) {
     items = std::move(positions);
     progman = AddWindow("Progman", 0, 0, shellProcessId);
-    shellView = AddWindow("SHELLDLL_DefView", progman, 0, shellProcessId);
+    WindowHandle viewParent = progman;
+    if (host == ShellHost::WorkerW) {
+        AddWindow("WorkerW", 0, 0, shellProcessId);
+        viewParent = AddWindow("WorkerW", 0, 0, shellProcessId);
+    }
+    shellView = AddWindow("SHELLDLL_DefView", viewParent, 0, shellProcessId);
     listView = AddWindow("SysListView32", shellView, autoArrange ? kLvsAutoArrange : 0, shellProcessId);
     return listView;
 }
@@ -122,6 +128,13 @@ WindowHandle MemoryDesktop::FindTopLevel(const std::string& className) {
     Record("FindWindowA " + className);
     for (const auto& [handle, w] : windows_)
         if (w.parent == 0 && SameClass(w.className, className)) return handle;
+    return 0;
+}
+
+WindowHandle MemoryDesktop::FindTopLevelAfter(WindowHandle after, const std::string& className) {
+    Record("FindWindowExA NULL " + Handle(after) + " " + className);
+    for (auto it = after ? windows_.upper_bound(after) : windows_.begin(); it != windows_.end(); ++it)
+        if (it->second.parent == 0 && SameClass(it->second.className, className)) return it->first;
     return 0;
 }
 

@@ -17,6 +17,7 @@ namespace platform::memory {
 class MemoryDesktop : public Desktop {
 public:
     WindowHandle FindTopLevel(const std::string& className) override;
+    WindowHandle FindTopLevelAfter(WindowHandle after, const std::string& className) override;
     WindowHandle FindChild(WindowHandle parent, const std::string& className) override;
     std::uint32_t WindowStyle(WindowHandle window) override;
     WindowHandle ParentOf(WindowHandle window) override;
@@ -37,11 +38,16 @@ public:
     // render as "#<n>".
     WindowHandle AddWindow(const std::string& className, WindowHandle parent = 0,
                            std::uint32_t style = 0, std::uint32_t processId = 0);
-    // The shell's desktop: "Progman" > "SHELLDLL_DefView" > "SysListView32" holding these
+    // Where the shell hangs its icon view: under "Progman", or, as Windows 10 and 11 do while a
+    // wallpaper slideshow or a wallpaper program runs, under the second of two top-level
+    // "WorkerW" windows (the first one empty), "Progman" then having no view.
+    enum class ShellHost { Progman, WorkerW };
+    // The shell's desktop: "SHELLDLL_DefView" > "SysListView32" under its host, holding these
     // items, owned by shellProcessId. The list view answers LVM_GETITEMCOUNT,
     // LVM_GETITEMPOSITION (into a buffer of this desktop) and LVM_SETITEMPOSITION; like the
     // shell, the view switches the list view's LVS_AUTOARRANGE over on WM_COMMAND 0x7041.
-    WindowHandle AddShellDesktop(std::vector<Point> positions, bool autoArrange = false);
+    WindowHandle AddShellDesktop(std::vector<Point> positions, bool autoArrange = false,
+                                 ShellHost host = ShellHost::Progman);
 
     bool AutoArrange() const;
     // Calls whose text starts with `prefix`.

@@ -20,11 +20,14 @@ struct MemoryRegistry::Key {
     std::map<std::string, RegValue> values;                // by folded name
 };
 
-MemoryRegistry::MemoryRegistry() : root_(std::make_unique<Key>()), user_(std::make_unique<Key>()) {}
+MemoryRegistry::MemoryRegistry()
+    : root_(std::make_unique<Key>()),
+      root64_(std::make_unique<Key>()),
+      user_(std::make_unique<Key>()) {}
 MemoryRegistry::~MemoryRegistry() = default;
 
-MemoryRegistry::Key* MemoryRegistry::Root(RegKey root) const {
-    if (root == kLocalMachine) return root_.get();
+MemoryRegistry::Key* MemoryRegistry::Root(RegKey root, RegView view) const {
+    if (root == kLocalMachine) return view == RegView::Bits64 ? root64_.get() : root_.get();
     if (root == kCurrentUser) return user_.get();
     return nullptr;
 }
@@ -75,6 +78,17 @@ bool MemoryRegistry::OpenKeyEx(RegKey parent, std::string_view subKey, std::uint
                                RegKey& out) {
     openAccess_.push_back(access);
     return OpenKey(parent, subKey, out);
+}
+
+bool MemoryRegistry::OpenKeyInView(RegView view, RegKey parent, std::string_view subKey,
+                                   RegKey& out) {
+    // Below an opened key the view is the one that key was opened in.
+    Key* base = Root(parent, view);
+    if (!base) base = Resolve(parent);
+    Key* key = Walk(base, subKey, false);
+    if (!key) return false;
+    out = NewHandle(key);
+    return true;
 }
 
 bool MemoryRegistry::CreateKey(RegKey parent, std::string_view subKey, RegKey& out) {
@@ -132,15 +146,30 @@ void MemoryRegistry::Put(RegKey root, const std::string& path, const std::string
 
 std::optional<RegValue> MemoryRegistry::Get(RegKey root, const std::string& path,
                                             const std::string& name) const {
-    const Key* k = Walk(Root(root), path, false);
-    if (!k) return std::nullopt;
-    const auto it = k->values.find(Fold(name));
-    if (it == k->values.end()) return std::nullopt;
-    return it->second;
+    return ValueAt(Root(root), path, name);
 }
 
 bool MemoryRegistry::KeyExists(RegKey root, const std::string& path) const {
     return Walk(Root(root), path, false) != nullptr;
+}
+
+void MemoryRegistry::Put(RegView view, const std::string& path, const std::string& name,
+                         const std::string& bytes, std::uint32_t type) {
+    Walk(Root(kLocalMachine, view), path, true)->values[Fold(name)] = RegValue{type, bytes};
+}
+
+std::optional<RegValue> MemoryRegistry::Get(RegView view, const std::string& path,
+                                            const std::string& name) const {
+    return ValueAt(Root(kLocalMachine, view), path, name);
+}
+
+std::optional<RegValue> MemoryRegistry::ValueAt(Key* from, const std::string& path,
+                                                const std::string& name) const {
+    const Key* k = Walk(from, path, false);
+    if (!k) return std::nullopt;
+    const auto it = k->values.find(Fold(name));
+    if (it == k->values.end()) return std::nullopt;
+    return it->second;
 }
 
 }  // namespace platform::memory

@@ -1,7 +1,8 @@
 #pragma once
 // An in-memory registry tree for the unit tests: keys matched without regard to case,
 // handles that must be closed, values stored byte for byte. HKEY_LOCAL_MACHINE and
-// HKEY_CURRENT_USER are there.
+// HKEY_CURRENT_USER are there, and as on 64-bit Windows HKEY_LOCAL_MACHINE has a second, 64-bit
+// view (RegView::Bits64) beside the own one; HKEY_CURRENT_USER is the same in both.
 #include <map>
 #include <memory>
 #include <string>
@@ -19,6 +20,8 @@ public:
     bool OpenKey(RegKey parent, std::string_view subKey, RegKey& out) override;
     bool OpenKeyEx(RegKey parent, std::string_view subKey, std::uint32_t access,
                    RegKey& out) override;
+    bool OpenKeyInView(RegView view, RegKey parent, std::string_view subKey,
+                       RegKey& out) override;
     bool CreateKey(RegKey parent, std::string_view subKey, RegKey& out) override;
     std::optional<RegValue> QueryValue(RegKey key, std::string_view name) override;
     bool SetValue(RegKey key, std::string_view name, std::uint32_t type,
@@ -37,6 +40,11 @@ public:
     std::optional<RegValue> Get(RegKey root, const std::string& path,
                                 const std::string& name) const;
     bool KeyExists(RegKey root, const std::string& path) const;
+    // The same below HKEY_LOCAL_MACHINE in the given view.
+    void Put(RegView view, const std::string& path, const std::string& name,
+             const std::string& bytes, std::uint32_t type = kRegSz);
+    std::optional<RegValue> Get(RegView view, const std::string& path,
+                                const std::string& name) const;
 
     // While set, every write (create, set, delete) is refused, as without rights to HKLM.
     void DenyWrites(bool deny) { denyWrites_ = deny; }
@@ -51,12 +59,15 @@ public:
 private:
     struct Key;
     Key* Resolve(RegKey key) const;
-    Key* Root(RegKey root) const;
+    Key* Root(RegKey root, RegView view = RegView::Own) const;
     bool WriteAllowed();
     Key* Walk(Key* from, std::string_view path, bool create) const;
+    std::optional<RegValue> ValueAt(Key* from, const std::string& path,
+                                    const std::string& name) const;
     RegKey NewHandle(Key* key);
 
-    std::unique_ptr<Key> root_;  // HKEY_LOCAL_MACHINE
+    std::unique_ptr<Key> root_;    // HKEY_LOCAL_MACHINE
+    std::unique_ptr<Key> root64_;  // HKEY_LOCAL_MACHINE, 64-bit view
     std::unique_ptr<Key> user_;  // HKEY_CURRENT_USER
     std::map<RegKey, Key*> handles_;
     RegKey nextHandle_ = 0x1000;

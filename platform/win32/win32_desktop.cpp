@@ -108,6 +108,10 @@ WindowHandle Win32Desktop::FindTopLevel(const std::string& className) {
     return FromHwnd(FindWindowA(className.c_str(), nullptr));
 }
 
+WindowHandle Win32Desktop::FindTopLevelAfter(WindowHandle after, const std::string& className) {
+    return FromHwnd(FindWindowExA(nullptr, ToHwnd(after), className.c_str(), nullptr));
+}
+
 WindowHandle Win32Desktop::FindChild(WindowHandle parent, const std::string& className) {
     return FromHwnd(FindWindowExA(ToHwnd(parent), nullptr, className.c_str(), nullptr));
 }

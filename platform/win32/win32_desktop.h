@@ -7,6 +7,7 @@ namespace platform::win32 {
 class Win32Desktop final : public Desktop {
 public:
     WindowHandle FindTopLevel(const std::string& className) override;
+    WindowHandle FindTopLevelAfter(WindowHandle after, const std::string& className) override;
     WindowHandle FindChild(WindowHandle parent, const std::string& className) override;
     std::uint32_t WindowStyle(WindowHandle window) override;
     WindowHandle ParentOf(WindowHandle window) override;

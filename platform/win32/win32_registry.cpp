@@ -52,6 +52,12 @@ bool Win32Registry::OpenKeyEx(RegKey parent, std::string_view subKey, std::uint3
     return true;
 }
 
+bool Win32Registry::OpenKeyInView(RegView view, RegKey parent, std::string_view subKey,
+                                  RegKey& out) {
+    if (view == RegView::Own) return OpenKey(parent, subKey, out);
+    return OpenKeyEx(parent, subKey, KEY_READ | KEY_WOW64_64KEY, out);
+}
+
 bool Win32Registry::CreateKey(RegKey parent, std::string_view subKey, RegKey& out) {
     HKEY key = nullptr;
 #ifdef _WIN64

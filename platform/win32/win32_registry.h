@@ -18,6 +18,8 @@ public:
     bool OpenKey(RegKey parent, std::string_view subKey, RegKey& out) override;
     bool OpenKeyEx(RegKey parent, std::string_view subKey, std::uint32_t access,
                    RegKey& out) override;
+    bool OpenKeyInView(RegView view, RegKey parent, std::string_view subKey,
+                       RegKey& out) override;
     bool CreateKey(RegKey parent, std::string_view subKey, RegKey& out) override;
     // The whole value whatever its length: its type and exactly the bytes RegQueryValueExA
     // reports, no NUL added or stripped. nullopt when the value is absent or the call fails.

@@ -181,6 +181,19 @@ TEST_F(IconsE2E, RestoreDesktopIconsPutsMovedIconsBack) {
     EXPECT_FALSE(Probe({"msgbox"}).Ok()) << "a restore with a layout shows no message";
 }
 
+TEST_F(IconsE2E, ADesktopUnderWorkerWIsSavedAndRestored) {
+    // "Progman" is there without a view; the view hangs under the second "WorkerW".
+    StartDesk({"--workerw", "10,20", "-10,5", "300,40"});
+    StartDravik(App());
+    EXPECT_EQ(Slurp(LayoutPath()), " 1310730 \r\n 327670 \r\n 2621740 \r\n");
+
+    Move(0, 500, 400);
+    Move(2, 0, 0);
+    Click(ids::kCmdIconRest);
+    EXPECT_EQ(Positions(), kStart);
+    EXPECT_FALSE(Probe({"msgbox"}).Ok()) << "a restore with a layout shows no message";
+}
+
 TEST_F(IconsE2E, ASwitchSavesANewSizeAndASwitchBackRestoresTheFirstSizesLayout) {
     StartDesk(kStartArgs);
     StartDravik(App());

@@ -145,6 +145,17 @@ protected:
             if (rec.kind == "menu") return BoxOf(rec);
         return std::nullopt;
     }
+    // Right-clicks the icon and gives the height of the menu that opens, then closes it again.
+    int ShownMenuHeight(const std::string& shot) {
+        ClickIcon(3);
+        const auto menu = OpenMenu();
+        if (!menu) return -1;
+        Shot(shot);
+        XDo({"key", "Escape"});
+        XDo({"mousemove", "--window", TrayXWindow(), "100", "10", "click", "1"});
+        e2e::WaitUntil([&] { return !OpenMenu(false).has_value(); }, 10s);
+        return menu->Height();
+    }
     // Right-clicks the icon and picks the item with this many items and separators above it.
     void PickRow(int itemsAbove, int separatorsAbove, const std::string& shot = "") {
         ClickIcon(3);
@@ -302,8 +313,7 @@ TEST_F(TrayE2E, DoubleClickSwitchesToTheMoviePresetAndBackWithTheWindowHidden) {
 
 TEST_F(TrayE2E, InstalledPlayersAreMenuRowsStartedFromTheCutFolder) {
     // PowerDVD's value goes on below its folder and VLC's ends in a backslash: both are cut
-    // back to the folder the search word names. WinDVD is registered only in the 64-bit
-    // view, where no 32-bit installer writes: not installed.
+    // back to the folder the search word names.
     const std::string powerDvd =
         InstallRecorder("C:\\Program Files\\CyberLink\\PowerDVD\\PowerDVD.exe");
     const std::string vlc = InstallRecorder("C:\\Program Files\\VideoLAN\\VLC\\vlc.exe");
@@ -311,18 +321,10 @@ TEST_F(TrayE2E, InstalledPlayersAreMenuRowsStartedFromTheCutFolder) {
                        "C:\\Program Files\\CyberLink\\PowerDVD\\bin\\data"}).Ok());
     ASSERT_TRUE(Probe({"reg-set", "32", "HKLM\\SOFTWARE\\VideoLAN\\VLC", "InstallDir",
                        "C:\\Program Files\\VideoLAN\\VLC\\"}).Ok());
-    ASSERT_TRUE(Probe({"reg-set", "64", "HKLM\\SOFTWARE\\InterVideo\\WinDVDi", "Path",
-                       "C:\\Program Files\\InterVideo\\WinDVDi"}).Ok());
     StartInTray();
 
-    ClickIcon(3);
-    const auto menu = OpenMenu();
-    ASSERT_TRUE(menu.has_value());
-    Shot("tray-menu-with-players");
-    EXPECT_EQ(menu->Height(), MenuHeight(11, 5)) << "two player rows and their separator";
-    XDo({"key", "Escape"});
-    XDo({"mousemove", "--window", TrayXWindow(), "100", "10", "click", "1"});
-    e2e::WaitUntil([&] { return !OpenMenu(false).has_value(); }, 10s);
+    EXPECT_EQ(ShownMenuHeight("tray-menu-with-players"), MenuHeight(11, 5))
+        << "two player rows and their separator";
 
     PickRow(6, 3);  // "Start PowerDVD"
     auto log = WaitForRecorder(powerDvd);
@@ -336,6 +338,24 @@ TEST_F(TrayE2E, InstalledPlayersAreMenuRowsStartedFromTheCutFolder) {
     EXPECT_EQ(log[0].Get("exe"), "C:\\Program Files\\VideoLAN\\VLC\\vlc.exe");
     EXPECT_EQ(log[0].Int("show"), 1);
     EXPECT_FALSE(MainVisible());
+}
+
+TEST_F(TrayE2E, AVlcRegisteredOnlyInThe64BitViewIsOfferedAndStarted) {
+    // VLC's download for 64-bit Windows writes its key to the 64-bit view only.
+    const std::string vlc = InstallRecorder("C:\\Program Files\\VideoLAN\\VLC\\vlc.exe");
+    ASSERT_TRUE(Probe({"reg-set", "64", "HKLM\\SOFTWARE\\VideoLAN\\VLC", "InstallDir",
+                       "C:\\Program Files\\VideoLAN\\VLC"}).Ok());
+    ASSERT_FALSE(Probe({"reg-get", "32", "HKLM\\SOFTWARE\\VideoLAN\\VLC", "InstallDir"}).Ok())
+        << "the prefix has VLC's key in the 32-bit view too";
+    StartInTray();
+
+    EXPECT_EQ(ShownMenuHeight("tray-menu-with-64-bit-vlc"), MenuHeight(10, 5))
+        << "one player row and its separator";
+    PickRow(6, 3);  // "Start VLC"
+    const auto log = WaitForRecorder(vlc);
+    ASSERT_EQ(log.size(), 1u) << "VLC was not started";
+    EXPECT_EQ(log[0].Get("exe"), "C:\\Program Files\\VideoLAN\\VLC\\vlc.exe");
+    EXPECT_EQ(log[0].Int("show"), 1);
 }
 
 TEST_F(TrayE2E, WebLinksReachTheRegisteredBrowserMaximised) {

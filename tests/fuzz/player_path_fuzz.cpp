@@ -1,10 +1,13 @@
 // The players' look-up over any stored install value: whatever an installer, another program
 // or a damaged registry left there, the cut of the 256-character read text gives a defined
-// folder, the installed flag follows from it, and the starter opens that folder's program.
+// folder, the installed flag follows from it, and the starter opens that folder's program when
+// its path is absolute.
 //
 // Input: one byte of set-up, then the value's bytes (of any length). Set-up bits 0-1: the
 // value's type (REG_SZ, REG_EXPAND_SZ, REG_BINARY, REG_DWORD); bit 2: the value is absent;
 // bit 3: the whole key is absent; bits 4-5: the player (PowerDVD, WinDVD, VLC; 3 is VLC too).
+#include <algorithm>
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -21,6 +24,17 @@ using platform::memory::MemoryRegistry;
 
 constexpr std::uint32_t kTypes[] = {platform::kRegSz, platform::kRegExpandSz,
                                     platform::kRegBinary, platform::kRegDword};
+
+// A path the shell cannot look for on the search path or in the current folder: a drive
+// letter, colon and backslash, or "\\server\share" with both names there. Written here apart
+// from the starter's own test, so that the oracle does not restate it.
+bool Absolute(const std::string& p) {
+    if (p.size() >= 3 && std::isalpha(static_cast<unsigned char>(p[0])) && p[1] == ':' && p[2] == '\\')
+        return true;
+    if (p.rfind("\\\\", 0) != 0) return false;
+    const std::size_t slash = p.find('\\', 2);
+    return slash != std::string::npos && slash > 2 && slash + 1 < p.size() && p[slash + 1] != '\\';
+}
 
 void CheckPlayer(MemoryRegistry& registry, const launch::Player& player) {
     // What the shared registry read gives for this value: always 256 characters.
@@ -48,24 +62,19 @@ void CheckPlayer(MemoryRegistry& registry, const launch::Player& player) {
     // A blank text (nothing stored where it was looked for) is never a player.
     if (text.find_first_not_of(' ') == std::string::npos) FUZZ_CHECK(!installed);
 
-    // The starter opens that folder's program in a normal window. ShellExecuteA gets a C
-    // string: what the shell sees is the file text up to its first NUL. A value whose folder
-    // holds a NUL (a short REG_SZ ends in one, binary data may hold any) hands the shell the
-    // folder's text before the NUL, without the program file; any other the folder and the
-    // program file.
+    // The starter opens that folder's program in a normal window, and only from a drive or a
+    // server share, never from the search path. ShellExecuteA gets a C string: what the shell
+    // sees is the file text up to its first NUL, so the folder is cut at the read text's
+    // first NUL and the program file always follows it.
     platform::memory::MemoryShell shell;
     launch::StartPlayer(shell, path, player);
-    FUZZ_CHECK(shell.executed.size() == 1);
+    const std::string folder = path.substr(0, std::min(path.size(), text.find('\0')));
+    const std::string expected = folder + player.programFile;
+    FUZZ_CHECK(shell.executed.size() == (Absolute(expected) ? 1u : 0u));
+    if (shell.executed.empty()) return;
     const std::string seen = shell.executed[0].file.c_str();
-    const std::size_t nul = text.find('\0');
-    const std::string visible = text.substr(0, nul);
-    const auto seenAt = visible.find(word);
-    if (seenAt != std::string::npos)
-        FUZZ_CHECK(seen == visible.substr(0, seenAt + word.size()) + player.programFile);
-    else if (at == std::string::npos && (nul == std::string::npos || nul >= keep))
-        FUZZ_CHECK(seen == text.substr(0, keep) + player.programFile);
-    else
-        FUZZ_CHECK(seen == visible);
+    FUZZ_CHECK(seen == expected);
+    FUZZ_CHECK(shell.executed[0].file == seen);  // nothing after a NUL the shell would not see
     FUZZ_CHECK(shell.executed[0].operation == "Open");
     FUZZ_CHECK(shell.executed[0].parameters.empty() && shell.executed[0].directory.empty());
     FUZZ_CHECK(shell.executed[0].showCommand == platform::kSwShowNormal);

@@ -138,16 +138,21 @@ TEST_F(IconLayoutsTest, SaveStopsWithoutTouchingTheFileWhenThereIsNothingToReadF
 
     // No desktop at all.
     icons.SaveIconLayout();
-    EXPECT_EQ(desktop.calls, Calls{"FindWindowA Progman"});
+    EXPECT_EQ(desktop.calls, (Calls{"FindWindowA Progman", "FindWindowExA NULL 0 WorkerW"}));
 
-    // A "Progman" without a shell view, and a list view under another top-level window.
+    // A "Progman" without a shell view, a "WorkerW" without one, and a list view under another
+    // top-level window.
     desktop.AddWindow("Progman");
-    const auto other = desktop.AddWindow("WorkerW");
+    desktop.AddWindow("WorkerW");
+    const auto other = desktop.AddWindow("Shell_TrayWnd");
     const auto view = desktop.AddWindow("SHELLDLL_DefView", other);
     desktop.AddWindow("SysListView32", view);
     desktop.calls.clear();
     icons.SaveIconLayout();
-    EXPECT_EQ(desktop.calls, (Calls{"FindWindowA Progman", "FindWindowExA #1 SHELLDLL_defVIEW"}));
+    EXPECT_EQ(desktop.calls, (Calls{"FindWindowA Progman", "FindWindowExA #1 SHELLDLL_defVIEW",
+                                    "FindWindowExA NULL 0 WorkerW",
+                                    "FindWindowExA #2 SHELLDLL_DefView",
+                                    "FindWindowExA NULL #2 WorkerW"}));
     EXPECT_TRUE(system.fileOps.empty());
     EXPECT_EQ(Layout(), old);
 }
@@ -156,8 +161,39 @@ TEST_F(IconLayoutsTest, OnlyTheFirstProgmanIsSearched) {
     desktop.AddWindow("Progman");
     desktop.AddShellDesktop({{1, 1}});
     icons.SaveIconLayout();
-    EXPECT_EQ(desktop.calls, (Calls{"FindWindowA Progman", "FindWindowExA #1 SHELLDLL_defVIEW"}));
+    EXPECT_EQ(desktop.calls, (Calls{"FindWindowA Progman", "FindWindowExA #1 SHELLDLL_defVIEW",
+                                    "FindWindowExA NULL 0 WorkerW"}));
     EXPECT_FALSE(system.FileExists(kLayout));
+}
+
+TEST_F(IconLayoutsTest, AViewUnderWorkerWIsFoundWhenProgmanHasNone) {
+    // Progman #1 without a view, an empty WorkerW #2, the view's WorkerW #3.
+    desktop.AddShellDesktop({{5, 6}, {7, 8}}, false,
+                            platform::memory::MemoryDesktop::ShellHost::WorkerW);
+    icons.SaveIconLayout();
+    EXPECT_EQ(Only(desktop.calls, {"FindWindow"}),
+              (Calls{"FindWindowA Progman", "FindWindowExA #1 SHELLDLL_defVIEW",
+                     "FindWindowExA NULL 0 WorkerW", "FindWindowExA #2 SHELLDLL_DefView",
+                     "FindWindowExA NULL #2 WorkerW", "FindWindowExA #3 SHELLDLL_DefView",
+                     "FindWindowExA #4 SysListView32"}));
+    EXPECT_EQ(Layout(), " 393221 \r\n 524295 \r\n");
+
+    // A restore moves the items of that same view.
+    desktop.items = {{0, 0}, {0, 0}};
+    icons.RestoreIconLayout();
+    EXPECT_EQ(desktop.items, (std::vector<platform::Point>{{5, 6}, {7, 8}}));
+}
+
+TEST_F(IconLayoutsTest, ProgmansViewWinsOverOneUnderWorkerW) {
+    // A WorkerW view made first, so that it comes first among the windows; then the classic
+    // desktop, whose list view the shell's messages go to.
+    const auto worker = desktop.AddWindow("WorkerW");
+    const auto workerView = desktop.AddWindow("SHELLDLL_DefView", worker);
+    desktop.AddWindow("SysListView32", workerView);
+    desktop.AddShellDesktop({{1, 2}});
+    icons.SaveIconLayout();
+    EXPECT_EQ(desktop.Count("FindWindowExA NULL"), 0) << "no WorkerW is looked at";
+    EXPECT_EQ(Layout(), " 131073 \r\n");
 }
 
 TEST_F(IconLayoutsTest, ClassNamesMatchWithoutRegardToCase) {
@@ -311,7 +347,8 @@ TEST_F(IconLayoutsTest, ANothingToRestoreStillRefreshesAndRedraws) {
     system.refuseReads = false;
     system.PutFile(kLayout, " 5 \r\n");
     alone.RestoreIconLayout();
-    EXPECT_EQ(empty.calls, Join({{"FindWindowA Progman"}, kBareRefresh, {"InvalidateRect NULL NULL FALSE"}}));
+    EXPECT_EQ(empty.calls, Join({{"FindWindowA Progman", "FindWindowExA NULL 0 WorkerW"}, kBareRefresh,
+                                 {"InvalidateRect NULL NULL FALSE"}}));
 }
 
 TEST_F(IconLayoutsTest, AutoArrangeFoundAtASaveIsCommandedThereAndAtEveryRestore) {

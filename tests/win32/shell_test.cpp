@@ -130,18 +130,26 @@ TEST_F(Win32ShellI686Test, TheReleaseSendsThe88ByteRecord) {
 #endif
 }
 
+// Writes "InstallDir" below HKLM in one view (KEY_WOW64_32KEY or KEY_WOW64_64KEY), as an
+// installer of that bitness does: REG_SZ without the NUL.
+bool WriteInstallDir(const std::string& path, REGSAM view, const std::string& folder) {
+    HKEY written = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_WRITE | view, nullptr,
+                        &written, nullptr) != ERROR_SUCCESS)
+        return false;
+    const LONG rc = RegSetValueExA(written, "InstallDir", 0, REG_SZ,
+                                   reinterpret_cast<const BYTE*>(folder.data()),
+                                   static_cast<DWORD>(folder.size()));
+    RegCloseKey(written);
+    return rc == ERROR_SUCCESS;
+}
+
 // The players' install keys, as a 32-bit installer writes them on 64-bit Windows, are found
 // through the 32-bit view, and in the x86_64 build only there.
 TEST(Win32RegistryViewTest, Wow32ViewReadsWhatA32BitInstallerWrote) {
     const std::string path = "SOFTWARE\\Dravik View Test " + std::to_string(GetCurrentProcessId());
-    HKEY written = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
-                              KEY_WRITE | KEY_WOW64_32KEY, nullptr, &written, nullptr),
-              ERROR_SUCCESS);
-    const char folder[] = "C:\\Players\\VLC";
-    RegSetValueExA(written, "InstallDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder),
-                   sizeof folder - 1);
-    RegCloseKey(written);
+    const std::string folder = "C:\\Players\\VLC";
+    ASSERT_TRUE(WriteInstallDir(path, KEY_WOW64_32KEY, folder));
 
     const auto read = [&](platform::win32::Win32Registry& registry) -> std::string {
         platform::ScopedRegKey key(registry);
@@ -158,6 +166,42 @@ TEST(Win32RegistryViewTest, Wow32ViewReadsWhatA32BitInstallerWrote) {
     EXPECT_EQ(read(native), folder) << "a 32-bit program's own view is the 32-bit one";
 #endif
     RegDeleteKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), KEY_WOW64_32KEY, 0);
+}
+
+// A 64-bit installer writes to the 64-bit view only. Both registry objects find its key there
+// when asked for that view, through a sub-key too; the 32-bit view does not have it.
+TEST(Win32RegistryViewTest, The64BitViewReadsWhatA64BitInstallerWrote) {
+    const std::string upperPath =
+        "SOFTWARE\\Dravik View64 Test " + std::to_string(GetCurrentProcessId());
+    const std::string path = upperPath + "\\VLC";
+    const std::string folder = "C:\\Program Files\\VideoLAN\\VLC";
+    ASSERT_TRUE(WriteInstallDir(path, KEY_WOW64_64KEY, folder));
+
+    using platform::RegView;
+    const auto read = [&](platform::win32::Win32Registry& registry, RegView view) -> std::string {
+        platform::ScopedRegKey upper(registry), lower(registry);
+        if (!registry.OpenKeyInView(view, platform::kLocalMachine, upperPath, upper.Receive()))
+            return "<no key>";
+        if (!registry.OpenKeyInView(view, upper.Get(), "VLC", lower.Receive()))
+            return "<no sub-key>";
+        const auto value = registry.QueryValue(lower.Get(), "InstallDir");
+        return value ? value->bytes.substr(0, value->bytes.find('\0')) : "<no value>";
+    };
+    platform::win32::Win32Registry view32(platform::win32::Win32Registry::View::Wow32);
+    platform::win32::Win32Registry native;
+    EXPECT_EQ(read(view32, RegView::Bits64), folder);
+    EXPECT_EQ(read(native, RegView::Bits64), folder);
+    // The 32-bit view is another one wherever there are two.
+#ifdef _WIN64
+    EXPECT_EQ(read(view32, RegView::Own), "<no key>");
+#else
+    BOOL wow64 = FALSE;
+    if (IsWow64Process(GetCurrentProcess(), &wow64) && wow64)
+        EXPECT_EQ(read(view32, RegView::Own), "<no key>");
+#endif
+
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), KEY_WOW64_64KEY, 0);
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, upperPath.c_str(), KEY_WOW64_64KEY, 0);
 }
 
 }  // namespace

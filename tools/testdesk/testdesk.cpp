@@ -1,12 +1,16 @@
 // testdesk: a stand-in for the shell's desktop icon view, for the tests and the benchmark of
 // the desktop icon layouts. Wine has no desktop list view of its own, so this program makes
-// one: a top-level "Progman" window holding a "SHELLDLL_DefView" child holding a real
-// "SysListView32" with items at given positions, in a process of its own, as on Windows.
+// one: a top-level "Progman" window (or "WorkerW", see --workerw) holding a "SHELLDLL_DefView"
+// child holding a real "SysListView32" with items at given positions, in a process of its own,
+// as on Windows.
 //
 //   testdesk serve <log> [options] [x,y ...]   run the desktop until told to quit
 //       --items N        N items on a grid (after the explicit positions)
 //       --positions F    one "x y" pair per line of file F (after the explicit positions)
 //       --auto-arrange   the list view starts with LVS_AUTOARRANGE
+//       --workerw        the view hangs under a top-level "WorkerW" instead of "Progman", with an
+//                        empty "WorkerW" before it, as on Windows 10 and 11 with a wallpaper
+//                        slideshow; "Progman" is there, hidden and empty, and takes the requests
 //   testdesk positions                  the running desktop's item positions
 //   testdesk move <index> <x> <y>       moves one item of the running desktop
 //   testdesk quit                       ends the running desktop
@@ -42,6 +46,7 @@ constexpr UINT kAutoArrangeCommand = 0x7041;
 FILE* g_log = nullptr;
 HWND g_progman = nullptr;
 HWND g_view = nullptr;
+HWND g_worker = nullptr;  // the "WorkerW" holding the view, with --workerw
 HWND g_list = nullptr;
 
 void Log(const char* format, ...) {
@@ -113,6 +118,14 @@ LRESULT CALLBACK ProgmanProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
+LRESULT CALLBACK WorkerWProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_SIZE && g_view && hwnd == g_worker) {
+        MoveWindow(g_view, 0, 0, LOWORD(lp), HIWORD(lp), TRUE);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
 LRESULT CALLBACK DefViewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_COMMAND:
@@ -142,12 +155,15 @@ bool ParsePair(const char* text, POINT& p) {
 int Serve(int argc, char** argv) {
     const char* logPath = argv[2];
     bool autoArrange = false;
+    bool underWorkerW = false;
     std::vector<POINT> positions;
     for (int i = 3; i < argc; ++i) {
         const std::string arg = argv[i];
         POINT p{};
         if (arg == "--auto-arrange") {
             autoArrange = true;
+        } else if (arg == "--workerw") {
+            underWorkerW = true;
         } else if (arg == "--items" && i + 1 < argc) {
             const int n = std::atoi(argv[++i]);
             // A grid of 75 by 70 pixel cells, 20 to a column, as a desktop fills.
@@ -183,7 +199,12 @@ int Serve(int argc, char** argv) {
     defView.lpfnWndProc = DefViewProc;
     defView.hInstance = instance;
     defView.lpszClassName = "SHELLDLL_DefView";
-    if (!RegisterClassA(&progman) || !RegisterClassA(&defView))
+    WNDCLASSA worker{};
+    worker.lpfnWndProc = WorkerWProc;
+    worker.hInstance = instance;
+    worker.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_DESKTOP + 1);
+    worker.lpszClassName = "WorkerW";
+    if (!RegisterClassA(&progman) || !RegisterClassA(&defView) || !RegisterClassA(&worker))
         return std::fprintf(stderr, "cannot register the window classes\n"), 1;
 
     // A desktop-sized window low in the z-order, as the shell's: the tests' other windows
@@ -191,13 +212,25 @@ int Serve(int argc, char** argv) {
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     g_progman = CreateWindowExA(WS_EX_TOOLWINDOW, "Progman", "Program Manager", WS_POPUP, 0, 0, width,
                                 height, nullptr, nullptr, instance, nullptr);
+    HWND host = g_progman;
+    if (underWorkerW) {
+        g_worker = CreateWindowExA(WS_EX_TOOLWINDOW, "WorkerW", "", WS_POPUP, 0, 0, width, height,
+                                   nullptr, nullptr, instance, nullptr);
+        host = g_worker;
+    }
     g_view = CreateWindowExA(0, "SHELLDLL_DefView", "", WS_CHILD | WS_VISIBLE, 0, 0, width, height,
-                             g_progman, nullptr, instance, nullptr);
+                             host, nullptr, instance, nullptr);
     DWORD style = WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_SHAREIMAGELISTS;
     if (autoArrange) style |= LVS_AUTOARRANGE;
     g_list = CreateWindowExA(0, WC_LISTVIEWA, "FolderView", style, 0, 0, width, height, g_view,
                              reinterpret_cast<HMENU>(1), instance, nullptr);
-    if (!g_progman || !g_view || !g_list) return std::fprintf(stderr, "cannot create the windows\n"), 1;
+    if (!g_progman || !host || !g_view || !g_list)
+        return std::fprintf(stderr, "cannot create the windows\n"), 1;
+    // Made later, the empty "WorkerW" lies above the view's in the z-order, so a search of the
+    // "WorkerW" windows meets it first. Hidden: it only has to be found.
+    if (underWorkerW && !CreateWindowExA(WS_EX_TOOLWINDOW, "WorkerW", "", WS_POPUP, 0, 0, width,
+                                         height, nullptr, nullptr, instance, nullptr))
+        return std::fprintf(stderr, "cannot create the windows\n"), 1;
 
     for (size_t i = 0; i < positions.size(); ++i) {
         char text[32];
@@ -209,9 +242,9 @@ int Serve(int argc, char** argv) {
         SendMessageA(g_list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
     }
     // Wine's list view arranges its items at its first paint: paint first, then place them.
-    ShowWindow(g_progman, SW_SHOWNOACTIVATE);
-    SetWindowPos(g_progman, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    UpdateWindow(g_progman);
+    ShowWindow(host, SW_SHOWNOACTIVATE);
+    SetWindowPos(host, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    UpdateWindow(host);
     UpdateWindow(g_list);
     for (size_t i = 0; i < positions.size(); ++i)
         MoveItem(static_cast<int>(i), positions[i].x, positions[i].y);
@@ -274,7 +307,8 @@ int Hold(const char* path) {
 }
 
 int Usage() {
-    std::fputs("usage: testdesk serve <log> [--items N] [--positions F] [--auto-arrange] [x,y ...]\n"
+    std::fputs("usage: testdesk serve <log> [--items N] [--positions F] [--auto-arrange] [--workerw]\n"
+               "                     [x,y ...]\n"
                "       testdesk positions | move <index> <x> <y> | quit | hold <file>\n",
                stderr);
     return 2;
