@@ -17,6 +17,8 @@
 
 namespace app::win32 {
 
+using controls::FormWindow;
+
 class AboutWindow final : public launch::AboutHost {
 public:
     AboutWindow(launch::FrmAbout& form, HINSTANCE instance, int dpi);
