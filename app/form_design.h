@@ -16,13 +16,6 @@ using PictureSource = std::function<paint::PicturePtr(std::string_view name)>;
 // that is not one of them.
 controls::PropertyBag ButtonDesign(int id, const PictureSource& pictures);
 
-// The stored settings every XP-style push button of the program's windows shares (ButtonType 3,
-// white faces, black captions that turn blue under the mouse, grey 192 as the pictures' mask),
-// with this caption, font and colour scheme. pictureAbove: the design places a picture above
-// the caption (the picture itself may be missing).
-controls::PropertyBag XPButtonBag(const char* caption, const char* font, int colorScheme,
-                                  bool pictureAbove, paint::PicturePtr picture);
-
 // The stored settings of the main window's small skinned button with this id.
 controls::PropertyBag CmdButtonDesign(int id);
 

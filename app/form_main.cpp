@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "app/control_ids.h"
-#include "app/on_top.h"
 #include "launch/html.h"
 #include "modes/mode_label.h"
 #include "settings/settings_store.h"
@@ -90,8 +89,7 @@ FrmMain::LoadResult FrmMain::Form_Load() {
     } else {
         ChkTraystart.SetValue(0);
     }
-    bool onTop = true;
-    SetOnTop(platform_.ui, hwnd_, onTop);
+    platform_.ui.SetTopMost(hwnd_, true);
     loaded_ = true;
     return LoadResult::Loaded;
 }

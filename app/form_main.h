@@ -10,9 +10,9 @@
 
 #include "app/command_line.h"
 #include "app/form_design.h"
-#include "app/widgets.h"
 #include "controls/button/pell_xp_button.h"
 #include "controls/button/xpcmdbutton.h"
+#include "controls/form/widgets.h"
 #include "controls/frame/xpf.h"
 #include "icons/icon_mem.h"
 #include "launch/form_about.h"
@@ -22,6 +22,17 @@
 #include "tray/sys_tray.h"
 
 namespace app {
+
+// The shared form pieces, by the names the main window and its host use.
+using controls::Change;
+using controls::CheckBox;
+using controls::Color;
+using controls::ComboBox;
+using controls::ControlKind;
+using controls::ControlModel;
+using controls::FormWindow;
+using controls::GroupBox;
+using controls::Label;
 
 inline constexpr const char* kAppTitle = "Dravik";
 inline constexpr const char* kAlreadyRunning = "Morv Dravik is already running";

@@ -10,12 +10,12 @@ add_library(dravik_platform_win32 STATIC
   ${_dravik_root}/platform/win32/win32_ui.cpp
   ${_dravik_root}/platform/win32/win32_shell.cpp
 )
-target_include_directories(dravik_platform_win32 PUBLIC ${_dravik_root})
+dravik_layer_headers(dravik_platform_win32 PUBLIC FOLDERS platform/win32)
 dravik_shipped_code(dravik_platform_win32)
 # NOMINMAX is public: the headers pull in windows.h (scoped.h), and its min/max macros would
 # break std::min/std::max in every file that includes them.
 target_compile_definitions(dravik_platform_win32 PUBLIC NOMINMAX)
-target_link_libraries(dravik_platform_win32 PUBLIC version advapi32 user32 shell32 kernel32)
+target_link_libraries(dravik_platform_win32 PUBLIC dravik_platform version advapi32 user32 shell32 kernel32)
 
 # Link the GCC and C++ runtimes (and winpthread of the posix compilers) into the executable,
 # so that it runs without MinGW DLLs beside it.

@@ -12,9 +12,6 @@
 #   frames. (64-bit Windows keeps them: its structured exception handling walks the stack
 #   with them, for example when the system catches a fault in a window procedure.)
 function(dravik_shipped_code target)
-  if(MSVC)
-    return()
-  endif()
   target_compile_options(${target} PRIVATE -fno-exceptions -fno-threadsafe-statics)
   if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
     target_compile_options(${target} PRIVATE -fno-asynchronous-unwind-tables)

@@ -21,6 +21,7 @@ add_library(dravik_win32_host STATIC
   app/win32/about_window.cpp
   app/win32/remote_command.cpp
 )
+dravik_layer_headers(dravik_win32_host PUBLIC FOLDERS app/win32)
 target_link_libraries(dravik_win32_host PUBLIC dravik_logic dravik_platform_win32 gdi32 comctl32)
 dravik_shipped_code(dravik_win32_host)
 

@@ -1,6 +1,6 @@
 #include "launch/form_about.h"
 
-#include "app/on_top.h"
+#include "controls/form/button_design.h"
 #include "launch/about_design.h"
 #include "launch/deployment.h"
 #include "launch/html.h"
@@ -32,7 +32,7 @@ FrmAbout::FrmAbout(platform::Platform& platform, AboutOwner& owner)
       platform_(platform),
       owner_(owner) {
     LblTitle.SetForeColor(about::kDarkRed);
-    for (app::Label* label : {&LbVersion, &Label2, &LbDevelover, &LbEmail})
+    for (controls::Label* label : {&LbVersion, &Label2, &LbDevelover, &LbEmail})
         label->SetForeColor(about::kLightBlue);
     LblText.SetBackColor(about::kTextBack);
     window.SetVisible(false);  // shown by Show, after the load
@@ -49,18 +49,17 @@ std::vector<controls::ControlModel*> FrmAbout::Controls() {
 
 controls::PropertyBag FrmAbout::ButtonDesign(int id) {
     switch (id) {
-    case about::kCmdDonate: return app::XPButtonBag("Donate", "MS Sans Serif", 2, false, nullptr);
-    case about::kCmdOk: return app::XPButtonBag("Ok", "MS Sans Serif", 1, false, nullptr);
+    case about::kCmdDonate: return controls::XPButtonBag("Donate", "MS Sans Serif", 2, false, nullptr);
+    case about::kCmdOk: return controls::XPButtonBag("Ok", "MS Sans Serif", 1, false, nullptr);
     case about::kCmdUrl:
-        return app::XPButtonBag(deployment::kHomeCaption, "MS Sans Serif", 1, false, nullptr);
+        return controls::XPButtonBag(deployment::kHomeCaption, "MS Sans Serif", 1, false, nullptr);
     default: return {};
     }
 }
 
 void FrmAbout::Form_Load() {
     loaded_ = true;
-    bool onTop = true;
-    app::SetOnTop(platform_.ui, hwnd_, onTop);
+    platform_.ui.SetTopMost(hwnd_, true);
     const bool colours256 = owner_.MainBPP256();
     XPFAbout.SetVisible(!colours256);
     XPFAbout256.SetVisible(colours256);

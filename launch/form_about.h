@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "app/form_design.h"
-#include "app/widgets.h"
 #include "controls/button/pell_xp_button.h"
+#include "controls/form/widgets.h"
 #include "controls/frame/xpf_about.h"
+#include "controls/property_bag.h"
 #include "platform/platform.h"
 
 namespace launch {
@@ -51,20 +51,20 @@ public:
     FrmAbout& operator=(const FrmAbout&) = delete;
 
     // --- controls ---
-    app::Label LblTitle;
-    app::Label LbVersion;
-    app::Label Label2;
-    app::Label LbDevelover;
-    app::Label LbEmail;
+    controls::Label LblTitle;
+    controls::Label LbVersion;
+    controls::Label Label2;
+    controls::Label LbDevelover;
+    controls::Label LbEmail;
     controls::PellXPButton CmdDonate;
     controls::PellXPButton CmdOk;
-    app::GroupBox Frame1;
-    app::Label LblText;
+    controls::GroupBox Frame1;
+    controls::Label LblText;
     controls::PellXPButton CmdUrl;
     controls::XPFAbout XPFAbout;
     controls::XPFAbout256 XPFAbout256;
 
-    app::FormWindow window;
+    controls::FormWindow window;
 
     // Whether the main window was visible when the about window was loaded.
     bool bMain = false;

@@ -116,7 +116,7 @@ if [ "$bench_up" = 1 ] && [ "${DRAVIK_WINE32_OK:-0}" != 1 ]; then
 fi
 # The unit tests need no bench; without one the end-to-end tests fail (CI) or skip.
 if [ "${built[native]}" = 1 ]; then
-    DRAVIK_WIN32_BUILD_DIR="$win_dir" run_ctest native --preset native
+    DRAVIK_WIN32_BUILD_DIR="$win_dir" DRAVIK_I686_BUILD_DIR="$ROOT/build/win32" run_ctest native --preset native
 fi
 # The same unit tests under the sanitizers; any report fails its test.
 if [ "${built[asan]}" = 1 ]; then

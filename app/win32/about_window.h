@@ -18,6 +18,8 @@
 
 namespace app::win32 {
 
+using controls::FormWindow;
+
 class AboutWindow final : public WindowBase, public launch::AboutHost {
 public:
     AboutWindow(launch::FrmAbout& form, HINSTANCE instance, int dpi);

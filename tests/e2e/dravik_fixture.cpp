@@ -72,7 +72,10 @@ Bench FindBench() {
     b.templatePrefix = Env("DRAVIK_WINE_TEMPLATE");
     if (b.templatePrefix.empty()) b.templatePrefix = Env("WINEPREFIX");
 
-    if (!e2e::FileExists(b.exe)) {
+    if (b.buildDir.empty()) {
+        b.problem = "no Windows build named: set DRAVIK_WIN32_BUILD_DIR to a build folder of "
+                    "the win32 or win64 preset";
+    } else if (!e2e::FileExists(b.exe)) {
         b.problem = "Dravik.exe not found at " + b.exe + " (build the win32 preset first)";
     } else if (b.probe.empty()) {
         b.problem = "winprobe.exe not found under " + b.buildDir + " (target winprobe)";

@@ -1,17 +1,13 @@
 #pragma once
-// The form's standard controls (check box, drop-down list, group box, label) and the form's
-// own window, as plain state with change notification.
+// The standard controls the program's windows share (check box, drop-down list, group box,
+// label) and a form's own window, as plain state with change notification.
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "controls/control_model.h"
 
-namespace app {
-
-using controls::Change;
-using controls::Color;
-using controls::ControlKind;
-using controls::ControlModel;
+namespace controls {
 
 class CheckBox : public ControlModel {
 public:
@@ -63,7 +59,7 @@ public:
         : ControlModel(id, ControlKind::GroupBox, std::move(caption)) {}
 };
 
-class Label : public controls::ClickableModel {
+class Label : public ClickableModel {
 public:
     Label(int id, std::string caption)
         : ClickableModel(id, ControlKind::Label, std::move(caption)) {}
@@ -136,4 +132,4 @@ private:
     Observer observer_;
 };
 
-}  // namespace app
+}  // namespace controls
