@@ -1,6 +1,6 @@
-# Sanitized native builds: the asan preset (the unit tests) and the fuzz preset (the libFuzzer
-# targets). Every report is fatal: UndefinedBehaviorSanitizer otherwise prints and carries on,
-# and a test that passes after a report would hide it.
+# The sanitized native build: the asan preset, which builds the unit tests and the libFuzzer
+# targets in one tree. Every report is fatal: UndefinedBehaviorSanitizer otherwise prints and
+# carries on, and a test that passes after a report would hide it.
 if(WIN32 AND (DRAVIK_SANITIZE OR DRAVIK_FUZZ))
   message(FATAL_ERROR "The sanitizers and the fuzz targets are for the native build only")
 endif()

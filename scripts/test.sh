@@ -1,9 +1,15 @@
 #!/usr/bin/env bash
-# The test command: builds the native, asan, fuzz, win32 and win64 presets, starts the test
-# bench (private Xorg with the dummy driver, Wine), runs the native tests (unit and
-# end-to-end), the unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer, each
-# fuzz target for a few seconds, and the Win32-layer tests under Wine, stops the bench and
-# exits non-zero if anything failed. The last line is "N passed, N failed" over all test runs.
+# The test command: builds the native, win64, win32 and asan presets, starts the test bench
+# (private Xorg with the dummy driver, Wine), runs the native tests (unit and end-to-end, the
+# short soak among them), the Win32-layer tests under Wine, and from the asan preset the unit
+# tests again under AddressSanitizer and UndefinedBehaviorSanitizer and each fuzz target for a
+# few seconds; stops the bench and exits non-zero if anything failed. The last line is
+# "N passed, N failed" over all test runs. The full soak is scripts/soak.sh.
+#
+# What waits overlaps with what computes: the bench (whose first start makes the Wine prefix,
+# mostly waiting on Wine) starts while the presets build, and the asan preset builds at the
+# lowest priority while the end-to-end and Wine tests run, which mostly wait on Wine and X
+# and leave the processors idle; at that priority the build takes only what they leave.
 #
 # Environment: DRAVIK_BENCH_DISPLAY (first private display number tried, default 92);
 # DRAVIK_REQUIRE_WIN32=1 makes it a failure when 32-bit Windows programs cannot run here
@@ -19,7 +25,7 @@ elapsed() { echo $(($(date +%s) - $1)); }
 say() { echo "test.sh: $*"; }
 
 need_setup=0
-for tool in cmake g++ clang++ i686-w64-mingw32-g++-posix x86_64-w64-mingw32-g++-posix wine wineserver \
+for tool in cmake ninja g++ clang++ i686-w64-mingw32-g++-posix x86_64-w64-mingw32-g++-posix wine wineserver \
     Xorg xrandr xdotool import; do
     command -v "$tool" >/dev/null 2>&1 || need_setup=1
 done
@@ -33,26 +39,23 @@ if [ "$need_setup" = 1 ]; then
 fi
 
 mkdir -p "$LOGDIR"
-build_failures=0
-declare -A built
-for preset in native asan fuzz win32 win64; do
-    t0=$(date +%s)
-    if cmake --preset "$preset" >"$LOGDIR/configure-$preset.log" 2>&1 &&
-        cmake --build --preset "$preset" -j2 >"$LOGDIR/build-$preset.log" 2>&1; then
-        built[$preset]=1
-        say "built $preset in $(elapsed "$t0") s"
-    else
-        built[$preset]=0
-        build_failures=$((build_failures + 1))
-        say "BUILD FAILED: $preset (logs in $LOGDIR)"
-        tail -n 40 "$LOGDIR/configure-$preset.log" "$LOGDIR/build-$preset.log" 2>/dev/null
-    fi
-done
+rm -f "$LOGDIR"/*.rc "$LOGDIR"/*.seconds
 
 # The bench always goes away again, also when this script fails or is interrupted.
+bench_pid=""
 bench_up=0
 bench_failed=0
+asan_pid=""
 cleanup() {
+    if [ -n "$asan_pid" ]; then
+        kill -- "-$asan_pid" 2>/dev/null || kill "$asan_pid" 2>/dev/null || true
+        asan_pid=""
+    fi
+    if [ -n "$bench_pid" ]; then
+        wait "$bench_pid" 2>/dev/null || true
+        bench_pid=""
+        bench_up=1
+    fi
     if [ "$bench_up" = 1 ]; then
         "$ROOT/scripts/testbench.sh" stop || true
         bench_up=0
@@ -61,15 +64,58 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
+"$ROOT/scripts/testbench.sh" start >"$LOGDIR/bench.log" 2>&1 </dev/null &
+bench_pid=$!
+say "bench starting in the background (log in $LOGDIR/bench.log)"
+
+# shellcheck source=scripts/build-preset.sh
+. "$ROOT/scripts/build-preset.sh"
+
+build_failures=0
+declare -A built
+# Reads the outcome of one preset's build_preset.
+note_build() {
+    local preset="$1" seconds
+    seconds="$(cat "$LOGDIR/build-$preset.seconds" 2>/dev/null || echo "?")"
+    if [ "$(cat "$LOGDIR/build-$preset.rc" 2>/dev/null)" = 0 ]; then
+        built[$preset]=1
+        say "built $preset in $seconds s"
+    else
+        built[$preset]=0
+        build_failures=$((build_failures + 1))
+        say "BUILD FAILED: $preset (logs in $LOGDIR)"
+        tail -n 40 "$LOGDIR/configure-$preset.log" "$LOGDIR/build-$preset.log" 2>/dev/null
+    fi
+}
+
+# What the end-to-end and Wine tests need first, one preset after the other (each alone
+# fills both processors).
+for preset in native win64 win32; do
+    build_preset "$preset"
+    note_build "$preset"
+done
+# Its own process group, so that an interrupted run ends the whole build.
+set -m
+ROOT="$ROOT" LOGDIR="$LOGDIR" nice -n 19 \
+    bash -c '. "$ROOT/scripts/build-preset.sh" && build_preset asan' >/dev/null 2>&1 </dev/null &
+asan_pid=$!
+set +m
+say "asan building in the background at the lowest priority"
+
 t0=$(date +%s)
-if "$ROOT/scripts/testbench.sh" start; then
+wait "$bench_pid"
+bench_rc=$?
+bench_pid=""
+if [ "$bench_rc" = 0 ]; then
     bench_up=1
     # shellcheck disable=SC1091
     . "$ROOT/build/testbench/env.sh"
-    say "bench started in $(elapsed "$t0") s"
+    say "bench ready ($(grep -o 'bench ready.*' "$LOGDIR/bench.log" | head -n 1); waited $(elapsed "$t0") s more)"
 else
     say "BENCH FAILED TO START"
+    tail -n 40 "$LOGDIR/bench.log"
     bench_failed=1
+    # A start that fails stops what it had started; nothing is left to stop.
 fi
 
 total_passed=0
@@ -114,20 +160,24 @@ if [ "$bench_up" = 1 ] && [ "${DRAVIK_WINE32_OK:-0}" != 1 ]; then
     win_dir="$ROOT/build/win64"
     win_ctest_args=(--test-dir "$ROOT/build/win64" --output-on-failure)
 fi
-# The unit tests need no bench; without one the end-to-end tests fail (CI) or skip.
+# The unit tests need no bench; without one the end-to-end tests fail (CI) or skip. The
+# full soak (label "soak") is scripts/soak.sh.
 if [ "${built[native]}" = 1 ]; then
-    DRAVIK_WIN32_BUILD_DIR="$win_dir" DRAVIK_I686_BUILD_DIR="$ROOT/build/win32" run_ctest native --preset native
-fi
-# The same unit tests under the sanitizers; any report fails its test.
-if [ "${built[asan]}" = 1 ]; then
-    run_ctest asan --preset asan -j2
-fi
-# Each fuzz target for a few seconds over its committed seeds and what earlier runs found.
-if [ "${built[fuzz]}" = 1 ]; then
-    run_ctest fuzz --preset fuzz
+    DRAVIK_WIN32_BUILD_DIR="$win_dir" DRAVIK_I686_BUILD_DIR="$ROOT/build/win32" \
+        run_ctest native --preset native -LE '^soak$'
 fi
 if [ "$bench_up" = 1 ] && [ -f "$win_dir/CTestTestfile.cmake" ]; then
     run_ctest "$(basename "$win_dir")" "${win_ctest_args[@]}"
+fi
+t0=$(date +%s)
+wait "$asan_pid"
+asan_pid=""
+note_build asan
+say "waited $(elapsed "$t0") s for the asan build"
+# The unit tests under the sanitizers, any report failing its test, and each fuzz target
+# for a few seconds over its committed seeds and what earlier runs found.
+if [ "${built[asan]}" = 1 ]; then
+    run_ctest asan --preset asan -j2
 fi
 
 cleanup
