@@ -36,7 +36,8 @@ target_include_directories(Dravik PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/resources)
 file(GLOB DRAVIK_PICTURE_FILES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/resources/pictures/*.bmp)
 set_source_files_properties(resources/dravik.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_CURRENT_SOURCE_DIR}/resources/dravik.manifest;${DRAVIK_PICTURE_FILES}")
-target_link_libraries(Dravik PRIVATE dravik_win32_host dravik_win32_static)
+# ole32: COM for the shell's open operation.
+target_link_libraries(Dravik PRIVATE dravik_win32_host dravik_win32_static ole32)
 # Small: sections the program does not reach are dropped, and symbols are stripped.
 target_link_options(Dravik PRIVATE -Wl,--gc-sections -s)
 set_target_properties(Dravik PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})

@@ -1,6 +1,7 @@
 // Dravik's entry point: binds the logic to the Win32 platform, loads the main window and
 // runs the message loop.
 #include <windows.h>
+#include <objbase.h>
 
 #include "app/form_main.h"
 #include "app/win32/main_window.h"
@@ -12,7 +13,32 @@
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_ui.h"
 
+namespace {
+
+// COM on the user-interface thread, as the shell asks of every caller of ShellExecute (the
+// handler it picks may be a COM object): apartment-threaded, and OLE1 DDE off so that opening
+// a document never waits on this thread's DDE conversation. Released at exit when it was taken
+// here; a thread already in another apartment keeps it.
+class ComApartment {
+public:
+    ComApartment()
+        : initialised_(SUCCEEDED(
+              CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    ~ComApartment() {
+        if (initialised_) CoUninitialize();
+    }
+
+private:
+    bool initialised_;
+};
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // First, before anything reaches the shell; last to go.
+    const ComApartment com;
     platform::win32::Win32Display display;
     platform::win32::Win32Registry registry;
     platform::win32::Win32System system;

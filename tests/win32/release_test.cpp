@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -52,8 +53,9 @@ public:
         return 0;
     }
 
-    std::set<std::string> ImportedDlls() const {
-        std::set<std::string> names;
+    // Each imported DLL (in lower case) with the functions it is asked for by name.
+    std::map<std::string, std::set<std::string>> Imports() const {
+        std::map<std::string, std::set<std::string>> imports;
         const auto& dir = Nt()->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
         for (size_t at = Offset(dir.VirtualAddress);
              at && at + sizeof(IMAGE_IMPORT_DESCRIPTOR) <= bytes_.size();
@@ -65,9 +67,21 @@ public:
             std::string dll(reinterpret_cast<const char*>(bytes_.data() + name));
             std::transform(dll.begin(), dll.end(), dll.begin(),
                            [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-            names.insert(dll);
+            std::set<std::string>& functions = imports[dll];
+            // The thunks are of the test's own width, which is the release's.
+            for (size_t thunk = Offset(d->OriginalFirstThunk);
+                 thunk && thunk + sizeof(IMAGE_THUNK_DATA) <= bytes_.size();
+                 thunk += sizeof(IMAGE_THUNK_DATA)) {
+                const auto* t = reinterpret_cast<const IMAGE_THUNK_DATA*>(bytes_.data() + thunk);
+                if (t->u1.AddressOfData == 0) break;
+                if (IMAGE_SNAP_BY_ORDINAL(t->u1.Ordinal)) continue;
+                const size_t byName = Offset(static_cast<DWORD>(t->u1.AddressOfData));
+                if (byName)
+                    functions.insert(reinterpret_cast<const char*>(
+                        reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(bytes_.data() + byName)->Name));
+            }
         }
-        return names;
+        return imports;
     }
 
 private:
@@ -91,11 +105,23 @@ TEST(Win32ReleaseTest, NeedsOnlyWindowsOwnDlls) {
     ASSERT_NE(pe.Nt(), nullptr);
     const std::set<std::string> windows = {"kernel32.dll", "user32.dll",  "gdi32.dll",
                                            "advapi32.dll", "version.dll", "msvcrt.dll",
-                                           "shell32.dll",  "comctl32.dll"};
-    const std::set<std::string> imports = pe.ImportedDlls();
+                                           "shell32.dll",  "comctl32.dll", "ole32.dll"};
+    const auto imports = pe.Imports();
     EXPECT_TRUE(imports.count("kernel32.dll"));
-    for (const std::string& dll : imports)
+    for (const auto& [dll, functions] : imports)
         EXPECT_TRUE(windows.count(dll)) << dll << " would have to ship beside Dravik.exe";
+}
+
+// The shell's open operation wants COM on the calling thread: the program takes an apartment
+// and gives it back.
+TEST(Win32ReleaseTest, TakesACOMApartmentForTheShell) {
+    PeFile pe(ReadFile(ExePath()));
+    ASSERT_NE(pe.Nt(), nullptr);
+    const auto imports = pe.Imports();
+    const auto ole32 = imports.find("ole32.dll");
+    ASSERT_NE(ole32, imports.end()) << "ole32.dll is not imported";
+    EXPECT_TRUE(ole32->second.count("CoInitializeEx"));
+    EXPECT_TRUE(ole32->second.count("CoUninitialize"));
 }
 
 TEST(Win32ReleaseTest, VersionIs311WithoutFileDescription) {
