@@ -1,7 +1,6 @@
 #include "app/win32/accessible.h"
 
 #include <commctrl.h>
-#include <oleacc.h>
 
 #include "controls/frame/skinned_frame.h"
 
@@ -289,8 +288,7 @@ public:
         VariantInit(focus);
         if (!control_) return CO_E_OBJNOTCONNECTED;
         if (GetFocus() != hwnd_) return S_FALSE;
-        focus->vt = VT_I4;
-        focus->lVal = CHILDID_SELF;
+        *focus = ChildVariant(CHILDID_SELF);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
@@ -347,8 +345,7 @@ public:
         default: return DISP_E_MEMBERNOTFOUND;
         }
         if (to == 0) return S_FALSE;
-        end->vt = VT_I4;
-        end->lVal = to;
+        *end = ChildVariant(to);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* hit) override {
@@ -359,8 +356,7 @@ public:
         RECT rc = ScreenRect(hwnd_);
         if (!PtInRect(&rc, at)) return S_FALSE;
         ScreenToClient(hwnd_, &at);
-        hit->vt = VT_I4;
-        hit->lVal = control_->ChildAt(at);
+        *hit = ChildVariant(control_->ChildAt(at));
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {

@@ -7,6 +7,8 @@
 // action "Press", which does what a click on it does.
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <memory>
 #include <string>
 
@@ -21,6 +23,14 @@ namespace app::win32 {
 // E_NOINTERFACE. The value is the interface's, from its documentation.
 inline constexpr GUID kIIDAccessible = {
     0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+
+// The VARIANT that names element `child` of an accessible object (CHILDID_SELF: the object).
+inline VARIANT ChildVariant(long child) {
+    VARIANT v{};
+    v.vt = VT_I4;
+    v.lVal = child;
+    return v;
+}
 
 // One element as a screen reader sees it: the control itself (child 0), or one of the simple
 // elements inside it (1 up; the frame's caption buttons).

@@ -25,6 +25,7 @@
 
 namespace {
 
+using app::win32::ChildVariant;
 using app::win32::kIIDAccessible;
 
 void Put(const std::string& line) {
@@ -51,14 +52,6 @@ std::string Narrow(BSTR text) {
     std::string out(static_cast<std::size_t>(n), '\0');
     WideCharToMultiByte(CP_ACP, 0, text, len, out.data(), n, nullptr, nullptr);
     return out;
-}
-
-VARIANT Child(long id) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_I4;
-    v.lVal = id;
-    return v;
 }
 
 // COM for this thread, while a command runs.
@@ -92,7 +85,7 @@ IAccessible* ObjectOf(std::string_view form, long id) {
 
 // One element's record; false when a question failed (its record says which).
 bool Describe(IAccessible* acc, long id, long child) {
-    const VARIANT self = Child(child);
+    const VARIANT self = ChildVariant(child);
     std::string line = "acc\tid=" + std::to_string(id) + "\tchild=" + std::to_string(child);
     VARIANT role, state;
     HRESULT hr = acc->get_accRole(self, &role);
@@ -140,7 +133,7 @@ int CmdPress(std::string_view form, long id, long child) {
     const Com com;
     IAccessible* acc = ObjectOf(form, id);
     if (!acc) return 1;
-    const HRESULT hr = acc->accDoDefaultAction(Child(child));
+    const HRESULT hr = acc->accDoDefaultAction(ChildVariant(child));
     acc->Release();
     if (FAILED(hr)) return Fail("accDoDefaultAction", hr);
     Put("ok");
@@ -151,7 +144,7 @@ int CmdFocus(std::string_view form, long id) {
     const Com com;
     IAccessible* acc = ObjectOf(form, id);
     if (!acc) return 1;
-    const HRESULT hr = acc->accSelect(SELFLAG_TAKEFOCUS, Child(CHILDID_SELF));
+    const HRESULT hr = acc->accSelect(SELFLAG_TAKEFOCUS, ChildVariant(CHILDID_SELF));
     acc->Release();
     if (FAILED(hr)) return Fail("accSelect", hr);
     Put("ok");

@@ -17,13 +17,7 @@ using host_test::Pump;
 
 using app::win32::kIIDAccessible;
 
-VARIANT Self() {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_I4;
-    v.lVal = CHILDID_SELF;
-    return v;
-}
+VARIANT Self() { return app::win32::ChildVariant(CHILDID_SELF); }
 
 // One reference to a window's accessible object, got as a screen reader gets it.
 class Acc {
