@@ -20,9 +20,12 @@ add_library(dravik_win32_host STATIC
   app/win32/tray_window.cpp
   app/win32/about_window.cpp
   app/win32/remote_command.cpp
+  app/win32/accessible.cpp
 )
 dravik_layer_headers(dravik_win32_host PUBLIC FOLDERS app/win32)
-target_link_libraries(dravik_win32_host PUBLIC dravik_logic dravik_platform_win32 gdi32 comctl32)
+# oleacc, ole32 and oleaut32: the accessible objects that screen readers ask the controls for.
+target_link_libraries(dravik_win32_host PUBLIC dravik_logic dravik_platform_win32 gdi32 comctl32
+                      oleacc ole32 oleaut32 uuid)
 dravik_shipped_code(dravik_win32_host)
 
 add_executable(Dravik WIN32

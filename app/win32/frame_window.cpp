@@ -1,5 +1,7 @@
 #include "app/win32/frame_window.h"
 
+#include "app/win32/accessible.h"
+
 #include <commctrl.h>
 #include <windowsx.h>
 
@@ -39,6 +41,7 @@ bool FrameWindow::Create(HWND parent, int id, int x, int y, int width, int heigh
     if (!CreateChild(kClassName, parent, id, frame_.Caption1Text(), 0, x, y, width, height))
         return false;
     frame_.SetHost(this);
+    MakeFrameAccessible(hwnd_, frame_);
     CreateToolTips();
     // Edge to edge over the client area, as the design places the frames.
     frame_.Resize(static_cast<float>(width) * TwipsPerPixelX(),

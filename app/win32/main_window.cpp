@@ -8,6 +8,7 @@
 #include "app/form_surface.h"
 #include "app/layout.h"
 #include "app/win32/about_window.h"
+#include "app/win32/accessible.h"
 #include "app/win32/ambient_forwarding.h"
 #include "app/win32/child_controls.h"
 #include "app/win32/resource_pictures.h"
@@ -143,6 +144,8 @@ HWND MainWindow::CreateControl(ControlModel& model, double tpp) {
                                  nullptr);
     if (child) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(sansSerif_.Get()), FALSE);
     if (child && model.Kind() == ControlKind::GroupBox) MakeGroupBoxOpaque(child);
+    // The labels (the maker's) open something when clicked: links to a screen reader.
+    if (child && model.Kind() == ControlKind::Label) MakeLinkAccessible(child);
     return child;
 }
 

@@ -1,5 +1,7 @@
 #include "app/win32/skinned_button_window.h"
 
+#include "app/win32/accessible.h"
+
 #include <windowsx.h>
 
 namespace app::win32 {
@@ -77,6 +79,7 @@ bool SkinnedButtonWindow::CreateButton(const char* className, HWND parent, int i
     const DWORD style = model_.TabStop() ? WS_TABSTOP : 0;
     if (!CreateChild(className, parent, id, model_.Caption(), style, x, y, width, height))
         return false;
+    MakeButtonAccessible(hwnd_);
     load();  // the enabled state and font reach the window here
     SetWindowTextA(hwnd_, model_.Caption().c_str());
     loaded_ = true;

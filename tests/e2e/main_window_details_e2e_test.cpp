@@ -13,6 +13,7 @@
 
 #include "controls/paint/bmp.h"
 #include "dravik_fixture.h"
+#include "launch/about_design.h"
 
 namespace {
 
@@ -133,6 +134,28 @@ protected:
                 for (const Record& r : e2e::ParseRecords(line))
                     if (r.kind == "start") lines.push_back(r.Get("cmdline"));
         return lines;
+    }
+
+    // What a screen reader in another process hears of a control (winprobe asks through
+    // AccessibleObjectFromWindow): the control's record (child 0) first, then its elements'.
+    // The probe's output is kept in the test's folder as heard.txt.
+    std::vector<Record> Heard(const std::string& form, int id) {
+        RunResult r = Probe({"acc", form, std::to_string(id)});
+        // Once in a few hundred runs on a loaded bench the probe ended with status 1 before
+        // printing anything, not even its error record: that run is asked again.
+        if (!r.Ok() && r.out.empty() && r.err.empty()) r = Probe({"acc", form, std::to_string(id)});
+        std::ofstream(caseDir_ + "/heard.txt", std::ios::app) << form << " " << id << "\n" << r.out;
+        EXPECT_TRUE(r.Ok()) << form << " " << id << ": " << r.Describe();
+        return e2e::ParseRecords(r.out);
+    }
+    static const Record* Element(const std::vector<Record>& heard, int child = 0) {
+        for (const Record& r : heard)
+            if (r.kind == "acc" && r.Int("child") == child) return &r;
+        return nullptr;
+    }
+    void AccPress(const std::string& form, int id, int child = 0) {
+        const RunResult r = Probe({"acc-press", form, std::to_string(id), std::to_string(child)});
+        ASSERT_TRUE(r.Ok()) << "acc-press " << form << " " << id << ": " << r.Describe();
     }
 
     // Writes a value of the given type with Wine's reg, as another tool would.
@@ -295,6 +318,146 @@ TEST_F(MainWindowDetails, SmallSettingsButtonDoubleClickedOpensTheDisplaySetting
     // A second start would follow the first within the double click's 80 ms; give it ample time.
     e2e::WaitUntil([&] { return (started = Started(system)).size() > 1; }, 3s);
     EXPECT_EQ(started.size(), 1u) << "the display settings were started " << started.size() << " times";
+}
+
+// MSAA's numbers, as a screen reader in another process receives them.
+constexpr long kRoleLink = 0x1E, kRolePushButton = 0x2B, kRoleClient = 0x0A;
+constexpr long kUnavailable = 0x1, kFocused = 0x4, kDefault = 0x100, kInvisible = 0x8000,
+               kLinked = 0x400000, kFocusable = 0x100000;
+
+// A screen reader asks each control from its own process: the skinned buttons of both kinds
+// are push buttons named by their captions, the shown frame's close box is a push button
+// "Close" inside it, the maker label is a link; the states follow what shows, the focus and
+// the disabled main window behind the about window; no button claims to be the default.
+TEST_F(MainWindowDetails, ScreenReadersHearEachControlsRoleNameAndStateInBothAppearances) {
+    StartDravik();
+    const int xpButtons[] = {ids::kBtnTray, ids::kBtnSettings, ids::kBtnMon, ids::kBtnMovie,
+                             ids::kCmdIconSave, ids::kCmdIconRest};
+    const int smallButtons[] = {ids::kCmdTray, ids::kCmdSettings, ids::kCmdMon, ids::kCmdMovie};
+    // Every button as the window shows it; `unavailable` for all when their window is disabled.
+    const auto CheckButtons = [&](const char* look, bool unavailable) {
+        const auto dump = Dump();
+        for (const int* ids : {std::begin(xpButtons), std::begin(smallButtons)}) {
+            const int* end = ids == std::begin(xpButtons) ? std::end(xpButtons) : std::end(smallButtons);
+            for (const int* id = ids; id != end; ++id) {
+                const auto heard = Heard("main", *id);
+                const Record* self = Element(heard);
+                ASSERT_NE(self, nullptr) << look << " " << *id;
+                EXPECT_EQ(self->Int("role"), kRolePushButton) << look << " " << *id;
+                EXPECT_EQ(self->Get("name"), Text(dump, *id)) << look << " " << *id;
+                EXPECT_EQ(self->Get("action"), "Press") << look << " " << *id;
+                EXPECT_EQ(self->Int("children"), 0) << look << " " << *id;
+                const long state = std::stol(self->Get("state"), nullptr, 16);
+                // Focusable: a tab stop (the small buttons have none) that a click reaches.
+                const bool tabStop = std::stoul(Find(dump, "ctl", *id)->Get("style"), nullptr, 16) & 0x10000;
+                const long expected = (Visible(dump, *id) ? 0 : kInvisible) |
+                                      (unavailable ? kUnavailable : tabStop ? kFocusable : 0);
+                EXPECT_EQ(state & ~kFocused, expected) << look << " " << *id << " " << self->Get("state");
+                EXPECT_EQ(state & kDefault, 0) << look << " " << *id;
+            }
+        }
+    };
+    const auto CheckShownFrame = [&](const char* look) {
+        const auto dump = Dump();
+        const int frame = Visible(dump, ids::kXPF1) ? ids::kXPF1 : ids::kMorvXPF1;
+        ASSERT_TRUE(Visible(dump, frame)) << look << ": no frame shows";
+        const auto heard = Heard("main", frame);
+        const Record* self = Element(heard);
+        const Record* close = Element(heard, 1);
+        ASSERT_TRUE(self && close) << look;
+        EXPECT_EQ(self->Int("role"), kRoleClient) << look;
+        EXPECT_EQ(self->Get("name"), Text(dump, frame)) << look;
+        EXPECT_EQ(close->Int("role"), kRolePushButton) << look;
+        EXPECT_EQ(close->Get("name"), "Close") << look;
+        EXPECT_EQ(close->Get("action"), "Press") << look;
+        EXPECT_EQ(std::stol(close->Get("state"), nullptr, 16), 0) << look;
+        // In the frame's top right corner, where it shows.
+        const Record* ctl = Find(dump, "ctl", frame);
+        ASSERT_NE(ctl, nullptr);
+        EXPECT_GT(close->Int("left"), (ctl->Int("left") + ctl->Int("right")) / 2) << look;
+        EXPECT_LE(close->Int("left") + close->Int("width"), ctl->Int("right")) << look;
+        EXPECT_GE(close->Int("top"), ctl->Int("top")) << look;
+        EXPECT_LT(close->Int("top") + close->Int("height"), ctl->Int("top") + 40) << look;
+        EXPECT_GT(close->Int("width"), 0);
+    };
+
+    CheckButtons("full colour", false);
+    CheckShownFrame("full colour");
+    const auto label = Heard("main", ids::kLblMorv);
+    ASSERT_NE(Element(label), nullptr);
+    EXPECT_EQ(Element(label)->Int("role"), kRoleLink);
+    EXPECT_EQ(Element(label)->Get("name"), "Morv 2005");
+    EXPECT_EQ(Element(label)->Get("action"), "Press");
+    EXPECT_EQ(std::stol(Element(label)->Get("state"), nullptr, 16), kLinked);
+
+    // The focus, moved by the screen reader itself.
+    for (int id : {ids::kBtnMovie, ids::kCmdIconRest}) {
+        ASSERT_TRUE(Probe({"acc-focus", "main", std::to_string(id)}).Ok()) << id;
+        for (int other : xpButtons) {
+            const Record* self = Element(Heard("main", other));
+            ASSERT_NE(self, nullptr);
+            EXPECT_EQ((std::stol(self->Get("state"), nullptr, 16) & kFocused) != 0, other == id)
+                << "focus on " << id << ", " << other << " says " << self->Get("state");
+        }
+    }
+
+    SwitchTo256Colours();
+    if (HasFatalFailure()) return;
+    CheckButtons("256 colours", false);
+    CheckShownFrame("256 colours");
+
+    // The label's link opens the about window, whose buttons are heard too, and behind which
+    // the main window's buttons are unavailable.
+    AccPress("main", ids::kLblMorv);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return Find(e2e::ParseRecords(Probe({"about"}).out), "about"); },
+                               kSwitchTimeout))
+        << "the label's default action opened no about window";
+    CheckButtons("behind the about window", true);
+    namespace about = launch::about;
+    for (int id : {about::kCmdOk, about::kCmdDonate, about::kCmdUrl}) {
+        const Record* self = Element(Heard("about", id));
+        ASSERT_NE(self, nullptr) << id;
+        EXPECT_EQ(self->Int("role"), kRolePushButton) << id;
+        EXPECT_FALSE(self->Get("name").empty()) << id;
+        EXPECT_EQ(std::stol(self->Get("state"), nullptr, 16) & (kUnavailable | kDefault | kInvisible), 0) << id;
+    }
+    EXPECT_EQ(Element(Heard("about", about::kCmdOk))->Get("name"), "Ok");
+    AccPress("about", about::kCmdOk);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !Find(e2e::ParseRecords(Probe({"about"}).out), "about"); },
+                               kSwitchTimeout))
+        << "\"Ok\" pressed by its default action left the about window open";
+}
+
+// "Press" is what a click does: "Monitor Settings" starts the display settings once, in each
+// appearance, and the close box closes the program, which stores its settings first.
+TEST_F(MainWindowDetails, DefaultActionsDoWhatAClickDoes) {
+    ASSERT_TRUE(e2e::FileExists(Recorder())) << "target recorder not built: " << Recorder();
+    const std::vector<std::string> system = RecordSystemRundll32();
+    StartDravik();
+    std::vector<std::string> started;
+    AccPress("main", ids::kBtnSettings);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !(started = Started(system)).empty(); }, kSwitchTimeout))
+        << "pressing \"Monitor Settings\" started nothing";
+    e2e::WaitUntil([&] { return (started = Started(system)).size() > 1; }, 3s);
+    EXPECT_EQ(started.size(), 1u) << "the display settings were started " << started.size() << " times";
+    if (!started.empty()) {
+        EXPECT_EQ(started[0].substr(started[0].find(' ') + 1), "shell32.dll, Control_RunDLL desk.cpl, ,3");
+    }
+
+    SwitchTo256Colours();
+    if (HasFatalFailure()) return;
+    AccPress("main", ids::kCmdSettings);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return (started = Started(system)).size() >= 2; }, kSwitchTimeout))
+        << "pressing the small \"Monitor Settings\" started nothing";
+    e2e::WaitUntil([&] { return (started = Started(system)).size() > 2; }, 3s);
+    EXPECT_EQ(started.size(), 2u) << "the display settings were started " << started.size() << " times";
+
+    const auto dump = Dump();
+    const int frame = Visible(dump, ids::kXPF1) ? ids::kXPF1 : ids::kMorvXPF1;
+    Check(ids::kChkTraystart, 1);
+    AccPress("main", frame, 1);
+    EXPECT_TRUE(dravik_.WaitExit(kExitTimeout).has_value()) << "Dravik.exe did not end after \"Close\"";
+    EXPECT_EQ(Reg(kOptionsKey, "Start in SysTray").text, "1");
 }
 
 }  // namespace

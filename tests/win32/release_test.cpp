@@ -105,7 +105,8 @@ TEST(Win32ReleaseTest, NeedsOnlyWindowsOwnDlls) {
     ASSERT_NE(pe.Nt(), nullptr);
     const std::set<std::string> windows = {"kernel32.dll", "user32.dll",  "gdi32.dll",
                                            "advapi32.dll", "version.dll", "msvcrt.dll",
-                                           "shell32.dll",  "comctl32.dll", "ole32.dll"};
+                                           "shell32.dll",  "comctl32.dll", "ole32.dll",
+                                           "oleaut32.dll", "oleacc.dll"};
     const auto imports = pe.Imports();
     EXPECT_TRUE(imports.count("kernel32.dll"));
     for (const auto& [dll, functions] : imports)

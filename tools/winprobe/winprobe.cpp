@@ -488,7 +488,8 @@ int Usage() {
         "  reg-get <32|64> <key> <name> one registry value as stored (UTF-16 size)\n"
         "  reg-set <32|64> <key> <name> <text>   REG_SZ without terminating NUL\n"
         "  reg-delete <32|64> <key> <name>\n"
-        "  tray | about | menu [wait ms] | standin <ms> [broadcast] [refuse]   see tray_probe.cpp\n",
+        "  tray | about | menu [wait ms] | standin <ms> [broadcast] [refuse]   see tray_probe.cpp\n"
+        "  acc | acc-press | acc-focus <main|about> <id> [child]   see acc_probe.cpp\n",
         stderr);
     return 2;
 }
@@ -503,6 +504,8 @@ bool ParseInt(const char* s, long& out) {
 
 // The notification-area and about-window commands (tray_probe.cpp); -1 for any other command.
 int TrayProbeCommand(int argc, char** argv);
+// The screen reader's questions (acc_probe.cpp); -1 for any other command.
+int AccProbeCommand(int argc, char** argv);
 
 int main(int argc, char** argv) {
     // Plain LF line ends: the text-mode CRT would turn every "\n" into CR LF.
@@ -540,5 +543,6 @@ int main(int argc, char** argv) {
     if (cmd == "reg-set" && argc == 6) return CmdRegSet(argv[2], argv[3], argv[4], argv[5]);
     if (cmd == "reg-delete" && argc == 5) return CmdRegDelete(argv[2], argv[3], argv[4]);
     if (const int rc = TrayProbeCommand(argc, argv); rc >= 0) return rc;
+    if (const int rc = AccProbeCommand(argc, argv); rc >= 0) return rc;
     return Usage();
 }

@@ -1,0 +1,469 @@
+#include "app/win32/accessible.h"
+
+#include <commctrl.h>
+
+#include "controls/frame/skinned_frame.h"
+
+namespace app::win32 {
+namespace {
+
+constexpr UINT_PTR kSubclassId = 0xACC;
+
+// The message that carries a default action from the screen reader's call to the window:
+// the call returns at once, and the click runs from the message loop as a user's would, so a
+// message box it opens does not hold the screen reader.
+UINT PressMessage() {
+    static const UINT message = RegisterWindowMessageA("DravikAccessiblePress");
+    return message;
+}
+
+// Whether a click can reach the window: it and every window it lies in are enabled (a
+// disabled top-level window, behind the about window, takes no input for its children).
+bool ReachesInput(HWND hwnd) {
+    for (HWND w = hwnd; w; w = GetAncestor(w, GA_PARENT)) {
+        if (!IsWindowEnabled(w)) return false;
+        if (w == GetAncestor(w, GA_ROOT)) break;
+    }
+    return true;
+}
+
+// The states every control here shares: unavailable, invisible, focusable and focused.
+long WindowState(HWND hwnd, bool focusable) {
+    long state = 0;
+    const bool reaches = ReachesInput(hwnd);
+    if (!reaches) state |= STATE_SYSTEM_UNAVAILABLE;
+    if (!IsWindowVisible(hwnd)) state |= STATE_SYSTEM_INVISIBLE;
+    if (focusable && reaches) state |= STATE_SYSTEM_FOCUSABLE;
+    if (GetFocus() == hwnd) state |= STATE_SYSTEM_FOCUSED;
+    return state;
+}
+
+// The window text as a screen reader says it: an "&" marks the access key and is not read,
+// "&&" is one "&".
+std::wstring SpokenText(HWND hwnd, wchar_t* accessKey = nullptr) {
+    const int length = GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), length + 1)));
+    std::wstring spoken;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'&' && i + 1 < text.size()) {
+            ++i;
+            if (text[i] != L'&' && accessKey && !*accessKey) *accessKey = text[i];
+        }
+        spoken += text[i];
+    }
+    return spoken;
+}
+
+RECT ScreenRect(HWND hwnd) {
+    RECT rc{};
+    GetWindowRect(hwnd, &rc);
+    return rc;
+}
+
+class ButtonAccess final : public AccessibleControl {
+public:
+    explicit ButtonAccess(HWND hwnd) : hwnd_(hwnd) {}
+    bool Describe(int child, AccessibleElement& out) const override {
+        if (child != 0) return false;
+        out.role = ROLE_SYSTEM_PUSHBUTTON;
+        out.name = SpokenText(hwnd_);
+        out.screen = ScreenRect(hwnd_);
+        const bool tabStop = (GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_TABSTOP) != 0;
+        out.state = WindowState(hwnd_, tabStop);
+        // The dialog manager's notion of the default button, which the window itself states.
+        if (SendMessageA(hwnd_, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON)
+            out.state |= STATE_SYSTEM_DEFAULT;
+        out.pressable = true;
+        return true;
+    }
+    void Press(int) override { SendMessageA(hwnd_, BM_CLICK, 0, 0); }
+
+private:
+    HWND hwnd_;
+};
+
+class LinkAccess final : public AccessibleControl {
+public:
+    explicit LinkAccess(HWND hwnd) : hwnd_(hwnd) {}
+    bool Describe(int child, AccessibleElement& out) const override {
+        if (child != 0) return false;
+        out.role = ROLE_SYSTEM_LINK;
+        out.name = SpokenText(hwnd_);
+        out.screen = ScreenRect(hwnd_);
+        out.state = WindowState(hwnd_, false) | STATE_SYSTEM_LINKED;
+        out.pressable = true;
+        return true;
+    }
+    void Press(int) override {
+        SendMessageA(GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd_), STN_CLICKED),
+                     reinterpret_cast<LPARAM>(hwnd_));
+    }
+
+private:
+    HWND hwnd_;
+};
+
+class FrameAccess final : public AccessibleControl {
+public:
+    FrameAccess(HWND hwnd, controls::SkinnedFrame& frame) : hwnd_(hwnd), frame_(frame) {}
+
+    int ChildCount() const override { return Shown(nullptr); }
+    bool Describe(int child, AccessibleElement& out) const override {
+        if (child == 0) {
+            out.role = ROLE_SYSTEM_CLIENT;
+            out.name = SpokenText(hwnd_);
+            out.screen = ScreenRect(hwnd_);
+            out.state = WindowState(hwnd_, false);
+            return true;
+        }
+        const controls::FramePiece piece = Piece(child);
+        if (piece == controls::FramePiece::None) return false;
+        out.role = ROLE_SYSTEM_PUSHBUTTON;
+        const char* tip = controls::ToolTipOf(piece);
+        out.name.assign(tip, tip + lstrlenA(tip));
+        const paint::Rect r = frame_.Box(piece).Pixels();
+        POINT corners[2] = {{r.left, r.top}, {r.right, r.bottom}};
+        MapWindowPoints(hwnd_, nullptr, corners, 2);
+        out.screen = RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+        out.state = WindowState(hwnd_, false);
+        out.pressable = true;
+        return true;
+    }
+    int ChildAt(POINT at) const override {
+        const controls::FramePiece hit = frame_.PieceAt(at.x, at.y);
+        for (int child = 1; child <= ChildCount(); ++child)
+            if (Piece(child) == hit) return child;
+        return 0;
+    }
+    void Press(int child) override {
+        const controls::FramePiece piece = Piece(child);
+        if (piece != controls::FramePiece::None) frame_.PieceClick(piece);
+    }
+
+private:
+    static constexpr controls::FramePiece kCaptionButtons[] = {
+        controls::FramePiece::CloseButton, controls::FramePiece::MaximizeButton,
+        controls::FramePiece::MinimizeButton};
+
+    // The caption buttons that show, counted; the child-th of them in `piece`.
+    int Shown(controls::FramePiece* piece, int child = 0) const {
+        if (!frame_.HasCaptionButtons()) return 0;
+        int count = 0;
+        for (controls::FramePiece p : kCaptionButtons)
+            if (frame_.Box(p).visible && ++count == child && piece) *piece = p;
+        return count;
+    }
+    controls::FramePiece Piece(int child) const {
+        controls::FramePiece piece = controls::FramePiece::None;
+        if (child >= 1) Shown(&piece, child);
+        return piece;
+    }
+
+    HWND hwnd_;
+    controls::SkinnedFrame& frame_;
+};
+
+// The IAccessible object of one window. Its link to the control is cleared when the window
+// goes (Disconnect), after which it answers CO_E_OBJNOTCONNECTED: a screen reader in another
+// process may hold it for as long as it likes.
+class WindowAccessible final : public IAccessible {
+public:
+    WindowAccessible(HWND hwnd, AccessibleControl& control) : hwnd_(hwnd), control_(&control) {}
+    WindowAccessible(const WindowAccessible&) = delete;
+    WindowAccessible& operator=(const WindowAccessible&) = delete;
+
+    void Disconnect() {
+        control_ = nullptr;
+        hwnd_ = nullptr;
+    }
+
+    // --- IUnknown ---
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+        if (!out) return E_POINTER;
+        if (IsEqualGUID(riid, IID_IUnknown) || IsEqualGUID(riid, IID_IDispatch) ||
+            IsEqualGUID(riid, kIIDAccessible)) {
+            *out = static_cast<IAccessible*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override {
+        return static_cast<ULONG>(InterlockedIncrement(&refs_));
+    }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const LONG left = InterlockedDecrement(&refs_);
+        if (left == 0) delete this;
+        return static_cast<ULONG>(left);
+    }
+
+    // --- IDispatch: screen readers call IAccessible directly; no type library ---
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        if (count) *count = 0;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*,
+                                     EXCEPINFO*, UINT*) override {
+        return E_NOTIMPL;
+    }
+
+    // --- IAccessible ---
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
+        if (!parent) return E_POINTER;
+        *parent = nullptr;
+        if (!control_) return CO_E_OBJNOTCONNECTED;
+        // The client area's parent is its window, as the system's own objects have it.
+        return AccessibleObjectFromWindow(hwnd_, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
+                                          reinterpret_cast<void**>(parent));
+    }
+    HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
+        if (!count) return E_POINTER;
+        *count = 0;
+        if (!control_) return CO_E_OBJNOTCONNECTED;
+        *count = control_->ChildCount();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override {
+        if (!out) return E_POINTER;
+        *out = nullptr;
+        AccessibleElement e;
+        const HRESULT hr = Element(child, e);
+        if (FAILED(hr)) return hr;
+        // The children are simple elements: no object of their own.
+        return ChildId(child) == CHILDID_SELF ? E_INVALIDARG : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+        if (!name) return E_POINTER;
+        *name = nullptr;
+        AccessibleElement e;
+        const HRESULT hr = Element(child, e);
+        if (FAILED(hr)) return hr;
+        return String(e.name, name);
+    }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+        if (!value) return E_POINTER;
+        *value = nullptr;
+        AccessibleElement e;
+        const HRESULT hr = Element(child, e);
+        return FAILED(hr) ? hr : DISP_E_MEMBERNOTFOUND;
+    }
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
+        return NoText(child, text);
+    }
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+        return Number(child, role, [](const AccessibleElement& e) { return e.role; });
+    }
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+        return Number(child, state, [](const AccessibleElement& e) { return e.state; });
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* text) override {
+        return NoText(child, text);
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT, long* topic) override {
+        if (file) *file = nullptr;
+        if (topic) *topic = 0;
+        return control_ ? DISP_E_MEMBERNOTFOUND : CO_E_OBJNOTCONNECTED;
+    }
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
+        if (!shortcut) return E_POINTER;
+        *shortcut = nullptr;
+        AccessibleElement e;
+        const HRESULT hr = Element(child, e);
+        if (FAILED(hr)) return hr;
+        wchar_t key = 0;
+        if (ChildId(child) == CHILDID_SELF) SpokenText(hwnd_, &key);
+        if (!key) return S_FALSE;
+        wchar_t upper[2] = {key, 0};
+        CharUpperW(upper);
+        return String(std::wstring(L"Alt+") + upper, shortcut);
+    }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
+        if (!focus) return E_POINTER;
+        VariantInit(focus);
+        if (!control_) return CO_E_OBJNOTCONNECTED;
+        if (GetFocus() != hwnd_) return S_FALSE;
+        *focus = ChildVariant(CHILDID_SELF);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
+        if (!selection) return E_POINTER;
+        VariantInit(selection);
+        return control_ ? S_FALSE : CO_E_OBJNOTCONNECTED;  // nothing here is selectable
+    }
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
+        if (!action) return E_POINTER;
+        *action = nullptr;
+        AccessibleElement e;
+        const HRESULT hr = Element(child, e);
+        if (FAILED(hr)) return hr;
+        return e.pressable ? String(L"Press", action) : DISP_E_MEMBERNOTFOUND;
+    }
+    HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
+        AccessibleElement e;
+        const HRESULT hr = Element(child, e);
+        if (FAILED(hr)) return hr;
+        // Taking the focus is the one selection a button knows.
+        if (flags != SELFLAG_TAKEFOCUS || !(e.state & STATE_SYSTEM_FOCUSABLE) ||
+            ChildId(child) != CHILDID_SELF)
+            return DISP_E_MEMBERNOTFOUND;
+        SetFocus(hwnd_);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height,
+                                          VARIANT child) override {
+        if (!left || !top || !width || !height) return E_POINTER;
+        *left = *top = *width = *height = 0;
+        AccessibleElement e;
+        const HRESULT hr = Element(child, e);
+        if (FAILED(hr)) return hr;
+        *left = e.screen.left;
+        *top = e.screen.top;
+        *width = e.screen.right - e.screen.left;
+        *height = e.screen.bottom - e.screen.top;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
+        if (!end) return E_POINTER;
+        VariantInit(end);
+        AccessibleElement e;
+        const HRESULT hr = Element(start, e);
+        if (FAILED(hr)) return hr;
+        // Only among the simple elements inside; the window's siblings are its parent's.
+        const long from = ChildId(start), count = control_->ChildCount();
+        long to = 0;
+        switch (direction) {
+        case NAVDIR_FIRSTCHILD: to = from == CHILDID_SELF && count > 0 ? 1 : 0; break;
+        case NAVDIR_LASTCHILD: to = from == CHILDID_SELF ? count : 0; break;
+        case NAVDIR_NEXT: to = from != CHILDID_SELF && from < count ? from + 1 : 0; break;
+        case NAVDIR_PREVIOUS: to = from > 1 ? from - 1 : 0; break;
+        default: return DISP_E_MEMBERNOTFOUND;
+        }
+        if (to == 0) return S_FALSE;
+        *end = ChildVariant(to);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* hit) override {
+        if (!hit) return E_POINTER;
+        VariantInit(hit);
+        if (!control_) return CO_E_OBJNOTCONNECTED;
+        POINT at{x, y};
+        RECT rc = ScreenRect(hwnd_);
+        if (!PtInRect(&rc, at)) return S_FALSE;
+        ScreenToClient(hwnd_, &at);
+        *hit = ChildVariant(control_->ChildAt(at));
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+        AccessibleElement e;
+        const HRESULT hr = Element(child, e);
+        if (FAILED(hr)) return hr;
+        if (!e.pressable) return DISP_E_MEMBERNOTFOUND;
+        PostMessageA(hwnd_, PressMessage(), static_cast<WPARAM>(ChildId(child)), 0);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
+
+private:
+    ~WindowAccessible() = default;
+
+    static long ChildId(const VARIANT& child) { return child.vt == VT_I4 ? child.lVal : -1; }
+
+    // The element a VARIANT names: CO_E_OBJNOTCONNECTED once the window is gone, E_INVALIDARG
+    // for anything but a number of one of its elements.
+    HRESULT Element(const VARIANT& child, AccessibleElement& out) const {
+        if (!control_) return CO_E_OBJNOTCONNECTED;
+        if (child.vt != VT_I4 || child.lVal < 0 || !control_->Describe(child.lVal, out))
+            return E_INVALIDARG;
+        return S_OK;
+    }
+    static HRESULT String(const std::wstring& text, BSTR* out) {
+        *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+        return *out ? S_OK : E_OUTOFMEMORY;
+    }
+    HRESULT NoText(const VARIANT& child, BSTR* text) const {
+        if (!text) return E_POINTER;
+        *text = nullptr;
+        AccessibleElement e;
+        const HRESULT hr = Element(child, e);
+        return FAILED(hr) ? hr : S_FALSE;
+    }
+    template <typename Field>
+    HRESULT Number(const VARIANT& child, VARIANT* out, Field field) const {
+        if (!out) return E_POINTER;
+        VariantInit(out);
+        AccessibleElement e;
+        const HRESULT hr = Element(child, e);
+        if (FAILED(hr)) return hr;
+        out->vt = VT_I4;
+        out->lVal = field(e);
+        return S_OK;
+    }
+
+    LONG refs_ = 1;
+    HWND hwnd_;
+    AccessibleControl* control_;
+};
+
+// What the subclass of one accessible window holds.
+struct Accessible {
+    std::unique_ptr<AccessibleControl> control;
+    WindowAccessible* object = nullptr;  // made at the first question, one reference held
+};
+
+LRESULT CALLBACK AccessibleProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR data) {
+    auto* self = reinterpret_cast<Accessible*>(data);
+    if (msg == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+        if (!self->object) self->object = new WindowAccessible(hwnd, *self->control);
+        return LresultFromObject(kIIDAccessible, wParam, self->object);
+    }
+    if (msg == PressMessage()) {
+        // The state now, not at the screen reader's call: a click cannot reach a disabled
+        // window, nor one inside a disabled window.
+        AccessibleElement e;
+        if (ReachesInput(hwnd) && self->control->Describe(static_cast<int>(wParam), e) &&
+            e.pressable)
+            self->control->Press(static_cast<int>(wParam));
+        return 0;
+    }
+    if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, AccessibleProc, kSubclassId);
+        if (self->object) {
+            self->object->Disconnect();
+            // Lets go of the stubs that screen readers reach it through: their proxies now
+            // answer as disconnected, and the object goes with the last reference.
+            CoDisconnectObject(self->object, 0);
+            self->object->Release();
+        }
+        delete self;
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+void MakeAccessible(HWND window, std::unique_ptr<AccessibleControl> control) {
+    if (!window || !control) return;
+    auto* data = new Accessible{std::move(control)};
+    if (!SetWindowSubclass(window, AccessibleProc, kSubclassId, reinterpret_cast<DWORD_PTR>(data)))
+        delete data;
+}
+
+void MakeButtonAccessible(HWND button) {
+    MakeAccessible(button, std::make_unique<ButtonAccess>(button));
+}
+
+void MakeLinkAccessible(HWND label) { MakeAccessible(label, std::make_unique<LinkAccess>(label)); }
+
+void MakeFrameAccessible(HWND frame, controls::SkinnedFrame& model) {
+    MakeAccessible(frame, std::make_unique<FrameAccess>(frame, model));
+}
+
+}  // namespace app::win32

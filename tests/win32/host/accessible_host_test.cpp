@@ -1,0 +1,155 @@
+// What a screen reader asks of the main window's controls, in this process: the states that
+// follow the focus and the enabled windows, the default action that runs from the message loop
+// as a click does, the default button, and an object that a screen reader still holds after
+// its window is gone. (Another process's view of the real program is an end-to-end test.)
+#include "host_fixture.h"
+
+#include <oleacc.h>
+
+#include "app/control_ids.h"
+#include "app/win32/accessible.h"
+
+namespace {
+
+namespace ids = app::ids;
+using host_test::MainWindowHost;
+using host_test::Pump;
+
+using app::win32::kIIDAccessible;
+
+VARIANT Self() { return app::win32::ChildVariant(CHILDID_SELF); }
+
+// One reference to a window's accessible object, got as a screen reader gets it.
+class Acc {
+public:
+    explicit Acc(HWND hwnd) {
+        const LRESULT lr = SendMessageW(hwnd, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
+        if (lr > 0) ObjectFromLresult(lr, kIIDAccessible, 0, reinterpret_cast<void**>(&acc_));
+    }
+    Acc(const Acc&) = delete;
+    Acc& operator=(const Acc&) = delete;
+    ~Acc() {
+        if (acc_) acc_->Release();
+    }
+    IAccessible* operator->() const { return acc_; }
+    explicit operator bool() const { return acc_ != nullptr; }
+
+    long State() const {
+        VARIANT v;
+        return SUCCEEDED(acc_->get_accState(Self(), &v)) && v.vt == VT_I4 ? v.lVal : -1;
+    }
+
+private:
+    IAccessible* acc_ = nullptr;
+};
+
+class AccessibleHost : public MainWindowHost {
+protected:
+    void SetUp() override {
+        MainWindowHost::SetUp();
+        if (IsSkipped()) return;
+        com_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    }
+    void TearDown() override {
+        MainWindowHost::TearDown();
+        if (com_) CoUninitialize();
+    }
+    bool com_ = false;
+};
+
+TEST_F(AccessibleHost, StatesFollowTheFocusAndTheEnabledWindows) {
+    Start();
+    Acc tray(Child(ids::kBtnTray)), settings(Child(ids::kBtnSettings));
+    ASSERT_TRUE(tray && settings);
+
+    SetFocus(Child(ids::kBtnTray));
+    EXPECT_EQ(tray.State() & (STATE_SYSTEM_FOCUSED | STATE_SYSTEM_FOCUSABLE),
+              STATE_SYSTEM_FOCUSED | STATE_SYSTEM_FOCUSABLE);
+    EXPECT_EQ(settings.State() & STATE_SYSTEM_FOCUSED, 0);
+    SetFocus(Child(ids::kBtnSettings));
+    EXPECT_EQ(tray.State() & STATE_SYSTEM_FOCUSED, 0);
+    EXPECT_NE(settings.State() & STATE_SYSTEM_FOCUSED, 0);
+
+    // The control disabled, then the window it lies in (as while the about window is open).
+    form->BtnTray.SetEnabled(false);
+    EXPECT_EQ(tray.State() & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_FOCUSABLE),
+              STATE_SYSTEM_UNAVAILABLE);
+    EXPECT_EQ(settings.State() & STATE_SYSTEM_UNAVAILABLE, 0);
+    form->BtnTray.SetEnabled(true);
+    form->window.SetEnabled(false);
+    EXPECT_NE(settings.State() & STATE_SYSTEM_UNAVAILABLE, 0);
+    form->window.SetEnabled(true);
+    EXPECT_EQ(settings.State() & STATE_SYSTEM_UNAVAILABLE, 0);
+}
+
+// The press is posted: the screen reader's call returns before the click runs, and the click
+// finds the state of that moment. A click cannot reach a control of a disabled window.
+TEST_F(AccessibleHost, PressRunsFromTheMessageLoopOnlyWhileAClickCouldReachTheButton) {
+    Start();
+    Acc settings(Child(ids::kBtnSettings));
+    ASSERT_TRUE(settings);
+    ASSERT_EQ(settings->accDoDefaultAction(Self()), S_OK);
+    EXPECT_TRUE(system.started.empty()) << "ran inside the screen reader's call";
+    Pump();
+    EXPECT_EQ(system.started.size(), 1u);
+
+    ASSERT_EQ(settings->accDoDefaultAction(Self()), S_OK);
+    form->window.SetEnabled(false);
+    Pump();
+    EXPECT_EQ(system.started.size(), 1u) << "pressed inside a disabled window";
+    form->window.SetEnabled(true);
+
+    // The maker label's link opens the about window, which disables this one.
+    Acc label(Child(ids::kLblMorv));
+    ASSERT_TRUE(label);
+    ASSERT_EQ(label->accDoDefaultAction(Self()), S_OK);
+    Pump();
+    EXPECT_FALSE(IsWindowEnabled(window->Handle())) << "the about window did not open";
+}
+
+// The default button is the one that answers WM_GETDLGCODE as such, as the dialog manager
+// knows it; no skinned button of the program claims it.
+TEST_F(AccessibleHost, DefaultStateIsTheButtonsOwnAnswerToTheDialogManager) {
+    Start();
+    HWND standard[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        standard[i] = CreateWindowExA(0, "BUTTON", "Std", WS_CHILD | (i ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
+                                      0, 0, 20, 20, window->Handle(), nullptr, nullptr, nullptr);
+        ASSERT_TRUE(standard[i]);
+        app::win32::MakeButtonAccessible(standard[i]);
+    }
+    EXPECT_EQ(Acc(standard[0]).State() & STATE_SYSTEM_DEFAULT, 0);
+    EXPECT_NE(Acc(standard[1]).State() & STATE_SYSTEM_DEFAULT, 0);
+    for (int id : {ids::kBtnTray, ids::kBtnSettings, ids::kBtnMon, ids::kBtnMovie,
+                   ids::kCmdIconSave, ids::kCmdIconRest, ids::kCmdTray, ids::kCmdSettings})
+        EXPECT_EQ(Acc(Child(id)).State() & STATE_SYSTEM_DEFAULT, 0) << id;
+    for (HWND w : standard) DestroyWindow(w);
+}
+
+// A screen reader may hold the object past its window: it then says so, and touches nothing
+// of the window or the control that went with it.
+TEST_F(AccessibleHost, ObjectHeldPastItsWindowAnswersNotConnected) {
+    Start();
+    Acc button(Child(ids::kCmdSettings)), frame(Child(ids::kXPF1)), label(Child(ids::kLblMorv));
+    ASSERT_TRUE(button && frame && label);
+    BSTR name = nullptr;
+    ASSERT_EQ(button->get_accName(Self(), &name), S_OK);
+    SysFreeString(name);
+
+    DestroyWindow(window->Handle());
+    Pump();
+    window.reset();
+    for (const Acc* acc : {&button, &frame, &label}) {
+        VARIANT role;
+        long count = 1;
+        EXPECT_EQ((*acc)->get_accName(Self(), &name), CO_E_OBJNOTCONNECTED);
+        EXPECT_EQ(name, nullptr);
+        EXPECT_EQ((*acc)->get_accRole(Self(), &role), CO_E_OBJNOTCONNECTED);
+        EXPECT_EQ((*acc)->get_accChildCount(&count), CO_E_OBJNOTCONNECTED);
+        EXPECT_EQ((*acc)->accDoDefaultAction(Self()), CO_E_OBJNOTCONNECTED);
+    }
+    Pump();
+    EXPECT_TRUE(system.started.empty());
+}
+
+}  // namespace
