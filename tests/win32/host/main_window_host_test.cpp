@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "app/command_line.h"
 #include "app/control_ids.h"
 #include "app/layout.h"
 
@@ -59,6 +60,35 @@ TEST_F(MainWindowHost, CheckBoxClickReachesTheModelAndCloseStoresIt) {
     // The close posted WM_QUIT for the program's loop; take it out of this test's queue.
     MSG msg;
     PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+// A command-line client's WM_COPYDATA, as another process sends it to the main window.
+LRESULT SendCommand(HWND window, std::uintptr_t tag, const std::string& payload) {
+    COPYDATASTRUCT data{};
+    data.dwData = tag;
+    data.cbData = static_cast<DWORD>(payload.size());
+    data.lpData = const_cast<char*>(payload.data());
+    return SendMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+}
+
+TEST_F(MainWindowHost, CommandsHandedOverByCopyDataSwitchAndAnswerWithTheirExitCode) {
+    Start();
+    const HWND main = window->Handle();
+    // Another program's WM_COPYDATA is no command: the default answer, nothing switches.
+    EXPECT_EQ(SendCommand(main, 0x1234, "movie"), 0);
+    EXPECT_EQ(SendCommand(main, app::kCommandTag, "format c:"), app::kReplyBase + app::kExitBadArguments);
+    EXPECT_TRUE(display.Switches().empty());
+
+    EXPECT_EQ(SendCommand(main, app::kCommandTag, "movie"), app::kReplyBase + app::kExitDone);
+    ASSERT_EQ(display.Switches().size(), 1u);
+    EXPECT_EQ(SendCommand(main, app::kCommandTag, "mode\n123 x 45 @ 60Hz 32bit colors"),
+              app::kReplyBase + app::kExitNotSwitched);
+    EXPECT_EQ(display.Switches().size(), 1u);
+    EXPECT_TRUE(IsWindow(main));
+
+    EXPECT_EQ(SendCommand(main, app::kCommandTag, "exit"), app::kReplyBase + app::kExitDone);
+    host_test::Pump();
+    EXPECT_FALSE(IsWindow(main));
 }
 
 }  // namespace
