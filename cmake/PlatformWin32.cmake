@@ -9,6 +9,8 @@ add_library(dravik_platform_win32 STATIC
   ${_dravik_root}/platform/win32/win32_system.cpp
   ${_dravik_root}/platform/win32/win32_ui.cpp
   ${_dravik_root}/platform/win32/win32_shell.cpp
+  ${_dravik_root}/platform/win32/system_library.cpp
+  ${_dravik_root}/platform/win32/com_apartment.cpp
 )
 dravik_layer_headers(dravik_platform_win32 PUBLIC FOLDERS platform/win32)
 dravik_shipped_code(dravik_platform_win32)

@@ -23,9 +23,9 @@ add_library(dravik_win32_host STATIC
   app/win32/accessible.cpp
 )
 dravik_layer_headers(dravik_win32_host PUBLIC FOLDERS app/win32)
-# oleacc, ole32 and oleaut32: the accessible objects that screen readers ask the controls for.
-target_link_libraries(dravik_win32_host PUBLIC dravik_logic dravik_platform_win32 gdi32 comctl32
-                      oleacc ole32 oleaut32 uuid)
+# oleacc, ole32 and oleaut32, which the accessible objects use, are loaded when a screen reader
+# first asks (accessible.cpp); uuid gives IID_IDispatch.
+target_link_libraries(dravik_win32_host PUBLIC dravik_logic dravik_platform_win32 gdi32 comctl32 uuid)
 dravik_shipped_code(dravik_win32_host)
 
 add_executable(Dravik WIN32
@@ -41,8 +41,7 @@ target_include_directories(Dravik PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/resources)
 file(GLOB DRAVIK_PICTURE_FILES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/resources/pictures/*.bmp)
 set_source_files_properties(resources/dravik.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_CURRENT_SOURCE_DIR}/resources/dravik.manifest;${DRAVIK_PICTURE_FILES}")
-# ole32: COM for the shell's open operation.
-target_link_libraries(Dravik PRIVATE dravik_win32_host dravik_win32_static ole32)
+target_link_libraries(Dravik PRIVATE dravik_win32_host dravik_win32_static)
 # Small: sections the program does not reach are dropped, and symbols are stripped.
 target_link_options(Dravik PRIVATE -Wl,--gc-sections -s)
 set_target_properties(Dravik PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})

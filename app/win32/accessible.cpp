@@ -3,11 +3,44 @@
 #include <commctrl.h>
 
 #include "controls/frame/skinned_frame.h"
+#include "platform/win32/com_apartment.h"
+#include "platform/win32/system_library.h"
 
 namespace app::win32 {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 0xACC;
+
+using platform::win32::LoadSystemLibrary;
+using platform::win32::SystemFunction;
+
+// oleacc, oleaut32 and ole32 are loaded when a screen reader first asks, not as imports:
+// without one they would only slow every start. Each stays loaded once it is.
+struct Oleacc {
+    decltype(LresultFromObject)* lresultFromObject;
+    decltype(AccessibleObjectFromWindow)* objectFromWindow;
+    decltype(SysAllocStringLen)* allocString;
+    decltype(CoDisconnectObject)* disconnect;
+
+    bool Complete() const { return lresultFromObject && objectFromWindow && allocString && disconnect; }
+};
+
+const Oleacc& Ole() {
+    static const Oleacc ole = [] {
+        const HMODULE oleacc = LoadSystemLibrary("oleacc.dll");
+        const HMODULE oleaut32 = LoadSystemLibrary("oleaut32.dll");
+        const HMODULE ole32 = LoadSystemLibrary("ole32.dll");
+        return Oleacc{SystemFunction<decltype(LresultFromObject)>(oleacc, "LresultFromObject"),
+                      SystemFunction<decltype(AccessibleObjectFromWindow)>(
+                          oleacc, "AccessibleObjectFromWindow"),
+                      SystemFunction<decltype(SysAllocStringLen)>(oleaut32, "SysAllocStringLen"),
+                      SystemFunction<decltype(CoDisconnectObject)>(ole32, "CoDisconnectObject")};
+    }();
+    return ole;
+}
+
+// VariantInit without oleaut32: all it does is mark the VARIANT empty.
+void EmptyVariant(VARIANT* v) { v->vt = VT_EMPTY; }
 
 // The message that carries a default action from the screen reader's call to the window:
 // the call returns at once, and the click runs from the message loop as a user's would, so a
@@ -219,7 +252,7 @@ public:
         *parent = nullptr;
         if (!control_) return CO_E_OBJNOTCONNECTED;
         // The client area's parent is its window, as the system's own objects have it.
-        return AccessibleObjectFromWindow(hwnd_, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
+        return Ole().objectFromWindow(hwnd_, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
                                           reinterpret_cast<void**>(parent));
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
@@ -285,7 +318,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
         if (!focus) return E_POINTER;
-        VariantInit(focus);
+        EmptyVariant(focus);
         if (!control_) return CO_E_OBJNOTCONNECTED;
         if (GetFocus() != hwnd_) return S_FALSE;
         *focus = ChildVariant(CHILDID_SELF);
@@ -293,7 +326,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
         if (!selection) return E_POINTER;
-        VariantInit(selection);
+        EmptyVariant(selection);
         return control_ ? S_FALSE : CO_E_OBJNOTCONNECTED;  // nothing here is selectable
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
@@ -330,7 +363,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
         if (!end) return E_POINTER;
-        VariantInit(end);
+        EmptyVariant(end);
         AccessibleElement e;
         const HRESULT hr = Element(start, e);
         if (FAILED(hr)) return hr;
@@ -350,7 +383,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* hit) override {
         if (!hit) return E_POINTER;
-        VariantInit(hit);
+        EmptyVariant(hit);
         if (!control_) return CO_E_OBJNOTCONNECTED;
         POINT at{x, y};
         RECT rc = ScreenRect(hwnd_);
@@ -384,7 +417,7 @@ private:
         return S_OK;
     }
     static HRESULT String(const std::wstring& text, BSTR* out) {
-        *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+        *out = Ole().allocString(text.data(), static_cast<UINT>(text.size()));
         return *out ? S_OK : E_OUTOFMEMORY;
     }
     HRESULT NoText(const VARIANT& child, BSTR* text) const {
@@ -397,7 +430,7 @@ private:
     template <typename Field>
     HRESULT Number(const VARIANT& child, VARIANT* out, Field field) const {
         if (!out) return E_POINTER;
-        VariantInit(out);
+        EmptyVariant(out);
         AccessibleElement e;
         const HRESULT hr = Element(child, e);
         if (FAILED(hr)) return hr;
@@ -421,8 +454,12 @@ LRESULT CALLBACK AccessibleProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
                                 DWORD_PTR data) {
     auto* self = reinterpret_cast<Accessible*>(data);
     if (msg == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+        // Marshalling the object needs the thread in its apartment. Without oleacc the
+        // system's stand-in object answers, as it would for any window.
+        if (!platform::win32::ComApartment::Join() || !Ole().Complete())
+            return DefSubclassProc(hwnd, msg, wParam, lParam);
         if (!self->object) self->object = new WindowAccessible(hwnd, *self->control);
-        return LresultFromObject(kIIDAccessible, wParam, self->object);
+        return Ole().lresultFromObject(kIIDAccessible, wParam, self->object);
     }
     if (msg == PressMessage()) {
         // The state now, not at the screen reader's call: a click cannot reach a disabled
@@ -439,7 +476,7 @@ LRESULT CALLBACK AccessibleProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
             self->object->Disconnect();
             // Lets go of the stubs that screen readers reach it through: their proxies now
             // answer as disconnected, and the object goes with the last reference.
-            CoDisconnectObject(self->object, 0);
+            Ole().disconnect(self->object, 0);
             self->object->Release();
         }
         delete self;

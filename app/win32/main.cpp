@@ -1,7 +1,6 @@
 // Dravik's entry point: binds the logic to the Win32 platform, loads the main window and
 // runs the message loop.
 #include <windows.h>
-#include <objbase.h>
 
 #include <cstdlib>
 #include <string>
@@ -11,6 +10,7 @@
 #include "app/win32/main_window.h"
 #include "app/win32/remote_command.h"
 #include "icons/icon_mem.h"
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_display.h"
 #include "platform/win32/win32_registry.h"
@@ -18,32 +18,10 @@
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_ui.h"
 
-namespace {
-
-// COM on the user-interface thread, as the shell asks of every caller of ShellExecute (the
-// handler it picks may be a COM object): apartment-threaded, and OLE1 DDE off so that opening
-// a document never waits on this thread's DDE conversation. Released at exit when it was taken
-// here; a thread already in another apartment keeps it.
-class ComApartment {
-public:
-    ComApartment()
-        : initialised_(SUCCEEDED(
-              CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    ~ComApartment() {
-        if (initialised_) CoUninitialize();
-    }
-
-private:
-    bool initialised_;
-};
-
-}  // namespace
-
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    // First, before anything reaches the shell, for the client too; last to go.
-    const ComApartment com;
+    // The keeper of this thread's COM apartment, which the first call into the shell or from a
+    // screen reader enters: made before the windows, gone after them.
+    const platform::win32::ComApartment com;
     // With switches this process is only a client of the running Dravik: it claims no
     // instance and shows no window.
     if (__argc > 1)

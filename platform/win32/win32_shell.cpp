@@ -7,6 +7,9 @@
 #include <cstring>
 #include <string>
 
+#include "platform/win32/com_apartment.h"
+#include "platform/win32/system_library.h"
+
 namespace platform::win32 {
 
 namespace {
@@ -14,21 +17,18 @@ namespace {
 // shell32 is loaded when the program first needs it (a tray icon, a shell open), not at
 // start-up: as an import it drags shlwapi and shcore in with it, and under Wine their loading
 // and set-up cost the window a good part of its start, for services most starts never use.
-// Loaded by its full path in the system folder, never from the program's own folder; it
-// stays loaded for the rest of the process.
-FARPROC Shell32Proc(const char* name) {
-    static HMODULE shell32 = [] {
-        char folder[MAX_PATH];
-        const UINT n = GetSystemDirectoryA(folder, MAX_PATH);
-        if (n == 0 || n >= MAX_PATH) return static_cast<HMODULE>(nullptr);
-        return LoadLibraryA((std::string(folder, n) + "\\shell32.dll").c_str());
-    }();
-    return shell32 ? GetProcAddress(shell32, name) : nullptr;
+// It stays loaded for the rest of the process.
+HMODULE Shell32() {
+    static const HMODULE shell32 = LoadSystemLibrary("shell32.dll");
+    return shell32;
 }
 
+// Every call into the shell goes through here: the thread enters its COM apartment first, as
+// the shell asks of its callers (a no-op after the first time).
 template <typename Fn>
 Fn* Shell32Function(const char* name) {
-    return reinterpret_cast<Fn*>(reinterpret_cast<void (*)()>(Shell32Proc(name)));
+    ComApartment::Join();
+    return SystemFunction<Fn>(Shell32(), name);
 }
 
 }  // namespace

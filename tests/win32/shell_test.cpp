@@ -2,6 +2,7 @@
 // notification-area calls are received by a stand-in "Shell_TrayWnd" of this process, which
 // Wine's Shell_NotifyIconA reaches with WM_COPYDATA.
 #include <windows.h>
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <cstring>
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "test_support.h"
@@ -108,6 +110,51 @@ TEST_F(Win32ShellTest, NotifyIconHandsTheFirstAnsiFormToTheShell) {
     EXPECT_EQ(added.uCallbackMessage, static_cast<UINT>(WM_MOUSEMOVE));
     EXPECT_EQ(Narrow(added.szTip), "Dravik tip") << "the tip ends at its NUL, not at the spaces";
     EXPECT_EQ(Narrow(g_received[1].data.szTip), "A new tip");
+}
+
+// The thread of the shell's caller is in a single-threaded COM apartment from its first call
+// into the shell on, not before (start-up does not pay for COM), and out again once the
+// keeper is gone. Another thread's call does not make the keeper's thread join.
+TEST_F(Win32ShellTest, TheFirstShellCallEntersTheKeepersApartmentAndTheKeeperLeavesIt) {
+    const auto apartment = [] {
+        APTTYPE type{};
+        APTTYPEQUALIFIER qualifier{};
+        const HRESULT hr = CoGetApartmentType(&type, &qualifier);
+        return hr == CO_E_NOTINITIALIZED ? std::string("none")
+               : FAILED(hr)              ? std::string("error")
+               : type == APTTYPE_STA || type == APTTYPE_MAINSTA ? std::string("single-threaded")
+                                                                : std::string("other");
+    };
+    ASSERT_EQ(apartment(), "none") << "the test thread must start outside COM";
+    {
+        platform::win32::ComApartment keeper;
+        EXPECT_EQ(apartment(), "none") << "made, not yet needed: no COM";
+        HANDLE other = CreateThread(
+            nullptr, 0,
+            [](void* shell) -> DWORD {
+                static_cast<platform::win32::Win32Shell*>(shell)->NotifyIcon(platform::kNimDelete,
+                                                                               {});
+                return 0;
+            },
+            &shell_, 0, nullptr);
+        ASSERT_NE(other, nullptr);
+        // The stand-in tray window is this thread's: its messages must flow meanwhile.
+        while (MsgWaitForMultipleObjects(1, &other, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        }
+        CloseHandle(other);
+        EXPECT_EQ(apartment(), "none") << "another thread's shell call joined this thread";
+
+        shell_.NotifyIcon(platform::kNimAdd, Record("joins"));
+        EXPECT_EQ(apartment(), "single-threaded");
+        shell_.NotifyIcon(platform::kNimDelete, Record("joins"));
+        EXPECT_EQ(apartment(), "single-threaded");
+        EXPECT_TRUE(platform::win32::ComApartment::Join());
+    }
+    EXPECT_EQ(apartment(), "none") << "the keeper left a reference behind";
+    EXPECT_FALSE(platform::win32::ComApartment::Join()) << "no keeper: nothing to join";
+    EXPECT_EQ(apartment(), "none");
 }
 
 // The release is a 32-bit program: its record is the 88-byte first form. That program can be

@@ -6,8 +6,11 @@
 
 #include <oleacc.h>
 
+#include <optional>
+
 #include "app/control_ids.h"
 #include "app/win32/accessible.h"
+#include "platform/win32/com_apartment.h"
 
 namespace {
 
@@ -48,13 +51,16 @@ protected:
     void SetUp() override {
         MainWindowHost::SetUp();
         if (IsSkipped()) return;
-        com_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+        // As the program has it: a keeper on this thread, whose apartment the first question
+        // enters (the test's own calls below need it too).
+        apartment_.emplace();
+        ASSERT_TRUE(platform::win32::ComApartment::Join());
     }
     void TearDown() override {
         MainWindowHost::TearDown();
-        if (com_) CoUninitialize();
+        apartment_.reset();
     }
-    bool com_ = false;
+    std::optional<platform::win32::ComApartment> apartment_;
 };
 
 TEST_F(AccessibleHost, StatesFollowTheFocusAndTheEnabledWindows) {
