@@ -10,6 +10,7 @@
 #include "modes/mode_label.h"
 #include "platform/win32/scoped.h"
 #include "platform/win32/win32_display.h"
+#include "platform/win32/win32_system.h"
 
 namespace app::win32 {
 namespace {
@@ -107,16 +108,8 @@ std::optional<int> Send(HWND dravik, const std::string& payload, ReplyWindow& re
 // Starts this program again without arguments, as a plain start: window or tray as stored.
 // The new process's handle, or nothing.
 HANDLE StartDravik() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD len = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (len == 0) return nullptr;
-        if (len < path.size()) {
-            path.resize(len);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
+    const std::wstring path = platform::win32::ModulePathWide();
+    if (path.empty()) return nullptr;
     std::wstring commandLine = L"\"" + path + L"\"";
     STARTUPINFOW si{};
     si.cb = sizeof si;

@@ -26,6 +26,20 @@ std::string ModulePathAnsi() {
     }
 }
 
+std::wstring ShortPath(const std::wstring& longPath) {
+    const DWORD size = GetShortPathNameW(longPath.c_str(), nullptr, 0);
+    if (size == 0) return {};
+    std::wstring shortPath(size, L'\0');
+    const DWORD len = GetShortPathNameW(longPath.c_str(), shortPath.data(), size);
+    if (len == 0 || len >= size) return {};
+    shortPath.resize(len);
+    return shortPath;
+}
+
+}  // namespace
+
+// GetModuleFileNameW truncates silently and returns the buffer size when the path does not
+// fit, so grow until it does.
 std::wstring ModulePathWide() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
@@ -38,18 +52,6 @@ std::wstring ModulePathWide() {
         path.resize(path.size() * 2);
     }
 }
-
-std::wstring ShortPath(const std::wstring& longPath) {
-    const DWORD size = GetShortPathNameW(longPath.c_str(), nullptr, 0);
-    if (size == 0) return {};
-    std::wstring shortPath(size, L'\0');
-    const DWORD len = GetShortPathNameW(longPath.c_str(), shortPath.data(), size);
-    if (len == 0 || len >= size) return {};
-    shortPath.resize(len);
-    return shortPath;
-}
-
-}  // namespace
 
 bool ToAnsiExactly(std::wstring_view text, std::string& out) {
     out.clear();

@@ -12,6 +12,9 @@ namespace platform::win32 {
 // code page cannot hold taken in its short (8.3) form, so that the ANSI file calls reach it;
 // the path as GetModuleFileNameA gives it where such a name has no short form.
 std::string AnsiModulePath();
+// The running program's full path as GetModuleFileNameW gives it, however long; empty when
+// it cannot be read.
+std::wstring ModulePathWide();
 // `text` in the ANSI code page; false when a character has no exact equivalent there.
 bool ToAnsiExactly(std::wstring_view text, std::string& out);
 
