@@ -13,6 +13,7 @@
 #include "platform/memory/memory_registry.h"
 #include "platform/memory/memory_shell.h"
 #include "platform/memory/memory_system.h"
+#include "platform/memory/memory_platform.h"
 #include "tests/recording_icons.h"
 
 namespace {
@@ -95,13 +96,17 @@ TEST(CommandLine, RepliesOutsideTheProgramsOwnRangeAreNoExitCode) {
 }
 
 // The running program, handed commands.
-class RemoteCommand : public ::testing::Test {
+class RemoteCommand : public ::testing::Test, protected platform::memory::MemoryPlatform {
 protected:
+    RemoteCommand()
+        : MemoryPlatform({Mode(640, 480, 8, 60), Mode(800, 600, 8, 60), Mode(1024, 768, 32, 60),
+                          Mode(1280, 1024, 32, 75)}) {
+        display.SetCurrent(Mode(1024, 768, 32, 60));
+    }
+
     static constexpr const char* kOptions = "SOFTWARE\\Morv Dravik\\Options";
     static constexpr const char* kLabel1024 = "1024 x 768 @ 60Hz 32bit colors";
     static constexpr const char* kLabel800 = "800 x 600 @ 60Hz 256 colors";
-
-    RemoteCommand() { display.SetCurrent(Mode(1024, 768, 32, 60)); }
 
     FrmMain& Start(bool inTray) {
         registry.Put(kOptions, "Start in SysTray", inTray ? "1" : "0");
@@ -127,15 +132,6 @@ protected:
                                      : platform::memory::MemoryShell::Tip(shell.Icons().begin()->second);
     }
 
-    platform::memory::MemoryDisplay display{{Mode(640, 480, 8, 60), Mode(800, 600, 8, 60),
-                                             Mode(1024, 768, 32, 60), Mode(1280, 1024, 32, 75)}};
-    platform::memory::MemoryRegistry registry;
-    platform::memory::MemorySystem system;
-    platform::memory::MemoryUi ui;
-    platform::memory::MemoryShell shell;
-    platform::memory::MemoryRegistry registry32;
-    platform::Platform platform{display, registry, system, ui, shell, registry32};
-    platform::memory::MemoryDesktop desktop;
     testing_support::RecordingIcons icons{platform, desktop};
     std::unique_ptr<FrmMain> form;
     std::string output;

@@ -7,6 +7,7 @@
 #include "platform/memory/memory_registry.h"
 #include "platform/memory/memory_shell.h"
 #include "platform/memory/memory_system.h"
+#include "platform/memory/memory_platform.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ paint::PicturePtr FromSourceTree(std::string_view name) {
     return paint::LoadBmpFile(std::string(DRAVIK_PICTURES_DIR) + "/" + std::string(name) + ".bmp");
 }
 
-class FormDesign : public ::testing::Test {
+class FormDesign : public ::testing::Test, protected platform::memory::MemoryPlatform {
 protected:
     // Each skinned button reads its stored design, as its window loads it.
     void LoadDesign(const app::PictureSource& pictures) {
@@ -25,14 +26,6 @@ protected:
             b->ReadProperties(app::CmdButtonDesign(b->Id()));
     }
 
-    platform::memory::MemoryDisplay display;
-    platform::memory::MemoryRegistry registry;
-    platform::memory::MemorySystem system;
-    platform::memory::MemoryUi ui;
-    platform::memory::MemoryShell shell;
-    platform::memory::MemoryRegistry registry32;
-    platform::Platform platform{display, registry, system, ui, shell, registry32};
-    platform::memory::MemoryDesktop desktop;
     icons::IconMem icons{platform, desktop};
     app::FrmMain form{platform, icons};
 };

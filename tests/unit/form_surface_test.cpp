@@ -10,6 +10,7 @@
 #include "platform/memory/memory_registry.h"
 #include "platform/memory/memory_shell.h"
 #include "platform/memory/memory_system.h"
+#include "platform/memory/memory_platform.h"
 
 namespace {
 
@@ -22,9 +23,9 @@ constexpr int kLabelLeft = 427, kLabelTop = 304, kLabelWidth = 49, kLabelHeight 
 // The client area: 7335 x 4815 twips.
 constexpr int kClientW = 489, kClientH = 321;
 
-class FormSurface : public ::testing::Test {
+class FormSurface : public ::testing::Test, protected platform::memory::MemoryPlatform {
 protected:
-    FormSurface() {
+    FormSurface() : MemoryPlatform({Mode(800, 600, 8, 60), Mode(1024, 768, 32, 60)}) {
         display.SetCurrent(Mode(1024, 768, 32, 60));
         form.window.SetSize(kClientW, kClientH);
     }
@@ -33,14 +34,6 @@ protected:
         form.SelectByBPP();
     }
 
-    platform::memory::MemoryDisplay display{{Mode(800, 600, 8, 60), Mode(1024, 768, 32, 60)}};
-    platform::memory::MemoryRegistry registry;
-    platform::memory::MemorySystem system;
-    platform::memory::MemoryUi ui;
-    platform::memory::MemoryShell shell;
-    platform::memory::MemoryRegistry registry32;
-    platform::Platform platform{display, registry, system, ui, shell, registry32};
-    platform::memory::MemoryDesktop desktop;
     icons::IconMem icons{platform, desktop};
     app::FrmMain form{platform, icons};
     testing_support::FixedText text;

@@ -12,6 +12,7 @@
 #include "platform/memory/memory_registry.h"
 #include "platform/memory/memory_shell.h"
 #include "platform/memory/memory_system.h"
+#include "platform/memory/memory_platform.h"
 
 using platform::Point;
 using platform::memory::Mode;
@@ -48,7 +49,7 @@ Calls Only(const Calls& calls, std::initializer_list<std::string> prefixes) {
     return picked;
 }
 
-class IconLayoutsTest : public ::testing::Test {
+class IconLayoutsTest : public ::testing::Test, protected platform::memory::MemoryPlatform {
 protected:
     IconLayoutsTest() {
         display.SetCurrent(Mode(1024, 768, 32, 60));
@@ -57,14 +58,6 @@ protected:
 
     std::string Layout() { return system.Contents(kLayout).value_or("<no file>"); }
 
-    platform::memory::MemoryDisplay display;
-    platform::memory::MemoryRegistry registry;
-    platform::memory::MemorySystem system;
-    platform::memory::MemoryUi ui;
-    platform::memory::MemoryShell shell;
-    platform::memory::MemoryRegistry registry32;
-    platform::Platform platform{display, registry, system, ui, shell, registry32};
-    platform::memory::MemoryDesktop desktop;
     icons::IconMem icons{platform, desktop};
 };
 
