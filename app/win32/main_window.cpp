@@ -375,14 +375,8 @@ bool MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
         // Moved to a monitor of another scale, or the scale changed: the controls follow, and
         // the window takes the place and size the system suggests.
         ApplyDpi(LOWORD(wParam));
-        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-        if (suggested) {
-            SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
-                         suggested->right - suggested->left, suggested->bottom - suggested->top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
-            form_.window.SetSize(suggested->right - suggested->left,
-                                 suggested->bottom - suggested->top);
-        }
+        const SIZE size = TakeSuggestedRect(hwnd_, lParam);
+        if (size.cx > 0) form_.window.SetSize(size.cx, size.cy);
         return true;
     }
     case WM_DESTROY:

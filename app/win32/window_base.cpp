@@ -77,4 +77,13 @@ int WindowDpi(HWND hwnd) {
     return dpi > 0 ? static_cast<int>(dpi) : ScreenDpi();
 }
 
+SIZE TakeSuggestedRect(HWND hwnd, LPARAM lParam) {
+    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+    if (!suggested) return SIZE{0, 0};
+    const SIZE size{suggested->right - suggested->left, suggested->bottom - suggested->top};
+    SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    return size;
+}
+
 }  // namespace app::win32

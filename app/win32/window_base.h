@@ -66,5 +66,8 @@ int WindowDpi(HWND hwnd);
 // WM_DPICHANGED, which older headers lack: wParam holds the new dpi, lParam the rectangle the
 // system suggests for the window at it.
 inline constexpr UINT kWmDpiChanged = 0x02E0;
+// WM_DPICHANGED's suggestion taken: the window moves and sizes to the rectangle at lParam.
+// Returns the window's new size; 0 x 0 when there is no rectangle.
+SIZE TakeSuggestedRect(HWND hwnd, LPARAM lParam);
 
 }  // namespace app::win32

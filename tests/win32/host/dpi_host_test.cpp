@@ -66,6 +66,19 @@ Ink InkOf(const std::string& text, const paint::FontInfo& font, int dpi) {
     return {bottom - top + 1, right - left + 1};
 }
 
+// The box round a shot's dark pixels (a caption) at least `margin` pixels inside its edges;
+// right and bottom exclusive, empty when there are none.
+Rect DarkBounds(const Shot& shot, int margin) {
+    Rect r{shot.width, shot.height, 0, 0};
+    for (int y = margin; y < shot.height - margin; ++y)
+        for (int x = margin; x < shot.width - margin; ++x)
+            if (Dark(shot.At(x, y))) {
+                r.left = std::min(r.left, x), r.right = std::max(r.right, x + 1);
+                r.top = std::min(r.top, y), r.bottom = std::max(r.bottom, y + 1);
+            }
+    return r;
+}
+
 class HighDpi : public MainWindowHost, public ::testing::WithParamInterface<int> {
 protected:
     int Dpi() const { return GetParam(); }
@@ -200,19 +213,11 @@ TEST_P(AboutAtScale, WebSiteCaptionIsWhole) {
     const Shot shot = Capture(GetDlgItem(aboutWindow, about::kCmdUrl));
     ASSERT_FALSE(shot.pixels.empty());
     // The caption's dark pixels, inside the edges.
-    const int edge = paint::ScaledEdge(3, Scale());
-    int left = shot.width, right = -1, top = shot.height, bottom = -1;
-    for (int y = edge; y < shot.height - edge; ++y)
-        for (int x = edge; x < shot.width - edge; ++x) {
-            if (Dark(shot.At(x, y))) {
-                left = std::min(left, x), right = std::max(right, x);
-                top = std::min(top, y), bottom = std::max(bottom, y);
-            }
-        }
-    ASSERT_GE(right, 0) << "no caption";
+    const Rect caption = DarkBounds(shot, paint::ScaledEdge(3, Scale()));
+    ASSERT_FALSE(caption.Empty()) << "no caption";
     const Ink ink = InkOf(url.Caption(), url.Font(), Dpi());
-    EXPECT_NEAR(right - left + 1, ink.columns, 1) << "the caption is cut at its side";
-    EXPECT_NEAR(bottom - top + 1, ink.rows, 1) << "the caption is cut at its top or bottom";
+    EXPECT_NEAR(caption.Width(), ink.columns, 1) << "the caption is cut at its side";
+    EXPECT_NEAR(caption.Height(), ink.rows, 1) << "the caption is cut at its top or bottom";
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, AboutAtScale, ::testing::Values(96, 120, 144, 192),
@@ -265,6 +270,45 @@ TEST_F(MainWindowHost, DpiChangeMovesToTheSuggestedRectangleAndScalesTheSkin) {
     EXPECT_EQ(form->BtnMovie.ClientWidth(), 201);
     const Shot button = Capture(Child(ids::kBtnMovie));
     EXPECT_EQ(button.width, 402);
+}
+
+// The about window likewise, its picture at the size of the scale.
+TEST_F(MainWindowHost, AboutWindowFollowsADpiChange) {
+    Start(nullptr, 96);
+    form->ShowAbout();
+    host_test::Pump();
+    HWND aboutWindow = FindWindowA(about::kWindowClass, nullptr);
+    ASSERT_NE(aboutWindow, nullptr);
+    const RECT suggested{100, 50, 100 + 754, 50 + 498};
+    SendMessageA(aboutWindow, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(192, 192),
+                 reinterpret_cast<LPARAM>(&suggested));
+    host_test::Pump();
+    RECT now;
+    GetWindowRect(aboutWindow, &now);
+    EXPECT_EQ(now.left, 100);
+    EXPECT_EQ(now.top, 50);
+    EXPECT_EQ(now.right - now.left, 754);
+    EXPECT_EQ(now.bottom - now.top, 498);
+    for (const about::Place& place : about::Layout()) {
+        RECT rc;
+        GetWindowRect(GetDlgItem(aboutWindow, place.id), &rc);
+        EXPECT_EQ(rc.right - rc.left, std::max(static_cast<int>(std::lround(place.width * 192 / 1440.0)), 1))
+            << place.id;
+    }
+    const HICON picture = reinterpret_cast<HICON>(
+        SendMessageA(GetDlgItem(aboutWindow, about::kImage12), STM_GETICON, 0, 0));
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(picture, &info));
+    BITMAP bm{};
+    GetObjectA(info.hbmColor, sizeof bm, &bm);
+    EXPECT_EQ(bm.bmWidth, 64);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    // The web-site button's caption whole in the new font.
+    const controls::PellXPButton& url = form->About()->CmdUrl;
+    const Shot shot = Capture(GetDlgItem(aboutWindow, about::kCmdUrl));
+    ASSERT_EQ(shot.width, 418);
+    EXPECT_NEAR(DarkBounds(shot, 6).Width(), InkOf(url.Caption(), url.Font(), 192).columns, 1);
 }
 
 // The notification area's icon follows the scale: 16 pixels at 100%, 32 at 200%.
