@@ -145,10 +145,10 @@ for _ in $(seq 1 100); do kill -0 "$dravik_pid" 2>/dev/null || break; sleep 0.1;
 wineserver -k 2>/dev/null || true
 export WINEPREFIX="$work/prefix-200"
 cp -a "$DRAVIK_WINE_TEMPLATE" "$WINEPREFIX"
+wineserver -p
 "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
 "$WINE" reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
     /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
-wineserver -p
 probe reg-set "$view" 'HKLM\SOFTWARE\Morv Dravik\Options' BtnMovie "$width x $height @ ${hz}Hz 256 colors" >/dev/null
 probe reg-set "$view" 'HKLM\SOFTWARE\Morv Dravik\Options' 'Start in SysTray' 0 >/dev/null
 "$WINE" "$exe" </dev/null >"$work/dravik-200.log" 2>&1 &
