@@ -223,20 +223,24 @@ TEST_P(AboutAtScale, WebSiteCaptionIsWhole) {
 INSTANTIATE_TEST_SUITE_P(Scales, AboutAtScale, ::testing::Values(96, 120, 144, 192),
                          [](const auto& info) { return std::to_string(info.param) + "dpi"; });
 
-// WM_DPICHANGED: the window takes the suggested rectangle and everything in it the new scale.
-TEST_F(MainWindowHost, DpiChangeMovesToTheSuggestedRectangleAndScalesTheSkin) {
-    Start(nullptr, 96);
-    HWND hwnd = window->Handle();
-    const RECT suggested{40, 30, 40 + 978, 30 + 642};
+// Sends WM_DPICHANGED for 192 dpi with this suggested rectangle; the window must take it.
+void ChangeTo192AndExpectRect(HWND hwnd, const RECT& suggested) {
     SendMessageA(hwnd, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(192, 192),
                  reinterpret_cast<LPARAM>(&suggested));
     host_test::Pump();
     RECT now;
     GetWindowRect(hwnd, &now);
-    EXPECT_EQ(now.left, 40);
-    EXPECT_EQ(now.top, 30);
-    EXPECT_EQ(now.right - now.left, 978);
-    EXPECT_EQ(now.bottom - now.top, 642);
+    EXPECT_EQ(now.left, suggested.left);
+    EXPECT_EQ(now.top, suggested.top);
+    EXPECT_EQ(now.right, suggested.right);
+    EXPECT_EQ(now.bottom, suggested.bottom);
+}
+
+// WM_DPICHANGED: the window takes the suggested rectangle and everything in it the new scale.
+TEST_F(MainWindowHost, DpiChangeMovesToTheSuggestedRectangleAndScalesTheSkin) {
+    Start(nullptr, 96);
+    HWND hwnd = window->Handle();
+    ChangeTo192AndExpectRect(hwnd, RECT{40, 30, 40 + 978, 30 + 642});
 
     // The frame covers the new client area, its title band and close box twice their size.
     const Shot frame = Capture(Child(ids::kXPF1));
@@ -279,16 +283,7 @@ TEST_F(MainWindowHost, AboutWindowFollowsADpiChange) {
     host_test::Pump();
     HWND aboutWindow = FindWindowA(about::kWindowClass, nullptr);
     ASSERT_NE(aboutWindow, nullptr);
-    const RECT suggested{100, 50, 100 + 754, 50 + 498};
-    SendMessageA(aboutWindow, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(192, 192),
-                 reinterpret_cast<LPARAM>(&suggested));
-    host_test::Pump();
-    RECT now;
-    GetWindowRect(aboutWindow, &now);
-    EXPECT_EQ(now.left, 100);
-    EXPECT_EQ(now.top, 50);
-    EXPECT_EQ(now.right - now.left, 754);
-    EXPECT_EQ(now.bottom - now.top, 498);
+    ChangeTo192AndExpectRect(aboutWindow, RECT{100, 50, 100 + 754, 50 + 498});
     for (const about::Place& place : about::Layout()) {
         RECT rc;
         GetWindowRect(GetDlgItem(aboutWindow, place.id), &rc);
