@@ -7,6 +7,8 @@
 #                        8-bit mode of the same size, which Wine shows at the X server's depth)
 #   tray-menu.png        the open notification-area menu
 #   about.png            the about window
+#   main-window-200.png  the main window at a screen scale of 200% (192 dots per inch), in a
+#                        second prefix whose LogPixels says so
 #
 # Usage: scripts/screenshots.sh [OUTPUT_FOLDER]   (default docs/screenshots)
 # It starts its own bench (scripts/testbench.sh) and stops it again, in a fresh copy of the
@@ -136,6 +138,24 @@ read -r l t r b < <(echo "$menu" | rect_of menu)
 xdotool mousemove $((l + 40)) $((t + 11)) click 1
 wait_for 20 main_visible || { say "\"Open Dravik\" did not bring the window back"; exit 1; }
 
+probe close >/dev/null
+for _ in $(seq 1 100); do kill -0 "$dravik_pid" 2>/dev/null || break; sleep 0.1; done
+
+# At 200%: Wine reads the scale from LogPixels (the desktop's and the fonts'), at start-up.
+wineserver -k 2>/dev/null || true
+export WINEPREFIX="$work/prefix-200"
+cp -a "$DRAVIK_WINE_TEMPLATE" "$WINEPREFIX"
+wineserver -p
+"$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
+"$WINE" reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+    /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
+probe reg-set "$view" 'HKLM\SOFTWARE\Morv Dravik\Options' BtnMovie "$width x $height @ ${hz}Hz 256 colors" >/dev/null
+probe reg-set "$view" 'HKLM\SOFTWARE\Morv Dravik\Options' 'Start in SysTray' 0 >/dev/null
+"$WINE" "$exe" </dev/null >"$work/dravik-200.log" 2>&1 &
+dravik_pid=$!
+wait_for 60 main_visible || { say "the main window did not show at 200%; see $work/dravik-200.log"; exit 1; }
+# shellcheck disable=SC2046
+shoot main-window-200 $(probe dump | rect_of main)
 probe close >/dev/null
 for _ in $(seq 1 100); do kill -0 "$dravik_pid" 2>/dev/null || break; sleep 0.1; done
 say "done"

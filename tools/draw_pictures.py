@@ -340,8 +340,11 @@ def icon_tray():
 
 
 # --- the program's icon: a small tilted computer monitor -----------------------------------------
-# One .ico with two images: 16 x 16 in the 16 standard colours (the notification-area icon) and
-# 32 x 32 in true colour with an alpha channel (the about window's picture, the program's icon).
+# One .ico: 16 x 16 in the 16 standard colours (the notification-area icon at 100%), 32 x 32 in
+# true colour with an alpha channel (the about window's picture, the program's icon), and the
+# sizes other screen scales ask for (20, 24, 40, 48 and 64 in true colour: the notification
+# area at 125% to 200%, the about window's picture at 125%, 150% and 200%), each drawn at its
+# own size from the same shapes rather than scaled from another image.
 # Shapes are quadrilaterals in a 32 x 32 space, corners clockwise.
 
 ICON_BEZEL = ((4.5, 4.5), (27.5, 2.0), (28.5, 20.5), (5.5, 23.5))
@@ -380,13 +383,18 @@ def _monitor_colour(x, y):
     return None
 
 
-def icon_image_32():
-    """32 x 32 RGBA, four samples a pixel for soft edges."""
+ICON_TRUE_COLOUR_SIZES = (32, 20, 24, 40, 48, 64)
+
+
+def icon_image_rgba(size):
+    """size x size RGBA, four samples a pixel for soft edges."""
+    k = 32.0 / size
     px = []
-    for y in range(32):
+    for y in range(size):
         row = []
-        for x in range(32):
-            samples = [_monitor_colour(x + dx, y + dy) for dx in (0.25, 0.75) for dy in (0.25, 0.75)]
+        for x in range(size):
+            samples = [_monitor_colour((x + dx) * k, (y + dy) * k)
+                       for dx in (0.25, 0.75) for dy in (0.25, 0.75)]
             inked = [c for c in samples if c is not None]
             if not inked:
                 row.append((0, 0, 0, 0))
@@ -484,8 +492,8 @@ def write_ico(path, images):
 
 
 def program_icon():
-    return [(16, 16, 16, 4, _ico_image_4bpp(icon_image_16())),
-            (32, 32, 0, 32, _ico_image_32bpp(icon_image_32()))]
+    return [(16, 16, 16, 4, _ico_image_4bpp(icon_image_16()))] + [
+        (n, n, 0, 32, _ico_image_32bpp(icon_image_rgba(n))) for n in ICON_TRUE_COLOUR_SIZES]
 
 
 # --- the sets ----------------------------------------------------------------------------------
@@ -543,7 +551,8 @@ def main():
             write_bmp24(path, px)
         print(f"{name}: {len(px[0])} x {len(px)}")
     write_ico(os.path.join(folder, "dravik.ico"), program_icon())
-    print("dravik.ico: 16 x 16 in 16 colours, 32 x 32 in true colour")
+    print("dravik.ico: 16 x 16 in 16 colours; in true colour "
+          + ", ".join(f"{n} x {n}" for n in ICON_TRUE_COLOUR_SIZES))
 
 
 if __name__ == "__main__":

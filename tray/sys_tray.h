@@ -43,7 +43,8 @@ public:
     virtual ~SysTrayHost() = default;
     // The hidden window the shell reports to.
     virtual platform::WindowHandle Window() = 0;
-    // The component's own icon, 16 x 16 pixels in 16 colours.
+    // The component's own icon, at the notification area's icon size (16 x 16 pixels in 16
+    // colours at 100%).
     virtual platform::IconHandle OwnIcon() = 0;
     // The program's file description from its version information, "" when it has none.
     virtual std::string FileDescription() = 0;

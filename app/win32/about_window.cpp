@@ -53,8 +53,7 @@ bool AboutWindow::Create() {
 
 void AboutWindow::CreateControls() {
     for (ControlModel* model : form_.Controls()) models_[model->Id()] = model;
-    picture_.Reset(static_cast<HICON>(
-        LoadImageA(instance_, MAKEINTRESOURCEA(1), IMAGE_ICON, 32, 32, 0)));
+    LoadPicture();
 
     // Created in the design's order, top-most first: later children sit lower.
     for (const about::Place& place : about::Layout()) {
@@ -113,6 +112,42 @@ void AboutWindow::CreateControls() {
         if (child) children_[place.id] = child;
         if (model) model->SetObserver([this](ControlModel& m, Change c) { Mirror(m, c); });
     }
+}
+
+void AboutWindow::LoadPicture() {
+    // The icon file holds a picture drawn at each of these sizes (32 x 32 at 100%).
+    const int size = MulDiv(32, dpi_, 96);
+    picture_.Reset(static_cast<HICON>(
+        LoadImageA(instance_, MAKEINTRESOURCEA(1), IMAGE_ICON, size, size, 0)));
+}
+
+void AboutWindow::ApplyDpi(int dpi) {
+    if (dpi <= 0 || dpi == dpi_) return;
+    dpi_ = dpi;
+    std::map<int, ScopedFont> fonts;  // the labels take the new fonts before the old ones go
+    LoadPicture();  // the picture's control takes the new icon below, before it paints again
+    for (const about::Place& place : about::Layout()) {
+        const auto it = children_.find(place.id);
+        if (it == children_.end()) continue;
+        HWND child = it->second;
+        const int x = Pixels(place.left), y = Pixels(place.top);
+        const int w = std::max(Pixels(place.width), 1), h = std::max(Pixels(place.height), 1);
+        SurfaceWindow* skinned = nullptr;
+        for (const auto& window : skinnedWindows_)
+            if (window->Handle() == child) skinned = window.get();
+        if (skinned) {
+            skinned->MoveToDpi(dpi_, x, y, w, h);
+            continue;
+        }
+        SetWindowPos(child, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (place.id == about::kImage12 && picture_.Get())
+            SendMessageA(child, STM_SETICON, reinterpret_cast<WPARAM>(picture_.Get()), 0);
+        if (fonts_.count(place.id)) {
+            fonts[place.id].Reset(CreateFontFor(about::LabelFont(place.id), dpi_));
+            SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts[place.id].Get()), TRUE);
+        }
+    }
+    fonts_ = std::move(fonts);
 }
 
 void AboutWindow::Unload() {
@@ -192,6 +227,14 @@ bool AboutWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
     case WM_MBUTTONDOWN:
         form_.Form_MouseDown();
         return true;
+    case kWmDpiChanged: {
+        // Moved to a monitor of another scale, or the scale changed: the controls follow, and
+        // the window takes the place and size the system suggests.
+        ApplyDpi(LOWORD(wParam));
+        const SIZE size = TakeSuggestedRect(hwnd_, lParam);
+        if (size.cx > 0) form_.window.SetSize(size.cx, size.cy);
+        return true;
+    }
     case WM_CLOSE:
         // Alt+F4 closes the about window as "Ok" does, so that the main window is enabled
         // again (a plain unload would leave it disabled for good).

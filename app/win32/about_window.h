@@ -36,6 +36,10 @@ private:
     void Mirror(controls::ControlModel& model, controls::Change change);
     void MirrorForm(FormWindow::FormChange change);
     int Pixels(int twips) const;
+    // The program's icon at the size of a 32 x 32 picture at this dpi.
+    void LoadPicture();
+    // WM_DPICHANGED: every control takes its place, font and look at the new dpi.
+    void ApplyDpi(int dpi);
 
     launch::FrmAbout& form_;
     HINSTANCE instance_;

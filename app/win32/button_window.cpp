@@ -20,6 +20,9 @@ ButtonWindow::ButtonWindow(controls::PellXPButton& button, std::string name, int
     : SkinnedButtonWindow(button, std::move(name), dpi, ButtonMouse::Clicks::AnyButton),
       button_(button), sysColors_(ReadSystemColors()) {
     font_.name = button.FontName();
+    // The caption is laid out to fit the button; its last glyph must not lose what reaches past
+    // its measure (the web-site button's "www.example.org").
+    text_.SetClipToBox(false);
 }
 
 ButtonWindow::~ButtonWindow() {
@@ -64,7 +67,7 @@ void ButtonWindow::SetWindowEnabled(bool enabled) {
 
 void ButtonWindow::SetWindowShape(const paint::RegionData& region) {
     if (!hwnd_) return;
-    HRGN rgn = CreateRegion(region);
+    HRGN rgn = CreateRegion(paint::ScaledRegion(region, Scale()));
     // The window owns the region from here on, also the one it replaces.
     if (rgn && !SetWindowRgn(hwnd_, rgn, TRUE)) DeleteObject(rgn);
 }
@@ -83,7 +86,7 @@ void ButtonWindow::SetControlHeight(int heightPixels) {
     if (!hwnd_) return;
     RECT rc;
     GetClientRect(hwnd_, &rc);
-    SetWindowPos(hwnd_, nullptr, 0, 0, rc.right, heightPixels,
+    SetWindowPos(hwnd_, nullptr, 0, 0, rc.right, paint::ScaledEdge(heightPixels, Scale()),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -111,7 +114,7 @@ std::intptr_t ButtonWindow::WindowFromPoint(controls::Point screen) const {
 controls::Point ButtonWindow::ScreenToClient(controls::Point screen) const {
     POINT pt{screen.x, screen.y};
     if (hwnd_) ::ScreenToClient(hwnd_, &pt);
-    return {pt.x, pt.y};
+    return {Unscaled(pt.x), Unscaled(pt.y)};
 }
 
 void ButtonWindow::CaptureMouse() {
@@ -149,9 +152,8 @@ bool ButtonWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
         DrawWhenShown(msg, [this] { button_.Show(); });  // an owed drawing: the look it has now
         break;
     case WM_MOUSEMOVE:
-        button_.OnMouseMove(ButtonsHeld(wParam), ShiftState(),
-                            static_cast<float>(GET_X_LPARAM(lParam)),
-                            static_cast<float>(GET_Y_LPARAM(lParam)));
+        button_.OnMouseMove(ButtonsHeld(wParam), ShiftState(), UnscaledF(GET_X_LPARAM(lParam)),
+                            UnscaledF(GET_Y_LPARAM(lParam)));
         return true;
     case WM_SETFOCUS: button_.OnGotFocus(); return true;
     case WM_KILLFOCUS: button_.OnLostFocus(); return true;

@@ -46,7 +46,7 @@ public:
     void PropertyChanged(std::string_view key) override;
     // The window paints the new look when it shows, once for however many changes came before.
     void Invalidate(const controls::PellXPButton&) override { LookChanged(); }
-    paint::TextRenderer* Text() override { return &text_; }
+    paint::TextRenderer* Text() override { return ControlText(); }
     void SetControlHeight(int heightPixels) override;
     void ProcessPendingMessages() override;
     std::optional<controls::ParentPixels> ParentClientPixels() override;

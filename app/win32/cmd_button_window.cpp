@@ -41,7 +41,7 @@ controls::CursorPoint CmdButtonWindow::CursorInClient() const {
     POINT pt{};
     GetCursorPos(&pt);
     if (hwnd_) ::ScreenToClient(hwnd_, &pt);
-    return {pt.x, pt.y};
+    return {Unscaled(pt.x), Unscaled(pt.y)};
 }
 
 void CmdButtonWindow::MouseDown(int which, float x, float y) {
@@ -65,8 +65,8 @@ bool CmdButtonWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRES
         InvalidateRect(hwnd_, nullptr, FALSE);
         return false;
     case WM_MOUSEMOVE:
-        button_.MouseMove(ButtonsHeld(wParam), ShiftState(), static_cast<float>(GET_X_LPARAM(lParam)),
-                          static_cast<float>(GET_Y_LPARAM(lParam)));
+        button_.MouseMove(ButtonsHeld(wParam), ShiftState(), UnscaledF(GET_X_LPARAM(lParam)),
+                          UnscaledF(GET_Y_LPARAM(lParam)));
         return true;
     case WM_SETFOCUS: button_.GotFocus(); return true;
     case WM_KILLFOCUS: button_.LostFocus(); return true;

@@ -33,7 +33,7 @@ public:
     // The window paints the new look when it shows, once for however many changes came before:
     // the small buttons cost nothing while the other appearance is in use.
     void Invalidate(const controls::xpcmdbutton&) override { LookChanged(); }
-    paint::TextRenderer* Text() override { return &text_; }
+    paint::TextRenderer* Text() override { return ControlText(); }
 
 private:
     bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

@@ -29,7 +29,7 @@ HRGN CreateRegion(const paint::RegionData& region) {
 
 FrameWindow::FrameWindow(controls::SkinnedFrame& frame, int dpi, SurfacePainter paintBeneath,
                          BareMouse bareMouse)
-    : SurfaceWindow(dpi), frame_(frame), dpi_(dpi), paintBeneath_(std::move(paintBeneath)),
+    : SurfaceWindow(dpi), frame_(frame), paintBeneath_(std::move(paintBeneath)),
       bareMouse_(std::move(bareMouse)) {}
 
 FrameWindow::~FrameWindow() {
@@ -43,19 +43,23 @@ bool FrameWindow::Create(HWND parent, int id, int x, int y, int width, int heigh
     frame_.SetHost(this);
     MakeFrameAccessible(hwnd_, frame_);
     CreateToolTips();
-    // Edge to edge over the client area, as the design places the frames.
-    frame_.Resize(static_cast<float>(width) * TwipsPerPixelX(),
-                  static_cast<float>(height) * TwipsPerPixelY());
+    LayOutAt(width, height);
     if (frame_.Visible()) ShowWindow(hwnd_, SW_SHOWNA);
     return true;
 }
 
+void FrameWindow::LayOutAt(int width, int height) {
+    // Edge to edge over the client area, as the design places the frames.
+    frame_.Resize(static_cast<float>(width / Scale()) * kSkinTwipsPerPixel,
+                  static_cast<float>(height / Scale()) * kSkinTwipsPerPixel);
+}
+
 float FrameWindow::ScreenWidthTwips() const {
-    return static_cast<float>(GetSystemMetrics(SM_CXSCREEN)) * TwipsPerPixelX();
+    return static_cast<float>(GetSystemMetrics(SM_CXSCREEN) / Scale()) * kSkinTwipsPerPixel;
 }
 
 float FrameWindow::ScreenHeightTwips() const {
-    return static_cast<float>(GetSystemMetrics(SM_CYSCREEN)) * TwipsPerPixelY();
+    return static_cast<float>(GetSystemMetrics(SM_CYSCREEN) / Scale()) * kSkinTwipsPerPixel;
 }
 
 void FrameWindow::DragContainer() {
@@ -68,7 +72,7 @@ void FrameWindow::DragContainer() {
 void FrameWindow::SetContainerShape(const paint::RegionData& region) {
     HWND container = hwnd_ ? GetParent(hwnd_) : nullptr;
     if (!container) return;
-    HRGN rgn = CreateRegion(region);
+    HRGN rgn = CreateRegion(paint::ScaledRegion(region, Scale()));
     // The window owns the region from here on.
     if (rgn && !SetWindowRgn(container, rgn, TRUE)) DeleteObject(rgn);
 }
@@ -112,7 +116,8 @@ void FrameWindow::PlaceToolTips() {
     if (!tips_) return;
     for (controls::FramePiece piece : kCaptionButtons) {
         const controls::PieceBox& box = frame_.Box(piece);
-        const paint::Rect r = box.visible ? box.Pixels() : paint::Rect{};  // hidden: nowhere
+        // Hidden: nowhere.
+        const paint::Rect r = box.visible ? paint::ScaledRect(box.Pixels(), Scale()) : paint::Rect{};
         TOOLINFOA tool{};
         tool.cbSize = TTTOOLINFOA_V2_SIZE;
         tool.hwnd = hwnd_;
@@ -141,7 +146,7 @@ void FrameWindow::OnDestroying() {
 void FrameWindow::PaintBeneath(paint::Surface& s) {
     if (!painting_) return;
     if (paintBeneath_)
-        paintBeneath_(s, text_);
+        paintBeneath_(s, *ControlText());
     else
         s.Clear(GetSysColor(COLOR_BTNFACE));
 }
@@ -159,7 +164,9 @@ bool FrameWindow::DrawForPaint() {
 
 bool FrameWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
-    const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+    // The pieces are where the 100% layout put them; the form's surface takes client pixels.
+    const int clientX = GET_X_LPARAM(lParam), clientY = GET_Y_LPARAM(lParam);
+    const int x = Unscaled(clientX), y = Unscaled(clientY);
     switch (msg) {
     case WM_MOUSEMOVE:
         frame_.MouseMove(ButtonsHeld(wParam), x, y);
@@ -173,7 +180,7 @@ bool FrameWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
             // The form's surface: its release comes back here too, unless the form starts a
             // drag (which takes the capture for itself).
             SetCapture(hwnd_);
-            if (bareMouse_) bareMouse_(msg, x, y);
+            if (bareMouse_) bareMouse_(msg, clientX, clientY);
             return true;
         }
         // The close button follows the mouse until release; a title press starts a drag.
@@ -189,7 +196,7 @@ bool FrameWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
         if (barePressed_) {
             barePressed_ = false;
             if (bareMouse_ && frame_.PieceAt(x, y) == controls::FramePiece::None)
-                bareMouse_(msg, x, y);
+                bareMouse_(msg, clientX, clientY);
             return true;
         }
         frame_.MouseUp(button, x, y);

@@ -11,6 +11,9 @@
 
 namespace app::win32 {
 
+// Twips per pixel at 100% (96 dots per inch), where the skin is laid out and drawn.
+inline constexpr float kSkinTwipsPerPixel = 15.0f;
+
 class FrameWindow : public SurfaceWindow, public controls::FrameHost {
 public:
     static constexpr const char* kClassName = "DravikXPFrame";
@@ -33,8 +36,9 @@ public:
     void RedrawBeneathChanged();
 
     // --- FrameHost ---
-    float TwipsPerPixelX() const override { return 1440.0f / static_cast<float>(dpi_); }
-    float TwipsPerPixelY() const override { return 1440.0f / static_cast<float>(dpi_); }
+    // The frame lays itself out in its 100% pixels (SurfaceWindow draws it at the scale).
+    float TwipsPerPixelX() const override { return kSkinTwipsPerPixel; }
+    float TwipsPerPixelY() const override { return kSkinTwipsPerPixel; }
     float ScreenWidthTwips() const override;
     float ScreenHeightTwips() const override;
     // The frame always covers the client area; it never sizes its window.
@@ -44,6 +48,9 @@ public:
     // The program never calls LoadXP, so the frame has no form to reshape.
     controls::FrameForm* ParentForm() override { return nullptr; }
     void ProcessPendingMessages() override { PumpPendingMessages(); }
+    // The frame's own size from the window's, in twips at 100%: it lays itself out, draws
+    // (the window paints again) and the tool tips follow.
+    void LayOutAt(int width, int height) override;
     void PaintBeneath(paint::Surface& s) override;
     // The frame draws only while its window paints, into a surface made for that paint and
     // freed after it: a drawing asked for at any other time marks the window for painting
@@ -52,7 +59,7 @@ public:
     // size) for a picture that is drawn again in well under a millisecond.
     paint::Surface DrawingSurface(int width, int height) override;
     void SurfaceDrawn() override;
-    paint::TextRenderer* Text() override { return painting_ ? &text_ : nullptr; }
+    paint::TextRenderer* Text() override { return painting_ ? ControlText() : nullptr; }
 
 private:
     bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -65,7 +72,6 @@ private:
     void PlaceToolTips();
 
     controls::SkinnedFrame& frame_;
-    int dpi_;
     SurfacePainter paintBeneath_;
     BareMouse bareMouse_;
     bool painting_ = false;  // inside DrawForPaint: drawings go to the surface; else put off

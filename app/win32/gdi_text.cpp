@@ -56,7 +56,7 @@ void GdiText::Draw(paint::Surface&, std::string_view text, const paint::FontInfo
     SetTextColor(dc_, static_cast<COLORREF>(color));
     RECT rc = ToRect(box);
     DrawTextA(dc_, text.data(), static_cast<int>(text.size()), &rc,
-              DT_CENTER | DT_VCENTER | DT_WORDBREAK);
+              DT_CENTER | DT_VCENTER | DT_WORDBREAK | (clip_ ? 0u : static_cast<UINT>(DT_NOCLIP)));
     GdiFlush();  // the rasterizer goes on drawing into the same bits
 }
 

@@ -19,6 +19,16 @@ HFONT CreateFontFor(const paint::FontInfo& font, int dpi);
 class GdiText : public paint::TextRenderer {
 public:
     explicit GdiText(int dpi) : dpi_(dpi) {}
+    // Fonts from here on at this many dots per inch; those made before go.
+    void SetDpi(int dpi) {
+        if (dpi == dpi_) return;
+        dpi_ = dpi;
+        fonts_.clear();
+    }
+    // Whether a drawing is cut at its box (DrawText's default) or not (DT_NOCLIP). The box comes
+    // from the text's measure, which is its advance; the glyphs' ink can reach past that: Wine's
+    // stand-in for MS Sans Serif draws a last "g" four pixels beyond it, which a cut box loses.
+    void SetClipToBox(bool clip) { clip_ = clip; }
     // The DC that backs the surfaces this renderer draws on.
     void SetDc(HDC dc) { dc_ = dc; }
 
@@ -30,6 +40,7 @@ private:
     HFONT FontFor(const paint::FontInfo& font);
 
     int dpi_;
+    bool clip_ = true;
     HDC dc_ = nullptr;
     // Layout measures before the first drawing makes a surface, so measuring has a DC of its
     // own, compatible with the screen like the surfaces' DCs.

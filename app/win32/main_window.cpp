@@ -28,16 +28,13 @@ constexpr DWORD kWindowStyle = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX;
 // A drop-down list's window height includes its open list.
 constexpr int kDropDownListHeight = 240;
 
-int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
+// The drop-down list's window height at this dpi.
+int DropDownHeight(int dpi) { return MulDiv(kDropDownListHeight, dpi, 96); }
 
 }  // namespace
 
-MainWindow::MainWindow(FrmMain& form) : form_(form), dpi_(ScreenDpi()) {}
+MainWindow::MainWindow(FrmMain& form, int dpi)
+    : form_(form), dpiGiven_(dpi > 0), dpi_(dpi > 0 ? dpi : ScreenDpi()) {}
 
 bool MainWindow::Create(HINSTANCE instance) {
     const double tpp = TwipsPerPixel(dpi_);
@@ -47,6 +44,14 @@ bool MainWindow::Create(HINSTANCE instance) {
                      WS_EX_CONTROLPARENT, form_.window.Caption(), kWindowStyle, CW_USEDEFAULT,
                      CW_USEDEFAULT, rc.right - rc.left, rc.bottom - rc.top, nullptr))
         return false;
+    // Made at the system's scale; the monitor it came up on may have another.
+    if (!dpiGiven_ && WindowDpi(hwnd_) != dpi_) {
+        dpi_ = WindowDpi(hwnd_);
+        const double at = TwipsPerPixel(dpi_);
+        rc = RECT{0, 0, TwipsToPixels(kClientWidthTwips, at), TwipsToPixels(kClientHeightTwips, at)};
+        SetWindowPos(hwnd_, nullptr, 0, 0, rc.right, rc.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     form_.window.SetSize(rc.right - rc.left, rc.bottom - rc.top);
     form_.window.SetObserver([this](FormWindow::FormChange change) { MirrorForm(change); });
     form_.AttachWindow(reinterpret_cast<platform::WindowHandle>(hwnd_));
@@ -121,7 +126,7 @@ HWND MainWindow::CreateControl(ControlModel& model, double tpp) {
     case ControlKind::ComboBox:
         cls = "COMBOBOX";
         style |= CBS_DROPDOWNLIST | WS_VSCROLL;
-        height = at.height + kDropDownListHeight;
+        height = at.height + DropDownHeight(dpi_);
         break;
     case ControlKind::Label:
         cls = "STATIC";
@@ -166,11 +171,11 @@ HWND MainWindow::CreateSkinned(ControlModel& model, const PixelRect& at) {
         frame->LoadPictures(LoadPictureFile);
         // The close button unloads the window, which stores the settings.
         frame->onCloseClick = [this] { PostMessageA(hwnd_, WM_CLOSE, 0, 0); };
-        const double tpp = TwipsPerPixel(dpi_);
+        // The frame shows the form's surface on its own, drawn at 100% like the frame.
         auto w = std::make_unique<FrameWindow>(
             *frame, dpi_,
-            [this, tpp](paint::Surface& s, paint::TextRenderer& text) {
-                PaintFormSurface(s, form_, &text, tpp);
+            [this](paint::Surface& s, paint::TextRenderer& text) {
+                PaintFormSurface(s, form_, &text, kSkinTwipsPerPixel);
             },
             [this](UINT msg, int x, int y) { OnSurfaceMouse(msg, x, y); });
         made = w->Create(hwnd_, model.Id(), at.left, at.top, at.width, at.height);
@@ -181,6 +186,35 @@ HWND MainWindow::CreateSkinned(ControlModel& model, const PixelRect& at) {
     HWND child = window->Handle();
     skinnedWindows_.push_back(std::move(window));
     return child;
+}
+
+SurfaceWindow* MainWindow::SkinnedWindowOf(HWND child) const {
+    for (const auto& window : skinnedWindows_)
+        if (window->Handle() == child) return window.get();
+    return nullptr;
+}
+
+void MainWindow::ApplyDpi(int dpi) {
+    if (dpi <= 0 || dpi == dpi_) return;
+    dpi_ = dpi;
+    const double tpp = TwipsPerPixel(dpi_);
+    // The controls take the new font before the old one goes.
+    ScopedFont font(CreateFontFor(paint::FontInfo{}, dpi_));
+    for (const TwipsRect& design : DesignLayout()) {
+        const auto it = children_.find(design.id);
+        if (it == children_.end()) continue;
+        const PixelRect at = ToPixels(design, tpp);
+        if (SurfaceWindow* skinned = SkinnedWindowOf(it->second)) {
+            skinned->MoveToDpi(dpi_, at.left, at.top, at.width, at.height);
+            continue;
+        }
+        const auto model = models_.find(design.id);
+        const bool list = model != models_.end() && model->second->Kind() == ControlKind::ComboBox;
+        SetWindowPos(it->second, nullptr, at.left, at.top, at.width,
+                     at.height + (list ? DropDownHeight(dpi_) : 0), SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageA(it->second, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+    }
+    sansSerif_ = std::move(font);
 }
 
 void MainWindow::RedrawFrames() {
@@ -337,6 +371,14 @@ bool MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
         return true;
     case WM_COPYDATA:
         return AnswerRemoteCommand(form_, wParam, lParam, result);
+    case kWmDpiChanged: {
+        // Moved to a monitor of another scale, or the scale changed: the controls follow, and
+        // the window takes the place and size the system suggests.
+        ApplyDpi(LOWORD(wParam));
+        const SIZE size = TakeSuggestedRect(hwnd_, lParam);
+        if (size.cx > 0) form_.window.SetSize(size.cx, size.cy);
+        return true;
+    }
     case WM_DESTROY:
         PostQuitMessage(0);
         return true;

@@ -19,7 +19,8 @@ namespace app::win32 {
 
 class MainWindow final : public WindowBase {
 public:
-    explicit MainWindow(FrmMain& form);
+    // dpi: the scale to make the window at; 0 for the scale of the monitor it appears on.
+    explicit MainWindow(FrmMain& form, int dpi = 0);
 
     // Creates the window, hidden, with all its controls. False when the window cannot be made.
     bool Create(HINSTANCE instance);
@@ -42,9 +43,13 @@ private:
     void RedrawFrames();
     // A mouse button went down or up on the form's own surface, where the frame shows it.
     void OnSurfaceMouse(UINT msg, int x, int y);
+    // WM_DPICHANGED: every control takes its place, font and look at the new dpi.
+    void ApplyDpi(int dpi);
+    SurfaceWindow* SkinnedWindowOf(HWND child) const;
 
     FrmMain& form_;
-    int dpi_ = 96;
+    bool dpiGiven_;
+    int dpi_;
     std::map<int, HWND> children_;
     std::map<int, controls::ControlModel*> models_;
     BrushCache brushes_;

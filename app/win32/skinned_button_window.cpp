@@ -23,9 +23,10 @@ int ButtonOf(UINT msg) {
 
 }  // namespace
 
-bool ButtonMouse::Handle(HWND hwnd, UINT msg, LPARAM lParam, bool takesFocus, Control& control) {
-    const float x = static_cast<float>(GET_X_LPARAM(lParam));
-    const float y = static_cast<float>(GET_Y_LPARAM(lParam));
+bool ButtonMouse::Handle(HWND hwnd, UINT msg, LPARAM lParam, bool takesFocus, Control& control,
+                         double scale) {
+    const float x = static_cast<float>(GET_X_LPARAM(lParam) / scale);
+    const float y = static_cast<float>(GET_Y_LPARAM(lParam) / scale);
     const int which = ButtonOf(msg);
     switch (msg) {
     case WM_LBUTTONDOWN:
@@ -83,7 +84,7 @@ bool SkinnedButtonWindow::CreateButton(const char* className, HWND parent, int i
     load();  // the enabled state and font reach the window here
     SetWindowTextA(hwnd_, model_.Caption().c_str());
     loaded_ = true;
-    ResizeButton(width, height);
+    ResizeButton(UnscaledLength(width), UnscaledLength(height));
     if (model_.Visible()) ShowWindow(hwnd_, SW_SHOWNA);
     return true;
 }
@@ -102,13 +103,13 @@ bool SkinnedButtonWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, 
     switch (msg) {
     case WM_SIZE:
         // CreateWindowEx sends one before the design is read; CreateButton sizes the button.
-        if (loaded_) ResizeButton(LOWORD(lParam), HIWORD(lParam));
+        if (loaded_) ResizeButton(UnscaledLength(LOWORD(lParam)), UnscaledLength(HIWORD(lParam)));
         return true;
     case WM_TIMER:
         if (wParam == kTimerId) TimerTick();
         return true;
     default:
-        if (mouse_.Handle(hwnd_, msg, lParam, model_.TabStop(), *this)) return true;
+        if (mouse_.Handle(hwnd_, msg, lParam, model_.TabStop(), *this, Scale())) return true;
         return SurfaceWindow::HandleMessage(msg, wParam, lParam, result);
     }
 }

@@ -38,8 +38,10 @@ public:
     explicit ButtonMouse(Clicks clicks) : clicks_(clicks) {}
 
     // WM_xBUTTONDOWN, WM_xBUTTONUP, WM_xBUTTONDBLCLK and WM_CAPTURECHANGED of `hwnd`; false
-    // for every other message. A press takes the focus when `takesFocus`.
-    bool Handle(HWND hwnd, UINT msg, LPARAM lParam, bool takesFocus, Control& control);
+    // for every other message. A press takes the focus when `takesFocus`. The control hears
+    // positions in its 100% pixels: client pixels divided by `scale`.
+    bool Handle(HWND hwnd, UINT msg, LPARAM lParam, bool takesFocus, Control& control,
+                double scale = 1.0);
 
 private:
     Clicks clicks_;
@@ -62,7 +64,11 @@ protected:
     // sized (ResizeButton) and, when visible, shown.
     bool CreateButton(const char* className, HWND parent, int id, int x, int y, int width,
                       int height, const std::function<void()>& load);
+    // The button's size, in its 100% pixels.
     virtual void ResizeButton(int width, int height) = 0;
+    void LayOutAt(int width, int height) override {
+        ResizeButton(UnscaledLength(width), UnscaledLength(height));
+    }
     // A tick of the hover timer.
     virtual void TimerTick() = 0;
     // The hover timer on, ticking every intervalMs milliseconds, or off.

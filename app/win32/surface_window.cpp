@@ -1,5 +1,7 @@
 #include "app/win32/surface_window.h"
 
+#include <algorithm>
+
 namespace app::win32 {
 
 SurfaceWindow::~SurfaceWindow() {
@@ -13,16 +15,51 @@ bool SurfaceWindow::CreateChild(const char* className, HWND parent, int id, cons
                        WS_CHILD | WS_CLIPSIBLINGS | style, x, y, width, height, parent, id);
 }
 
+void SurfaceWindow::SetDpi(int dpi) {
+    text_.SetDpi(dpi);
+    scaledText_.SetScale(paint::ScaleOfDpi(dpi));
+}
+
+void SurfaceWindow::MoveToDpi(int dpi, int x, int y, int width, int height) {
+    SetDpi(dpi);
+    if (!hwnd_) return;
+    SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOutAt(width, height);
+    MarkForPaint();
+}
+
 paint::Surface SurfaceWindow::Surface(int width, int height) {
-    paint::Surface surface = surface_.Resize(width, height);
+    if (!Scaled()) {
+        paint::Surface surface = surface_.Resize(width, height);
+        text_.SetDc(surface_.Dc());
+        return surface;
+    }
+    // The window's own size: the control's 100% size scaled, give or take the rounding of
+    // the window's size from twips.
+    RECT rc{0, 0, 0, 0};
+    if (hwnd_) GetClientRect(hwnd_, &rc);
+    const int w = std::max<int>(rc.right, paint::ScaledEdge(width, Scale()));
+    const int h = std::max<int>(rc.bottom, paint::ScaledEdge(height, Scale()));
+    if (surface_.Resize(w, h).Width() == 0) return {};
     text_.SetDc(surface_.Dc());
-    return surface;
+    scaledText_.Forget();
+    return unscaled_.Sized(width, height);
 }
 
 void SurfaceWindow::PaintOn(HDC dc) {
-    if (DrawForPaint()) surface_.Present(dc, 0, 0);
+    if (DrawForPaint()) {
+        if (Scaled()) {
+            paint::Surface shown = surface_.View();
+            paint::UpscalePixels(unscaled_.View(), shown, Scale());
+            GdiFlush();
+            scaledText_.Replay(shown);
+        }
+        surface_.Present(dc, 0, 0);
+    }
+    scaledText_.Forget();
     text_.SetDc(nullptr);
     surface_.Release();
+    unscaled_ = paint::PixelBuffer();
 }
 
 void SurfaceWindow::LookChanged() {

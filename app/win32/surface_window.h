@@ -4,6 +4,12 @@
 // after it, with GDI text for the control's captions. A control keeps no bitmap between paints
 // (about 35 KB for a small button, a window's worth for a frame) for a picture drawn again in
 // well under a millisecond.
+//
+// On a screen scaled above 100% a control still lays itself out and draws in its 100% pixels:
+// the paint gives it a surface of its 100% size, enlarges that drawing onto the window's real
+// pixels by nearest neighbour and draws the captions over it with the fonts of the scale
+// (controls/paint/scale.h). Mouse positions reach the control in its 100% pixels, and the
+// shapes it gives its window are enlarged the same way.
 #include <windows.h>
 
 #include <string>
@@ -11,6 +17,7 @@
 #include "app/win32/dib_surface.h"
 #include "app/win32/gdi_text.h"
 #include "app/win32/window_base.h"
+#include "controls/paint/scale.h"
 
 namespace app::win32 {
 
@@ -18,15 +25,37 @@ class SurfaceWindow : public WindowBase {
 public:
     ~SurfaceWindow() override;
 
+    // The screen's dots per inch changed (WM_DPICHANGED): fonts and scale follow, the window
+    // takes its new place (x, y, width, height in its parent's client pixels), and the control
+    // lays itself out again there, with the new fonts even where its 100% size stayed.
+    void MoveToDpi(int dpi, int x, int y, int width, int height);
+
 protected:
-    explicit SurfaceWindow(int dpi) : text_(dpi) {}
+    explicit SurfaceWindow(int dpi) : text_(dpi), scaledText_(text_, paint::ScaleOfDpi(dpi)) {}
+
+    void SetDpi(int dpi);
+    // The control's layout for a window of this size in client pixels.
+    virtual void LayOutAt(int width, int height) = 0;
+    double Scale() const { return scaledText_.Scale(); }
+    bool Scaled() const { return Scale() != 1.0; }
+    // The text renderer the control measures and draws its captions with.
+    paint::TextRenderer* ControlText() {
+        if (Scaled()) return &scaledText_;
+        return &text_;
+    }
+    // A client pixel of the window as the control's 100% pixel, and a window length as its
+    // 100% length.
+    int Unscaled(int x) const { return paint::UnscaledPixel(x, Scale()); }
+    float UnscaledF(int x) const { return static_cast<float>(x / Scale()); }
+    int UnscaledLength(int length) const { return paint::UnscaledLength(length, Scale()); }
 
     // Registers the class (once; CS_DBLCLKS, so the second press of a double click arrives as
     // WM_xBUTTONDBLCLK) and creates the child window with this id and text.
     bool CreateChild(const char* className, HWND parent, int id, const std::string& text,
                      DWORD style, int x, int y, int width, int height);
 
-    // The surface of the paint under way at this size, with the text renderer drawing into it.
+    // The surface of the paint under way at this size (the control's 100% size), with the text
+    // renderer drawing into it.
     paint::Surface Surface(int width, int height);
     // WM_PAINT and WM_PRINTCLIENT: the control draws onto the paint's surface (made by Surface);
     // false when it has nothing to show yet, and nothing is shown.
@@ -60,11 +89,14 @@ protected:
 
     DibSurface surface_;
     GdiText text_;
+    paint::ScaledText scaledText_;
 
 private:
     // The control draws onto a surface made for this paint, which is shown on dc and freed.
     void PaintOn(HDC dc);
 
+    // At a scale: the 100% drawing of the paint under way, freed after it.
+    paint::PixelBuffer unscaled_;
     bool drawingShown_ = false;  // inside DrawWhenShown, for a window that shows
     bool drawingOwed_ = false;   // the show event was put off
 };

@@ -12,6 +12,27 @@ namespace {
 
 char HexDigit(unsigned v) { return "0123456789abcdef"[v & 15]; }
 
+// The notification area's icon size at this many dots per inch: GetSystemMetricsForDpi where
+// the system has it (Windows 10 1607; looked up, as XP lacks it), else the system's small icon.
+int SmallIconSize(int dpi) {
+    using MetricsForDpi = int(WINAPI*)(int, UINT);
+    static const auto metricsForDpi = [] {
+        HMODULE user32 = GetModuleHandleA("user32.dll");
+        return user32 ? reinterpret_cast<MetricsForDpi>(reinterpret_cast<void*>(
+                            GetProcAddress(user32, "GetSystemMetricsForDpi")))
+                      : nullptr;
+    }();
+    const int size = metricsForDpi ? metricsForDpi(SM_CXSMICON, static_cast<UINT>(dpi))
+                                   : GetSystemMetrics(SM_CXSMICON);
+    return size > 0 ? size : 16;
+}
+
+HICON LoadProgramIcon(HINSTANCE instance, int size) {
+    // The file holds a picture drawn at each size the scales ask for.
+    return static_cast<HICON>(
+        LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON, size, size, 0));
+}
+
 }  // namespace
 
 UINT SysTrayWindow::TaskbarCreatedMessage() {
@@ -20,8 +41,8 @@ UINT SysTrayWindow::TaskbarCreatedMessage() {
 }
 
 SysTrayWindow::SysTrayWindow(tray::frmSysTray& component, HINSTANCE instance)
-    : component_(component),
-      icon_(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON, 16, 16, 0))) {
+    : component_(component), instance_(instance), iconSize_(SmallIconSize(ScreenDpi())),
+      icon_(LoadProgramIcon(instance, iconSize_)) {
     // A top-level window, never shown, not a message-only one: those hear no broadcasts.
     if (CreateBound(WindowClass{kClassName, 0, false, false}, instance, WS_EX_TOOLWINDOW,
                     kCaption, WS_POPUP, 0, 0, 0, 0, nullptr))
@@ -90,7 +111,23 @@ int SysTrayWindow::TrackMenu(const std::vector<tray::MenuItem>& items, int defau
     return picked - 1;
 }
 
-bool SysTrayWindow::HandleMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
+void SysTrayWindow::RefreshIconSize(int dpi) {
+    const int size = SmallIconSize(dpi);
+    if (size == iconSize_) return;
+    HICON fresh = LoadProgramIcon(instance_, size);
+    if (!fresh) return;
+    iconSize_ = size;
+    // The area shows the new icon before the old one goes.
+    if (component_.Loaded()) component_.SetIconHandle(reinterpret_cast<platform::IconHandle>(fresh));
+    icon_.Reset(fresh);
+}
+
+bool SysTrayWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (msg == kWmDpiChanged) {
+        RefreshIconSize(LOWORD(wParam));
+        result = 0;
+        return true;
+    }
     const UINT taskbarCreated = TaskbarCreatedMessage();
     if (msg != tray::kCallbackMessage && (taskbarCreated == 0 || msg != taskbarCreated))
         return false;
@@ -100,8 +137,11 @@ bool SysTrayWindow::HandleMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& resu
     const std::shared_ptr<tray::frmSysTray> keep = component_.weak_from_this().lock();
     if (msg == tray::kCallbackMessage)
         component_.ShellCallback(GET_X_LPARAM(lParam));
-    else
+    else {
+        // The new area may come with another scale (a change of the scale restarts it).
+        RefreshIconSize(WindowDpi(hwnd_));
         component_.ShellRestarted();
+    }
     result = 0;
     return true;
 }

@@ -28,6 +28,7 @@ public:
         return reinterpret_cast<platform::IconHandle>(icon_.Get());
     }
     std::string FileDescription() override;
+    int IconSize() const { return iconSize_; }
     int TrackMenu(const std::vector<tray::MenuItem>& items, int defaultIndex) override;
 
     // RegisterWindowMessageA("TaskbarCreated"), asked once.
@@ -35,9 +36,14 @@ public:
 
 private:
     // The shell's callback message and "TaskbarCreated"; the rest to DefWindowProc.
+    // WM_DPICHANGED and a re-created notification area: the icon at the size of the scale in
+    // effect now (dots per inch), when that size changed.
     bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void RefreshIconSize(int dpi);
 
     tray::frmSysTray& component_;
+    HINSTANCE instance_;
+    int iconSize_;  // the icon's width and height in pixels
     ScopedIcon icon_;
 };
 

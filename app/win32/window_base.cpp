@@ -54,3 +54,36 @@ void LetMessageThrough(HWND hwnd, UINT msg) {
 }
 
 }  // namespace app::win32
+
+namespace app::win32 {
+
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+int WindowDpi(HWND hwnd) {
+    // Windows 10 1607 and later; XP, Vista to 8.1 and Wine before 4 have no such function.
+    using DpiForWindow = UINT(WINAPI*)(HWND);
+    static const auto dpiForWindow = [] {
+        HMODULE user32 = GetModuleHandleA("user32.dll");
+        return user32 ? reinterpret_cast<DpiForWindow>(reinterpret_cast<void*>(
+                            GetProcAddress(user32, "GetDpiForWindow")))
+                      : nullptr;
+    }();
+    const UINT dpi = hwnd && dpiForWindow ? dpiForWindow(hwnd) : 0;
+    return dpi > 0 ? static_cast<int>(dpi) : ScreenDpi();
+}
+
+SIZE TakeSuggestedRect(HWND hwnd, LPARAM lParam) {
+    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+    if (!suggested) return SIZE{0, 0};
+    const SIZE size{suggested->right - suggested->left, suggested->bottom - suggested->top};
+    SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    return size;
+}
+
+}  // namespace app::win32

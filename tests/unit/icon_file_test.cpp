@@ -41,9 +41,9 @@ std::vector<Image> Images(const std::vector<unsigned char>& file) {
     return images;
 }
 
-TEST(ProgramIcon, HoldsA16ColourTrayImageAndATrueColour32PixelImage) {
+TEST(ProgramIcon, HoldsA16ColourTrayImageAndATrueColourImageForEveryScale) {
     const std::vector<Image> images = Images(ReadAll(std::string(DRAVIK_PICTURES_DIR) + "/dravik.ico"));
-    ASSERT_EQ(images.size(), 2u);
+    ASSERT_EQ(images.size(), 7u);
     int transparentTray = 0, opaqueTray = 0;
     for (const Image& image : images) {
         const auto& d = image.data;
@@ -56,6 +56,14 @@ TEST(ProgramIcon, HoldsA16ColourTrayImageAndATrueColour32PixelImage) {
         const std::size_t xorRow = ((image.width * image.bits + 31) / 32) * 4;
         const std::size_t andRow = ((image.width + 31) / 32) * 4;
         ASSERT_EQ(d.size(), 40 + palette + image.height * (xorRow + andRow));
+        if (image.bits == 32) {
+            // Each holds the monitor, which covers about half of the picture at every size.
+            int opaque = 0;
+            for (int i = 0; i < image.width * image.height; ++i) opaque += d[40 + 4 * i + 3] > 127;
+            const double share = static_cast<double>(opaque) / (image.width * image.height);
+            EXPECT_GT(share, 0.45) << image.width;
+            EXPECT_LT(share, 0.75) << image.width;
+        }
         if (image.bits == 4) {
             // The mask: a drawing with a transparent surround.
             for (int y = 0; y < image.height; ++y)
@@ -72,6 +80,14 @@ TEST(ProgramIcon, HoldsA16ColourTrayImageAndATrueColour32PixelImage) {
     EXPECT_EQ(images[1].width, 32);
     EXPECT_EQ(images[1].height, 32);
     EXPECT_EQ(images[1].bits, 32);
+    // The notification area at 125%, 150%, 175% and 200%, the about window's picture at 125%,
+    // 150% and 200%.
+    const int sizes[] = {20, 24, 40, 48, 64};
+    for (std::size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(images[i + 2].width, sizes[i]);
+        EXPECT_EQ(images[i + 2].height, sizes[i]);
+        EXPECT_EQ(images[i + 2].bits, 32);
+    }
     EXPECT_GT(opaqueTray, 100) << "the monitor fills most of the tray icon";
     EXPECT_GT(transparentTray, 20);
 }

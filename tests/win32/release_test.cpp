@@ -161,6 +161,9 @@ TEST(Win32ReleaseTest, ManifestAsksForCommonControls6AndDpiAwarenessButNoExecuti
     EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
     EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
     EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
+    EXPECT_NE(manifest.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/"
+                            "WindowsSettings\">PerMonitorV2</dpiAwareness>"),
+              std::string::npos);
     EXPECT_EQ(manifest.find("requestedExecutionLevel"), std::string::npos);
     EXPECT_EQ(manifest.find("requestedPrivileges"), std::string::npos);
     EXPECT_EQ(manifest.find("trustInfo"), std::string::npos);

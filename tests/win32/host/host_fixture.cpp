@@ -1,5 +1,6 @@
 #include "host_fixture.h"
 
+#include <cstdint>
 #include <cstdlib>
 
 namespace host_test {
@@ -18,6 +19,54 @@ void Pump() {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+}
+
+// A shot of the window's client size, its pixels still to be taken.
+Shot SizedShot(HWND hwnd) {
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    Shot shot;
+    shot.width = rc.right;
+    shot.height = rc.bottom;
+    return shot;
+}
+
+Shot Capture(HWND hwnd) {
+    Shot shot = SizedShot(hwnd);
+    if (shot.width <= 0 || shot.height <= 0) return shot;
+    const RECT rc{0, 0, shot.width, shot.height};
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = rc.right;
+    info.bmiHeader.biHeight = -rc.bottom;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap) {
+        DeleteDC(dc);
+        return shot;
+    }
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    HBRUSH undrawn = CreateSolidBrush(kUndrawn);
+    FillRect(dc, &rc, undrawn);
+    DeleteObject(undrawn);
+    SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    GdiFlush();
+    bool drawn = false;
+    std::vector<COLORREF> pixels;
+    const auto* p = static_cast<const std::uint8_t*>(bits);
+    for (int i = 0; i < rc.right * rc.bottom; ++i, p += 4) {
+        pixels.push_back(RGB(p[2], p[1], p[0]));
+        drawn = drawn || pixels.back() != kUndrawn;
+    }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    if (drawn) shot.pixels = std::move(pixels);
+    return shot;
 }
 
 MainWindowHost::MainWindowHost()
@@ -46,9 +95,9 @@ void MainWindowHost::TearDown() {
     form.reset();
 }
 
-void MainWindowHost::Start(icons::IconLayouts* layouts) {
+void MainWindowHost::Start(icons::IconLayouts* layouts, int dpi) {
     form = std::make_unique<app::FrmMain>(platform, layouts ? *layouts : icons);
-    window = std::make_unique<app::win32::MainWindow>(*form);
+    window = std::make_unique<app::win32::MainWindow>(*form, dpi);
     ASSERT_TRUE(window->Create(GetModuleHandleA(nullptr)));
     ASSERT_EQ(form->Form_Load(), app::FrmMain::LoadResult::Loaded);
     window->ShowIfVisible();

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -26,6 +27,21 @@ std::string NoWindowSystemReason();
 // Runs every message waiting in this thread's queue, without blocking.
 void Pump();
 
+// The pixels a window shows, as WM_PRINTCLIENT hands them out (what WM_PAINT puts on the screen).
+struct Shot {
+    int width = 0, height = 0;
+    std::vector<COLORREF> pixels;  // empty: the window has drawn nothing yet
+    COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+    bool operator==(const Shot&) const = default;
+};
+
+// A colour no control of the window draws: what is left of it was not drawn.
+inline constexpr COLORREF kUndrawn = RGB(1, 254, 3);
+
+// A shot of the window's client size, its pixels still to be taken.
+Shot SizedShot(HWND hwnd);
+Shot Capture(HWND hwnd);
+
 using testing_support::RecordingIcons;
 
 class MainWindowHost : public ::testing::Test {
@@ -35,8 +51,9 @@ protected:
     void TearDown() override;
 
     // Creates the window and runs the start-up sequence; the window is shown as the program
-    // shows it. The icon layouts are the recording ones unless others are given.
-    void Start(icons::IconLayouts* layouts = nullptr);
+    // shows it. The icon layouts are the recording ones unless others are given; the window is
+    // made at the screen's scale unless a dpi is given.
+    void Start(icons::IconLayouts* layouts = nullptr, int dpi = 0);
     HWND Child(int id) const { return GetDlgItem(window->Handle(), id); }
     std::string WindowText(HWND hwnd) const;
 

@@ -17,69 +17,14 @@
 namespace {
 
 namespace ids = app::ids;
+using host_test::Capture;
+using host_test::kUndrawn;
+using host_test::SizedShot;
 using host_test::MainWindowHost;
+using host_test::Shot;
 using platform::memory::Mode;
 
 using Log = std::vector<std::string>;
-
-// The pixels a window shows, as WM_PRINTCLIENT hands them out (what WM_PAINT puts on the screen).
-struct Shot {
-    int width = 0, height = 0;
-    std::vector<COLORREF> pixels;  // empty: the window has drawn nothing yet
-    COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
-    bool operator==(const Shot&) const = default;
-};
-
-// A colour no control of the window draws: what is left of it was not drawn.
-constexpr COLORREF kUndrawn = RGB(1, 254, 3);
-
-// A shot of the window's client size, its pixels still to be taken.
-Shot SizedShot(HWND hwnd) {
-    RECT rc;
-    GetClientRect(hwnd, &rc);
-    Shot shot;
-    shot.width = rc.right;
-    shot.height = rc.bottom;
-    return shot;
-}
-
-Shot Capture(HWND hwnd) {
-    Shot shot = SizedShot(hwnd);
-    if (shot.width <= 0 || shot.height <= 0) return shot;
-    const RECT rc{0, 0, shot.width, shot.height};
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = rc.right;
-    info.bmiHeader.biHeight = -rc.bottom;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap) {
-        DeleteDC(dc);
-        return shot;
-    }
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    HBRUSH undrawn = CreateSolidBrush(kUndrawn);
-    FillRect(dc, &rc, undrawn);
-    DeleteObject(undrawn);
-    SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    GdiFlush();
-    bool drawn = false;
-    std::vector<COLORREF> pixels;
-    const auto* p = static_cast<const std::uint8_t*>(bits);
-    for (int i = 0; i < rc.right * rc.bottom; ++i, p += 4) {
-        pixels.push_back(RGB(p[2], p[1], p[0]));
-        drawn = drawn || pixels.back() != kUndrawn;
-    }
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    if (drawn) shot.pixels = std::move(pixels);
-    return shot;
-}
 
 bool IsSkinnedWindow(HWND hwnd) {
     char cls[64] = {};
