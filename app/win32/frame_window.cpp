@@ -42,7 +42,6 @@ bool FrameWindow::Create(HWND parent, int id, int x, int y, int width, int heigh
         return false;
     frame_.SetHost(this);
     MakeFrameAccessible(hwnd_, frame_);
-    CreateToolTips();
     LayOutAt(width, height);
     if (frame_.Visible()) ShowWindow(hwnd_, SW_SHOWNA);
     return true;
@@ -85,8 +84,8 @@ constexpr controls::FramePiece kCaptionButtons[] = {controls::FramePiece::CloseB
 
 }  // namespace
 
-void FrameWindow::CreateToolTips() {
-    if (!frame_.HasCaptionButtons()) return;
+bool FrameWindow::CreateToolTips() {
+    if (!frame_.HasCaptionButtons()) return false;
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);
     // Owned by no window: under Wine, SetWindowPos(HWND_TOPMOST) on a window that owns a
@@ -98,7 +97,7 @@ void FrameWindow::CreateToolTips() {
                             CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                             reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE)),
                             nullptr);
-    if (!tips_) return;
+    if (!tips_) return false;
     for (controls::FramePiece piece : kCaptionButtons) {
         TOOLINFOA tool{};
         tool.cbSize = TTTOOLINFOA_V2_SIZE;  // understood by comctl32 5.8 and 6 alike
@@ -110,6 +109,7 @@ void FrameWindow::CreateToolTips() {
         SendMessageA(tips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     }
     PlaceToolTips();
+    return true;
 }
 
 void FrameWindow::PlaceToolTips() {
@@ -169,6 +169,16 @@ bool FrameWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
     const int x = Unscaled(clientX), y = Unscaled(clientY);
     switch (msg) {
     case WM_MOUSEMOVE:
+        // The caption buttons' tool tip is made when the mouse first comes over the frame,
+        // not at start-up: it is a top-level window of its own, which under Wine means an X
+        // window and its round trips before the program's window can show. The move that
+        // made it is handed to it, later ones reach it through its subclass.
+        if (!tips_ && CreateToolTips()) {
+            MSG move{hwnd_, msg, wParam, lParam, GetMessageTime(), {}};
+            const DWORD at = GetMessagePos();
+            move.pt = POINT{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+            SendMessageA(tips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
+        }
         frame_.MouseMove(ButtonsHeld(wParam), x, y);
         return true;
     case WM_LBUTTONDOWN:

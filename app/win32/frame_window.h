@@ -67,8 +67,9 @@ private:
     // The frame draws its present look (Redraw), once its first layout is done.
     bool DrawForPaint() override;
     // The caption buttons' tool tips ("Close"; "Maximize" and "Minimize" while those show): one
-    // tool per button over its place, kept where the last layout put the button.
-    void CreateToolTips();
+    // tool per button over its place, kept where the last layout put the button. Made at the
+    // first mouse move over the frame; false when the frame has no caption buttons.
+    bool CreateToolTips();
     void PlaceToolTips();
 
     controls::SkinnedFrame& frame_;

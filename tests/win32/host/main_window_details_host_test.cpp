@@ -318,8 +318,12 @@ std::vector<Tool> ToolsOfThread() {
     return tools;
 }
 
-TEST_F(MainWindowHost, CloseButtonHasItsToolTip) {
+// Made when the mouse first comes over a frame, not at start-up (a tool tip is a top-level
+// window of its own).
+TEST_F(MainWindowHost, CloseButtonHasItsToolTipFromTheFirstMouseMoveOverTheFrame) {
     Start();
+    EXPECT_TRUE(ToolsOfThread().empty()) << "a tool tip was made at start-up";
+    for (int id : {ids::kXPF1, ids::kMorvXPF1}) SendMessageA(Child(id), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
     const std::vector<Tool> tools = ToolsOfThread();
     for (int id : {ids::kXPF1, ids::kMorvXPF1}) {
         const controls::SkinnedFrame& model =
