@@ -70,8 +70,8 @@ Shot Capture(HWND hwnd) {
 }
 
 MainWindowHost::MainWindowHost()
-    : display({Mode(640, 480, 8, 60), Mode(800, 600, 8, 60), Mode(1024, 768, 32, 60),
-               Mode(1280, 1024, 32, 60)}) {
+    : MemoryPlatform({Mode(640, 480, 8, 60), Mode(800, 600, 8, 60), Mode(1024, 768, 32, 60),
+                      Mode(1280, 1024, 32, 60)}) {
     display.SetCurrent(Mode(1024, 768, 32, 60));
 }
 

@@ -12,11 +12,7 @@
 
 #include "app/form_main.h"
 #include "app/win32/main_window.h"
-#include "platform/memory/memory_desktop.h"
-#include "platform/memory/memory_display.h"
-#include "platform/memory/memory_registry.h"
-#include "platform/memory/memory_shell.h"
-#include "platform/memory/memory_system.h"
+#include "platform/memory/memory_platform.h"
 #include "tests/recording_icons.h"
 
 namespace host_test {
@@ -44,7 +40,7 @@ Shot Capture(HWND hwnd);
 
 using testing_support::RecordingIcons;
 
-class MainWindowHost : public ::testing::Test {
+class MainWindowHost : public ::testing::Test, protected platform::memory::MemoryPlatform {
 protected:
     MainWindowHost();
     void SetUp() override;
@@ -57,14 +53,6 @@ protected:
     HWND Child(int id) const { return GetDlgItem(window->Handle(), id); }
     std::string WindowText(HWND hwnd) const;
 
-    platform::memory::MemoryDisplay display;
-    platform::memory::MemoryRegistry registry;
-    platform::memory::MemorySystem system;
-    platform::memory::MemoryUi ui;
-    platform::memory::MemoryShell shell;
-    platform::memory::MemoryRegistry registry32;
-    platform::Platform platform{display, registry, system, ui, shell, registry32};
-    platform::memory::MemoryDesktop desktop;
     RecordingIcons icons{platform, desktop};
     std::unique_ptr<app::FrmMain> form;
     std::unique_ptr<app::win32::MainWindow> window;
