@@ -139,11 +139,18 @@ protected:
             << "the icon was not rebuilt after the double click";
         EXPECT_TRUE(WaitForTrayIcon(true));
     }
-    std::optional<Box> OpenMenu(bool expectOpen = true) {
-        const RunResult r = Probe({"menu", "wait", expectOpen ? "5000" : "1500"});
+    // The menu once it shows within `waitMs`.
+    std::optional<Box> MenuWithin(int waitMs) {
+        const RunResult r = Probe({"menu", "wait", std::to_string(waitMs)});
         for (const Record& rec : e2e::ParseRecords(r.out))
             if (rec.kind == "menu") return BoxOf(rec);
         return std::nullopt;
+    }
+    // The menu that opens; or, not expecting one, a menu that opens all the same within 1.5 s.
+    std::optional<Box> OpenMenu(bool expectOpen = true) { return MenuWithin(expectOpen ? 5000 : 1500); }
+    // Returns once the menu has been gone for a quarter of a second (for at most 10 s).
+    void WaitForMenuClosed() {
+        e2e::WaitUntil([&] { return !MenuWithin(250).has_value(); }, 10s);
     }
     // Right-clicks the icon and gives the height of the menu that opens, then closes it again.
     int ShownMenuHeight(const std::string& shot) {
@@ -153,7 +160,7 @@ protected:
         Shot(shot);
         XDo({"key", "Escape"});
         XDo({"mousemove", "--window", TrayXWindow(), "100", "10", "click", "1"});
-        e2e::WaitUntil([&] { return !OpenMenu(false).has_value(); }, 10s);
+        WaitForMenuClosed();
         return menu->Height();
     }
     // Right-clicks the icon and picks the item with this many items and separators above it.
@@ -165,7 +172,7 @@ protected:
         const int y = menu->top + kMenuPad + itemsAbove * kMenuItem +
                       separatorsAbove * kMenuSeparator + kMenuItem / 2;
         XDo({"mousemove", std::to_string(menu->left + 40), std::to_string(y), "click", "1"});
-        e2e::WaitUntil([&] { return !OpenMenu(false).has_value(); }, 10s);
+        WaitForMenuClosed();
     }
 
     void Shot(const std::string& name) {
