@@ -7,9 +7,10 @@
 # "N passed, N failed" over all test runs. The full soak is scripts/soak.sh.
 #
 # What waits overlaps with what computes: the bench (whose first start makes the Wine prefix,
-# mostly waiting on Wine) starts while the presets build, and the asan preset builds at the
-# lowest priority while the end-to-end and Wine tests run, which mostly wait on Wine and X
-# and leave the processors idle; at that priority the build takes only what they leave.
+# mostly waiting on Wine) starts while the presets build, and the asan preset (and where no
+# 32-bit program runs, the part of the win32 preset no test here uses) builds at the lowest
+# priority while the end-to-end and Wine tests run, which mostly wait on Wine and X and leave
+# the processors idle; at that priority the build takes only what they leave.
 #
 # Environment: DRAVIK_BENCH_DISPLAY (first private display number tried, default 92);
 # DRAVIK_REQUIRE_WIN32=1 makes it a failure when 32-bit Windows programs cannot run here
