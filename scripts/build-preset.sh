@@ -1,25 +1,20 @@
-# Sourced by the scripts that build presets: build_preset PRESET [TARGET...] configures and
-# builds one preset of CMakePresets.json with its output in $LOGDIR/configure-PRESET.log and
+# Sourced by the scripts that build presets: build_preset PRESET configures and builds one
+# preset of CMakePresets.json with its output in $LOGDIR/configure-PRESET.log and
 # build-PRESET.log, writes the seconds it took to build-PRESET.seconds and its status (0 or
-# 1) to build-PRESET.rc, and returns that status. Needs ROOT and LOGDIR. With targets, only
-# those are built and the files are named after PRESET-TARGET (the first target) instead.
+# 1) to build-PRESET.rc, and returns that status. Needs ROOT and LOGDIR.
 #
 # The presets build with Ninja; a build folder that an older preset made with another
 # generator is made afresh (CMake refuses to switch generators in place).
 build_preset() {
     local preset="$1" t0 rc=0
-    shift
-    local name="$preset${1:+-$1}"
-    local targets=()
-    [ $# -gt 0 ] && targets=(--target "$@")
     t0=$(date +%s)
     if [ -f "$ROOT/build/$preset/CMakeCache.txt" ] &&
         ! grep -qx 'CMAKE_GENERATOR:INTERNAL=Ninja' "$ROOT/build/$preset/CMakeCache.txt"; then
         rm -rf "${ROOT:?}/build/$preset"
     fi
-    cmake --preset "$preset" >"$LOGDIR/configure-$name.log" 2>&1 &&
-        cmake --build --preset "$preset" -j2 "${targets[@]}" >"$LOGDIR/build-$name.log" 2>&1 || rc=1
-    echo $(($(date +%s) - t0)) >"$LOGDIR/build-$name.seconds"
-    echo "$rc" >"$LOGDIR/build-$name.rc"
+    cmake --preset "$preset" >"$LOGDIR/configure-$preset.log" 2>&1 &&
+        cmake --build --preset "$preset" -j2 >"$LOGDIR/build-$preset.log" 2>&1 || rc=1
+    echo $(($(date +%s) - t0)) >"$LOGDIR/build-$preset.seconds"
+    echo "$rc" >"$LOGDIR/build-$preset.rc"
     return "$rc"
 }
