@@ -118,7 +118,9 @@ protected:
     }
     // Clicks the icon with this button; twice for a double click.
     void ClickIcon(int button, bool twice = false) {
-        const std::string tray = TrayXWindow();
+        // For a moment after a menu over it closes, the notification area may not show yet.
+        std::string tray;
+        e2e::WaitUntil([&] { return !(tray = TrayXWindow()).empty(); }, 20s);
         ASSERT_FALSE(tray.empty()) << "no icon to click";
         std::vector<std::string> args{"mousemove", "--window", tray, "13", "32", "click"};
         if (twice) args.insert(args.end(), {"--repeat", "2", "--delay", "80"});
