@@ -3,10 +3,12 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/syscall.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -39,13 +41,26 @@ std::vector<char*> ArgvOf(const std::vector<std::string>& argv) {
     _exit(127);
 }
 
+// A descriptor that becomes readable when the process ends, or -1 where the kernel has none
+// (before 5.3). Through syscall(): Debian 12's <sys/pidfd.h> declares pidfd_open without C
+// linkage, so C++ cannot link against it.
+int PidFd(pid_t pid) {
+#ifdef SYS_pidfd_open
+    return static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+#else
+    (void)pid;
+    return -1;
+#endif
+}
+
 int StatusToCode(int status) {
     if (WIFEXITED(status)) return WEXITSTATUS(status);
     if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
     return -1;
 }
 
-void DrainInto(int fd, std::string& sink) {
+// Reads what the pipe holds; false once it is at its end (every writer closed it).
+bool DrainInto(int fd, std::string& sink) {
     char buf[4096];
     for (;;) {
         const ssize_t n = read(fd, buf, sizeof buf);
@@ -54,7 +69,7 @@ void DrainInto(int fd, std::string& sink) {
             continue;
         }
         if (n < 0 && errno == EINTR) continue;
-        return;  // EOF, or nothing more for now (non-blocking)
+        return n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);  // nothing more for now, or the end
     }
 }
 
@@ -98,14 +113,24 @@ RunResult Run(const std::vector<std::string>& argv, const EnvVars& env,
     fcntl(outPipe[0], F_SETFL, O_NONBLOCK);
     fcntl(errPipe[0], F_SETFL, O_NONBLOCK);
 
+    // The program's end wakes the wait through its pidfd: a server it leaves behind may
+    // keep the pipes open, so their end says nothing. Without pidfds (kernels before 5.3)
+    // the wait looks every 50 ms.
+    const int exitFd = PidFd(pid);
     const auto deadline = Clock::now() + timeout;
     int status = 0;
     bool exited = false;
+    bool outOpen = true, errOpen = true;
     while (!exited) {
-        pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
-        poll(fds, 2, 50);
-        DrainInto(outPipe[0], result.out);
-        DrainInto(errPipe[0], result.err);
+        // A pipe at its end would wake every poll at once; it is left out from then on.
+        pollfd fds[3] = {{outOpen ? outPipe[0] : -1, POLLIN, 0},
+                         {errOpen ? errPipe[0] : -1, POLLIN, 0},
+                         {exitFd, POLLIN, 0}};
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        const int wait = exitFd >= 0 ? static_cast<int>(std::clamp<long long>(left.count(), 0, 1000)) : 50;
+        poll(fds, 3, wait);
+        if (outOpen) outOpen = DrainInto(outPipe[0], result.out);
+        if (errOpen) errOpen = DrainInto(errPipe[0], result.err);
         const pid_t w = waitpid(pid, &status, WNOHANG);
         if (w == pid) {
             exited = true;
@@ -117,6 +142,7 @@ RunResult Run(const std::vector<std::string>& argv, const EnvVars& env,
             exited = true;
         }
     }
+    if (exitFd >= 0) close(exitFd);
     // Whatever the program wrote before it ended is in the pipes by now.
     DrainInto(outPipe[0], result.out);
     DrainInto(errPipe[0], result.err);
@@ -160,7 +186,21 @@ bool Child::Running() {
 }
 
 std::optional<int> Child::WaitExit(std::chrono::milliseconds timeout) {
-    WaitUntil([this] { return !Running(); }, timeout);
+    if (!Running()) return status_;
+    // Woken by the end itself through a pidfd; without one, looked at every 25 ms.
+    const int exitFd = PidFd(pid_);
+    if (exitFd < 0) {
+        WaitUntil([this] { return !Running(); }, timeout);
+        return status_;
+    }
+    const auto deadline = Clock::now() + timeout;
+    while (Running()) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0) break;
+        pollfd fd{exitFd, POLLIN, 0};
+        poll(&fd, 1, static_cast<int>(std::min<long long>(left.count(), 1000)));
+    }
+    close(exitFd);
     return status_;
 }
 
@@ -177,7 +217,7 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
     for (;;) {
         if (condition()) return true;
         if (Clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
     }
 }
 

@@ -54,7 +54,7 @@ private:
     std::optional<int> status_;
 };
 
-// Polls `condition` every 100 ms until it holds or `timeout` has passed; returns its last
+// Polls `condition` every 25 ms until it holds or `timeout` has passed; returns its last
 // result. Nothing is asserted about how long it took.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
 

@@ -118,7 +118,9 @@ protected:
     }
     // Clicks the icon with this button; twice for a double click.
     void ClickIcon(int button, bool twice = false) {
-        const std::string tray = TrayXWindow();
+        // For a moment after a menu over it closes, the notification area may not show yet.
+        std::string tray;
+        e2e::WaitUntil([&] { return !(tray = TrayXWindow()).empty(); }, 20s);
         ASSERT_FALSE(tray.empty()) << "no icon to click";
         std::vector<std::string> args{"mousemove", "--window", tray, "13", "32", "click"};
         if (twice) args.insert(args.end(), {"--repeat", "2", "--delay", "80"});
@@ -139,11 +141,18 @@ protected:
             << "the icon was not rebuilt after the double click";
         EXPECT_TRUE(WaitForTrayIcon(true));
     }
-    std::optional<Box> OpenMenu(bool expectOpen = true) {
-        const RunResult r = Probe({"menu", "wait", expectOpen ? "5000" : "1500"});
+    // The menu once it shows within `waitMs`.
+    std::optional<Box> MenuWithin(int waitMs) {
+        const RunResult r = Probe({"menu", "wait", std::to_string(waitMs)});
         for (const Record& rec : e2e::ParseRecords(r.out))
             if (rec.kind == "menu") return BoxOf(rec);
         return std::nullopt;
+    }
+    // The menu that opens; or, not expecting one, a menu that opens all the same within 1.5 s.
+    std::optional<Box> OpenMenu(bool expectOpen = true) { return MenuWithin(expectOpen ? 5000 : 1500); }
+    // Returns once the menu has been gone for a quarter of a second (for at most 10 s).
+    void WaitForMenuClosed() {
+        e2e::WaitUntil([&] { return !MenuWithin(250).has_value(); }, 10s);
     }
     // Right-clicks the icon and gives the height of the menu that opens, then closes it again.
     int ShownMenuHeight(const std::string& shot) {
@@ -153,7 +162,7 @@ protected:
         Shot(shot);
         XDo({"key", "Escape"});
         XDo({"mousemove", "--window", TrayXWindow(), "100", "10", "click", "1"});
-        e2e::WaitUntil([&] { return !OpenMenu(false).has_value(); }, 10s);
+        WaitForMenuClosed();
         return menu->Height();
     }
     // Right-clicks the icon and picks the item with this many items and separators above it.
@@ -165,7 +174,7 @@ protected:
         const int y = menu->top + kMenuPad + itemsAbove * kMenuItem +
                       separatorsAbove * kMenuSeparator + kMenuItem / 2;
         XDo({"mousemove", std::to_string(menu->left + 40), std::to_string(y), "click", "1"});
-        e2e::WaitUntil([&] { return !OpenMenu(false).has_value(); }, 10s);
+        WaitForMenuClosed();
     }
 
     void Shot(const std::string& name) {
