@@ -1,7 +1,8 @@
 # Sourced by the scripts that build presets: build_preset PRESET configures and builds one
 # preset of CMakePresets.json with its output in $LOGDIR/configure-PRESET.log and
 # build-PRESET.log, writes the seconds it took to build-PRESET.seconds and its status (0 or
-# 1) to build-PRESET.rc, and returns that status. Needs ROOT and LOGDIR.
+# 1) to build-PRESET.rc, and returns that status. Needs ROOT and LOGDIR. BUILD_JOBS sets the
+# parallel jobs (default 2, one per processor of the bench machine).
 #
 # The presets build with Ninja; a build folder that an older preset made with another
 # generator is made afresh (CMake refuses to switch generators in place).
@@ -13,7 +14,7 @@ build_preset() {
         rm -rf "${ROOT:?}/build/$preset"
     fi
     cmake --preset "$preset" >"$LOGDIR/configure-$preset.log" 2>&1 &&
-        cmake --build --preset "$preset" -j2 >"$LOGDIR/build-$preset.log" 2>&1 || rc=1
+        cmake --build --preset "$preset" -j"${BUILD_JOBS:-2}" >"$LOGDIR/build-$preset.log" 2>&1 || rc=1
     echo $(($(date +%s) - t0)) >"$LOGDIR/build-$preset.seconds"
     echo "$rc" >"$LOGDIR/build-$preset.rc"
     return "$rc"

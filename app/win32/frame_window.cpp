@@ -174,7 +174,7 @@ bool FrameWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
         // window and its round trips before the program's window can show. The move that
         // made it is handed to it, later ones reach it through its subclass.
         if (!tips_ && CreateToolTips()) {
-            MSG move{hwnd_, msg, wParam, lParam, GetMessageTime(), {}};
+            MSG move{hwnd_, msg, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
             const DWORD at = GetMessagePos();
             move.pt = POINT{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
             SendMessageA(tips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));

@@ -112,6 +112,13 @@ TEST_F(Win32ShellTest, NotifyIconHandsTheFirstAnsiFormToTheShell) {
     EXPECT_EQ(Narrow(g_received[1].data.szTip), "A new tip");
 }
 
+// A thread procedure (stdcall in the i686 build, which a lambda cannot be) that makes one
+// call into the shell.
+DWORD WINAPI ShellCallOnAnotherThread(void* shell) {
+    static_cast<platform::win32::Win32Shell*>(shell)->NotifyIcon(platform::kNimDelete, {});
+    return 0;
+}
+
 // The thread of the shell's caller is in a single-threaded COM apartment from its first call
 // into the shell on, not before (start-up does not pay for COM), and out again once the
 // keeper is gone. Another thread's call does not make the keeper's thread join.
@@ -129,14 +136,7 @@ TEST_F(Win32ShellTest, TheFirstShellCallEntersTheKeepersApartmentAndTheKeeperLea
     {
         platform::win32::ComApartment keeper;
         EXPECT_EQ(apartment(), "none") << "made, not yet needed: no COM";
-        HANDLE other = CreateThread(
-            nullptr, 0,
-            [](void* shell) -> DWORD {
-                static_cast<platform::win32::Win32Shell*>(shell)->NotifyIcon(platform::kNimDelete,
-                                                                               {});
-                return 0;
-            },
-            &shell_, 0, nullptr);
+        HANDLE other = CreateThread(nullptr, 0, &ShellCallOnAnotherThread, &shell_, 0, nullptr);
         ASSERT_NE(other, nullptr);
         // The stand-in tray window is this thread's: its messages must flow meanwhile.
         while (MsgWaitForMultipleObjects(1, &other, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
