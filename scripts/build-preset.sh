@@ -2,7 +2,8 @@
 # preset of CMakePresets.json with its output in $LOGDIR/configure-PRESET.log and
 # build-PRESET.log, writes the seconds it took to build-PRESET.seconds and its status (0 or
 # 1) to build-PRESET.rc, and returns that status. Needs ROOT and LOGDIR. BUILD_JOBS sets the
-# parallel jobs (default 2, one per processor of the bench machine).
+# parallel jobs (default 2, one per processor of the bench machine); CONFIGURE_ARGS, extra
+# arguments of the configure step.
 #
 # The presets build with Ninja; a build folder that an older preset made with another
 # generator is made afresh (CMake refuses to switch generators in place).
@@ -13,7 +14,8 @@ build_preset() {
         ! grep -qx 'CMAKE_GENERATOR:INTERNAL=Ninja' "$ROOT/build/$preset/CMakeCache.txt"; then
         rm -rf "${ROOT:?}/build/$preset"
     fi
-    cmake --preset "$preset" >"$LOGDIR/configure-$preset.log" 2>&1 &&
+    # shellcheck disable=SC2086 # CONFIGURE_ARGS is a list of words
+    cmake --preset "$preset" ${CONFIGURE_ARGS:-} >"$LOGDIR/configure-$preset.log" 2>&1 &&
         cmake --build --preset "$preset" -j"${BUILD_JOBS:-2}" >"$LOGDIR/build-$preset.log" 2>&1 || rc=1
     echo $(($(date +%s) - t0)) >"$LOGDIR/build-$preset.seconds"
     echo "$rc" >"$LOGDIR/build-$preset.rc"
