@@ -33,7 +33,7 @@ bool ComApartment::Join() {
 }
 
 bool ComApartment::JoinHere() {
-    if (tried_) return inApartment_;
+    if (tried_) return entered_;
     tried_ = true;
     auto* initialize = SystemFunction<decltype(CoInitializeEx)>(Ole32(), "CoInitializeEx");
     if (!initialize) return false;
@@ -42,8 +42,7 @@ bool ComApartment::JoinHere() {
     // multithreaded one, which stays as it is.
     const HRESULT hr = initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     entered_ = SUCCEEDED(hr);
-    inApartment_ = entered_;
-    return inApartment_;
+    return entered_;
 }
 
 }  // namespace platform::win32

@@ -32,7 +32,6 @@ private:
     DWORD thread_;
     bool tried_ = false;
     bool entered_ = false;  // CoInitializeEx succeeded: one CoUninitialize is owed
-    bool inApartment_ = false;
 };
 
 }  // namespace platform::win32
