@@ -100,6 +100,24 @@ TEST(Win32ReleaseTest, IsAGuiProgramForItsTarget) {
 #endif
 }
 
+// Wine maps a section from the file only when it starts on a page there; any other it reads
+// into private memory of every process that runs the program.
+TEST(Win32ReleaseTest, EverySectionStartsOnAPageOfTheFile) {
+    PeFile pe(ReadFile(ExePath()));
+    const IMAGE_NT_HEADERS* nt = pe.Nt();
+    ASSERT_NE(nt, nullptr);
+    EXPECT_EQ(nt->OptionalHeader.FileAlignment, 4096u);
+    const IMAGE_SECTION_HEADER* s = IMAGE_FIRST_SECTION(nt);
+    int withData = 0;
+    for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i, ++s) {
+        if (s->SizeOfRawData == 0) continue;
+        ++withData;
+        EXPECT_EQ(s->PointerToRawData % 4096, 0u)
+            << std::string(reinterpret_cast<const char*>(s->Name), strnlen(reinterpret_cast<const char*>(s->Name), 8));
+    }
+    EXPECT_GE(withData, 3) << "code, data and resources";
+}
+
 TEST(Win32ReleaseTest, NeedsOnlyWindowsOwnDlls) {
     PeFile pe(ReadFile(ExePath()));
     ASSERT_NE(pe.Nt(), nullptr);
