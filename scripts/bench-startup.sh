@@ -60,6 +60,9 @@ build="$ROOT/build/$preset"
 say "building Dravik, minwin, minwin_floor and startbench ($preset)"
 { cmake --preset "$preset" && cmake --build --preset "$preset" -j2 --target Dravik minwin minwin_floor startbench; } \
     >"$out/build.log" 2>&1 || { tail -n 30 "$out/build.log"; exit 1; }
+# A program file just linked is still dirty in the page cache, and its pages mapped into a
+# process count as that process's Private_Dirty until the kernel has written them back.
+sync
 
 winpath() { echo "Z:${1//\//\\}"; }
 dravik="$(winpath "$build/Dravik.exe")"

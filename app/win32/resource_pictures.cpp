@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cctype>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -9,9 +12,18 @@
 
 namespace app::win32 {
 
-paint::PicturePtr LoadPictureResource(std::string_view name) {
-    // Resource names are stored upper-case; FindResourceA matches without regard to case.
-    const std::string key(name);
+namespace {
+
+// The pictures decoded so far, by resource name in lower case. Every small button of the
+// 256-colour appearance shows the same skin, and the about window's frame the main window's
+// frame pictures: one decoded copy serves them all (a picture is never changed once decoded).
+// Only the window thread loads pictures.
+std::map<std::string, std::weak_ptr<const paint::Picture>>& Decoded() {
+    static std::map<std::string, std::weak_ptr<const paint::Picture>> decoded;
+    return decoded;
+}
+
+paint::PicturePtr DecodePictureResource(const std::string& key) {
     HRSRC res = FindResourceA(nullptr, key.c_str(), MAKEINTRESOURCEA(10));  // RT_RCDATA
     if (!res) return nullptr;
     HGLOBAL loaded = LoadResource(nullptr, res);  // module resources need no freeing
@@ -20,6 +32,20 @@ paint::PicturePtr LoadPictureResource(std::string_view name) {
     auto picture = paint::ReadBmp(data, SizeofResource(nullptr, res));
     if (!picture) return nullptr;
     return std::make_shared<const paint::Picture>(std::move(*picture));
+}
+
+}  // namespace
+
+paint::PicturePtr LoadPictureResource(std::string_view name) {
+    // Resource names are stored upper-case; FindResourceA matches without regard to case.
+    std::string key(name);
+    std::transform(key.begin(), key.end(), key.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::weak_ptr<const paint::Picture>& known = Decoded()[key];
+    if (paint::PicturePtr held = known.lock()) return held;
+    paint::PicturePtr picture = DecodePictureResource(key);
+    known = picture;
+    return picture;
 }
 
 paint::PicturePtr LoadPictureFile(const std::string& file) {

@@ -7,7 +7,8 @@
 
 namespace app::win32 {
 
-// The picture in the resource of this name ("btn_movie"); nullptr when there is none.
+// The picture in the resource of this name ("btn_movie"); nullptr when there is none. While
+// any control holds a picture, asking for the same name again gives that same picture.
 paint::PicturePtr LoadPictureResource(std::string_view name);
 // The picture of a file the controls name ("frame_top.bmp"): the resource named after it
 // without its ".bmp".

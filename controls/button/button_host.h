@@ -151,6 +151,11 @@ public:
     bool WindowEnabled() const { return windowEnabled_; }
     const paint::RegionData& Shape() const { return shape_; }
     const paint::PixelBuffer& SurfacePixels() const { return surface_; }
+    // A window has taken over: what was painted here before is shown nowhere.
+    void ForgetDrawing() {
+        shape_ = {};
+        surface_ = paint::PixelBuffer();
+    }
     // The interval of the running timer; 0 while it is stopped.
     int TimerInterval() const { return timerInterval_; }
 

@@ -65,6 +65,8 @@ public:
 
     // The last look painted.
     const paint::PixelBuffer& SurfacePixels() const { return surface_; }
+    // A window has taken over: what was painted here before is shown nowhere.
+    void ForgetDrawing() { surface_ = paint::PixelBuffer(); }
 
 private:
     paint::PixelBuffer surface_;

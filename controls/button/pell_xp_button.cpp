@@ -35,7 +35,11 @@ PellXPButton::PellXPButton(int id, std::string caption, std::string fontName)
     ApplySetColors();
 }
 
-void PellXPButton::SetHost(ButtonHost* host) { host_ = host ? host : &ownHost_; }
+void PellXPButton::SetHost(ButtonHost* host) {
+    // The look painted before a window took the button is shown nowhere from then on.
+    if (host && host != &ownHost_) ownHost_.ForgetDrawing();
+    host_ = host ? host : &ownHost_;
+}
 
 // --- lifecycle ---
 

@@ -18,7 +18,11 @@ xpcmdbutton::xpcmdbutton(int id, std::string caption)
     RefreshLook();  // Initialize
 }
 
-void xpcmdbutton::SetHost(CmdButtonHost* host) { host_ = host ? host : &ownHost_; }
+void xpcmdbutton::SetHost(CmdButtonHost* host) {
+    // The look painted before a window took the button is shown nowhere from then on.
+    if (host && host != &ownHost_) ownHost_.ForgetDrawing();
+    host_ = host ? host : &ownHost_;
+}
 
 // --- lifecycle ---
 

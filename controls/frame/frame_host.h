@@ -101,6 +101,11 @@ public:
     int Drags() const { return drags_; }
     const paint::RegionData& Shape() const { return shape_; }
     const paint::PixelBuffer& SurfacePixels() const { return surface_; }
+    // A window has taken over: what was drawn here before is shown nowhere.
+    void ForgetDrawing() {
+        shape_ = {};
+        surface_ = paint::PixelBuffer();
+    }
 
 private:
     int drags_ = 0;

@@ -98,7 +98,12 @@ SkinnedFrame::SkinnedFrame(int id, FrameSkin skin, bool captionButtons)
     RePos();
 }
 
-void SkinnedFrame::SetHost(FrameHost* host) { host_ = host ? host : &ownHost_; }
+void SkinnedFrame::SetHost(FrameHost* host) {
+    // The drawing made before a window took the frame would stay in memory as long as the
+    // frame: the frame's whole size in pixels.
+    if (host && host != &ownHost_) ownHost_.ForgetDrawing();
+    host_ = host ? host : &ownHost_;
+}
 
 bool SkinnedFrame::HasPiece(FramePiece piece) const {
     switch (piece) {

@@ -571,3 +571,22 @@ TEST_F(MainWindowHost, TheFrameDrawsItsPresentLookAtEveryPaint) {
 }
 
 }  // namespace
+
+// The four small buttons show one skin, and the about window's frame the pictures the main
+// window's frame shows: a picture is decoded once while anything holds it, whatever the case
+// of its name.
+TEST(ResourcePictures, OneDecodedCopyWhileThePictureIsHeld) {
+    paint::PicturePtr skin = app::win32::LoadPictureResource("xpcmdbutton_skin");
+    ASSERT_TRUE(skin);
+    EXPECT_EQ(app::win32::LoadPictureFile("XPCMDBUTTON_SKIN.bmp"), skin);
+    EXPECT_NE(app::win32::LoadPictureResource("close_normal"), skin);
+    EXPECT_EQ(app::win32::LoadPictureResource("no_such_picture"), nullptr);
+
+    // Once nothing holds it, it is freed, and decoded again when next asked for.
+    const int width = skin->Width();
+    EXPECT_EQ(skin.use_count(), 1) << "the cache must not keep pictures alive";
+    skin.reset();
+    const paint::PicturePtr again = app::win32::LoadPictureResource("xpcmdbutton_skin");
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->Width(), width);
+}
