@@ -8,6 +8,7 @@ add_library(dravik_win32_host STATIC
   app/win32/main_window.cpp
   app/win32/window_base.cpp
   app/win32/child_controls.cpp
+  app/win32/subclass.cpp
   app/win32/skinned_button_window.cpp
   app/win32/ambient_forwarding.cpp
   app/win32/surface_window.cpp

@@ -1,6 +1,6 @@
 #include "app/win32/accessible.h"
 
-#include <commctrl.h>
+#include "app/win32/subclass.h"
 
 #include "controls/frame/skinned_frame.h"
 #include "platform/win32/com_apartment.h"
@@ -8,8 +8,6 @@
 
 namespace app::win32 {
 namespace {
-
-constexpr UINT_PTR kSubclassId = 0xACC;
 
 using platform::win32::LoadSystemLibrary;
 using platform::win32::SystemFunction;
@@ -450,14 +448,22 @@ struct Accessible {
     WindowAccessible* object = nullptr;  // made at the first question, one reference held
 };
 
-LRESULT CALLBACK AccessibleProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                DWORD_PTR data) {
-    auto* self = reinterpret_cast<Accessible*>(data);
+LRESULT CALLBACK AccessibleProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+SubclassTable& AccessibleWindows() {
+    static SubclassTable table(AccessibleProc);
+    return table;
+}
+
+LRESULT CALLBACK AccessibleProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const SubclassTable::Entry entry = AccessibleWindows().Find(hwnd);
+    auto* self = static_cast<Accessible*>(entry.data);
+    if (!self) return AccessibleWindows().CallPrevious(entry, hwnd, msg, wParam, lParam);
     if (msg == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
         // Marshalling the object needs the thread in its apartment. Without oleacc the
         // system's stand-in object answers, as it would for any window.
         if (!platform::win32::ComApartment::Join() || !Ole().Complete())
-            return DefSubclassProc(hwnd, msg, wParam, lParam);
+            return AccessibleWindows().CallPrevious(entry, hwnd, msg, wParam, lParam);
         if (!self->object) self->object = new WindowAccessible(hwnd, *self->control);
         return Ole().lresultFromObject(kIIDAccessible, wParam, self->object);
     }
@@ -471,7 +477,7 @@ LRESULT CALLBACK AccessibleProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         return 0;
     }
     if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, AccessibleProc, kSubclassId);
+        AccessibleWindows().Forget(hwnd);
         if (self->object) {
             self->object->Disconnect();
             // Lets go of the stubs that screen readers reach it through: their proxies now
@@ -481,7 +487,7 @@ LRESULT CALLBACK AccessibleProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         }
         delete self;
     }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return AccessibleWindows().CallPrevious(entry, hwnd, msg, wParam, lParam);
 }
 
 }  // namespace
@@ -489,8 +495,7 @@ LRESULT CALLBACK AccessibleProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 void MakeAccessible(HWND window, std::unique_ptr<AccessibleControl> control) {
     if (!window || !control) return;
     auto* data = new Accessible{std::move(control)};
-    if (!SetWindowSubclass(window, AccessibleProc, kSubclassId, reinterpret_cast<DWORD_PTR>(data)))
-        delete data;
+    if (!AccessibleWindows().Attach(window, data)) delete data;
 }
 
 void MakeButtonAccessible(HWND button) {

@@ -1,6 +1,6 @@
 #include "app/win32/child_controls.h"
 
-#include <commctrl.h>
+#include "app/win32/subclass.h"
 
 #include "app/control_ids.h"
 #include "launch/about_design.h"
@@ -29,8 +29,15 @@ std::string ControlName(int id) {
 
 namespace {
 
-LRESULT CALLBACK OpaqueGroupBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                    DWORD_PTR) {
+LRESULT CALLBACK OpaqueGroupBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+SubclassTable& OpaqueGroupBoxes() {
+    static SubclassTable table(OpaqueGroupBoxProc);
+    return table;
+}
+
+LRESULT CALLBACK OpaqueGroupBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const SubclassTable::Entry entry = OpaqueGroupBoxes().Find(hwnd);
     if (msg == WM_ERASEBKGND || msg == WM_PAINT) {
         // The fill goes first; the standard paint draws the frame and caption on it.
         HDC dc = msg == WM_ERASEBKGND ? reinterpret_cast<HDC>(wParam) : GetDC(hwnd);
@@ -45,13 +52,15 @@ LRESULT CALLBACK OpaqueGroupBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         if (msg == WM_PAINT) ReleaseDC(hwnd, dc);
         if (msg == WM_ERASEBKGND && brush) return 1;
     } else if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, OpaqueGroupBoxProc, 1);
+        const LRESULT result = OpaqueGroupBoxes().CallPrevious(entry, hwnd, msg, wParam, lParam);
+        OpaqueGroupBoxes().Forget(hwnd);
+        return result;
     }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return OpaqueGroupBoxes().CallPrevious(entry, hwnd, msg, wParam, lParam);
 }
 
 }  // namespace
 
-void MakeGroupBoxOpaque(HWND box) { SetWindowSubclass(box, OpaqueGroupBoxProc, 1, 0); }
+void MakeGroupBoxOpaque(HWND box) { OpaqueGroupBoxes().Attach(box, nullptr); }
 
 }  // namespace app::win32

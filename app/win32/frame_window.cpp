@@ -101,8 +101,10 @@ bool FrameWindow::CreateToolTips() {
     for (controls::FramePiece piece : kCaptionButtons) {
         TOOLINFOA tool{};
         tool.cbSize = TTTOOLINFOA_V2_SIZE;  // understood by comctl32 5.8 and 6 alike
-        // The tool tip watches the frame's mouse messages itself.
-        tool.uFlags = TTF_SUBCLASS;
+        // The frame hands its mouse messages on itself (HandleMessage): TTF_SUBCLASS would
+        // subclass it through a window property, which Wine keeps in its server, so that
+        // every message to the frame would cost two round trips to it.
+        tool.uFlags = 0;
         tool.hwnd = hwnd_;
         tool.uId = static_cast<UINT_PTR>(piece);
         tool.lpszText = const_cast<char*>(controls::ToolTipOf(piece));
@@ -110,6 +112,13 @@ bool FrameWindow::CreateToolTips() {
     }
     PlaceToolTips();
     return true;
+}
+
+void FrameWindow::RelayToToolTips(UINT msg, WPARAM wParam, LPARAM lParam) {
+    MSG mouse{hwnd_, msg, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+    const DWORD at = GetMessagePos();
+    mouse.pt = POINT{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    SendMessageA(tips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&mouse));
 }
 
 void FrameWindow::PlaceToolTips() {
@@ -167,18 +176,14 @@ bool FrameWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
     // The pieces are where the 100% layout put them; the form's surface takes client pixels.
     const int clientX = GET_X_LPARAM(lParam), clientY = GET_Y_LPARAM(lParam);
     const int x = Unscaled(clientX), y = Unscaled(clientY);
+    if (tips_ && msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) RelayToToolTips(msg, wParam, lParam);
     switch (msg) {
     case WM_MOUSEMOVE:
         // The caption buttons' tool tip is made when the mouse first comes over the frame,
         // not at start-up: it is a top-level window of its own, which under Wine means an X
         // window and its round trips before the program's window can show. The move that
-        // made it is handed to it, later ones reach it through its subclass.
-        if (!tips_ && CreateToolTips()) {
-            MSG move{hwnd_, msg, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
-            const DWORD at = GetMessagePos();
-            move.pt = POINT{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
-            SendMessageA(tips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
-        }
+        // made it is handed to it, as every later one is (above).
+        if (!tips_ && CreateToolTips()) RelayToToolTips(msg, wParam, lParam);
         frame_.MouseMove(ButtonsHeld(wParam), x, y);
         return true;
     case WM_LBUTTONDOWN:

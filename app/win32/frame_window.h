@@ -70,6 +70,8 @@ private:
     // tool per button over its place, kept where the last layout put the button. Made at the
     // first mouse move over the frame; false when the frame has no caption buttons.
     bool CreateToolTips();
+    // Hands a mouse message of the frame to its tool tip, which shows on its own clock.
+    void RelayToToolTips(UINT msg, WPARAM wParam, LPARAM lParam);
     void PlaceToolTips();
 
     controls::SkinnedFrame& frame_;

@@ -7,9 +7,11 @@
 #include <oleacc.h>
 
 #include <optional>
+#include <string>
 
 #include "app/control_ids.h"
 #include "app/win32/accessible.h"
+#include "app/win32/subclass.h"
 #include "platform/win32/com_apartment.h"
 
 namespace {
@@ -156,6 +158,70 @@ TEST_F(AccessibleHost, ObjectHeldPastItsWindowAnswersNotConnected) {
     }
     Pump();
     EXPECT_TRUE(system.started.empty());
+}
+
+// Wine keeps window properties in its server, so a subclass chain kept in one (comctl32's)
+// costs every message two round trips: the answering windows carry none.
+TEST_F(AccessibleHost, AnsweringWindowsKeepNoWindowProperty) {
+    Start();
+    for (int id : {ids::kCmdSettings, ids::kBtnMon, ids::kXPF1, ids::kLblMorv, ids::kFrame1}) {
+        HWND child = Child(id);
+        ASSERT_TRUE(child) << id;
+        std::string props;
+        EnumPropsExA(
+            child, [](HWND, LPSTR name, HANDLE, ULONG_PTR out) -> BOOL {
+                auto& names = *reinterpret_cast<std::string*>(out);
+                names += HIWORD(reinterpret_cast<ULONG_PTR>(name)) ? name : "#atom";
+                names += ' ';
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&props));
+        EXPECT_EQ(props, "") << id;
+    }
+    EXPECT_TRUE(Acc(Child(ids::kLblMorv))) << "the label still answers";
+}
+
+// Two subclasses on one window: each sees the messages and passes them on, the window's own
+// procedure still answers, and each forgets the window when it is destroyed.
+LRESULT CALLBACK CountingProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK CountingProcB(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+app::win32::SubclassTable tableA(CountingProcA), tableB(CountingProcB);
+std::string seen;
+
+LRESULT Counting(app::win32::SubclassTable& table, char mark, HWND hwnd, UINT msg, WPARAM wParam,
+                 LPARAM lParam) {
+    const app::win32::SubclassTable::Entry entry = table.Find(hwnd);
+    if (msg == WM_USER + 7) seen += mark;
+    const LRESULT result = table.CallPrevious(entry, hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) table.Forget(hwnd);
+    return result;
+}
+LRESULT CALLBACK CountingProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return Counting(tableA, 'a', hwnd, msg, wParam, lParam);
+}
+LRESULT CALLBACK CountingProcB(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return Counting(tableB, 'b', hwnd, msg, wParam, lParam);
+}
+
+TEST(Subclass, ChainsTwoProceduresAndForgetsTheWindowAtItsEnd) {
+    HWND w = CreateWindowExA(0, "STATIC", "text", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(w);
+    ASSERT_TRUE(tableA.Attach(w, nullptr));
+    EXPECT_FALSE(tableA.Attach(w, nullptr)) << "once per table";
+    ASSERT_TRUE(tableB.Attach(w, &seen));
+    EXPECT_EQ(tableB.Find(w).data, &seen);
+
+    seen.clear();
+    SendMessageA(w, WM_USER + 7, 0, 0);
+    EXPECT_EQ(seen, "ba") << "the later subclass first, then the earlier";
+    char text[16] = {};
+    EXPECT_EQ(SendMessageA(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text)), 4);
+    EXPECT_STREQ(text, "text") << "the static control's own procedure answers";
+
+    DestroyWindow(w);
+    EXPECT_EQ(tableA.Size(), 0u);
+    EXPECT_EQ(tableB.Size(), 0u);
+    EXPECT_EQ(tableA.Find(w).previous, nullptr);
 }
 
 }  // namespace

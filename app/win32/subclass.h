@@ -1,0 +1,45 @@
+#pragma once
+// Subclassing without comctl32's SetWindowSubclass. Wine keeps that chain in a window property,
+// and a window property lives in the server: every message to a window so subclassed made two
+// round trips to wineserver (the subclass procedure's lookup and DefSubclassProc's), some 750 of
+// them in the main window's start-up alone. Here the chain stays in the program's memory.
+#include <windows.h>
+
+#include <vector>
+
+namespace app::win32 {
+
+// The windows one subclass procedure has taken, with the procedure each had before and the
+// data the subclass keeps for it. One table per subclass procedure; a window may be in several
+// tables, each procedure calling on to the one it replaced. Window thread only.
+class SubclassTable {
+public:
+    struct Entry {
+        HWND hwnd = nullptr;
+        WNDPROC previous = nullptr;
+        void* data = nullptr;
+    };
+
+    explicit SubclassTable(WNDPROC proc) : proc_(proc) {}
+    SubclassTable(const SubclassTable&) = delete;
+    SubclassTable& operator=(const SubclassTable&) = delete;
+
+    // Puts the table's procedure in front of hwnd's. False (nothing changed) for no window or
+    // one already in the table.
+    bool Attach(HWND hwnd, void* data);
+    // A copy of hwnd's entry: a message handled further on may attach other windows, which can
+    // move the entries. An empty entry (no previous procedure) when hwnd is not in the table.
+    Entry Find(HWND hwnd) const;
+    // Calls the procedure hwnd had before this subclass; DefWindowProc for a window not in the
+    // table.
+    LRESULT CallPrevious(const Entry& entry, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) const;
+    // Forgets hwnd, at its WM_NCDESTROY after the message went on.
+    void Forget(HWND hwnd);
+    std::size_t Size() const { return entries_.size(); }
+
+private:
+    WNDPROC proc_;
+    std::vector<Entry> entries_;
+};
+
+}  // namespace app::win32
