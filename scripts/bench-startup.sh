@@ -201,9 +201,13 @@ BEGIN {
     for (i = 2; i <= NF; i++) {
         split($i, kv, "=")
         if (kv[1] == "label") label = kv[2]
+        else if (kv[1] == "round") round = kv[2]
         else if (kv[1] ~ /_ms$/) put(label, kv[1], kv[2])
     }
+    if (label != "") drawn[label, round] = drawnOf($0)
+    if (round > rounds) rounds = round
 }
+function drawnOf(line,    m) { return match(line, /drawn_ms=[0-9.]+/) ? substr(line, RSTART + 9, RLENGTH - 9) : 0 }
 END {
     printf "%-24s %12s %12s %12s %9s %9s\n", "median of " cnt["dravik", "drawn_ms"] " starts", "minwin", "floor", "Dravik", "floor", "Dravik"
     n = split("visible_ms idle_ms drawn_ms", keys, " ")
@@ -218,6 +222,12 @@ END {
     a = med("minwin", "anon"); fl = med("floor", "anon"); b = med("dravik", "anon")
     printf "%-24s %9.0f KB %9.0f KB %9.0f KB %+6.0f KB %+6.0f KB\n", "RssAnon", a, fl, b, fl - a, b - a
     printf "(the last two columns: floor and Dravik against minwin)\n"
+    # The machine has slow spells that fall on some starts only: Dravik against the floor
+    # started next to it in the same round is steadier than the ratio of the medians.
+    for (r = 1; r <= rounds; r++)
+        if (drawn["floor", r] > 0 && drawn["dravik", r] > 0) put("pair", "ratio", drawn["dravik", r] / drawn["floor", r])
+    if (cnt["pair", "ratio"] > 0)
+        printf "drawn, Dravik against the floor of the same round: median %.2fx of %d rounds\n", med("pair", "ratio"), cnt["pair", "ratio"]
 }
 ' FS='\t' "$out/startbench.txt"
 [ "$trace" = 1 ] && cat "$out/trace-summary.txt"
