@@ -160,6 +160,14 @@ TEST_F(AccessibleHost, ObjectHeldPastItsWindowAnswersNotConnected) {
     EXPECT_TRUE(system.started.empty());
 }
 
+// The i686 build needs the system's calling convention here, which a lambda does not have.
+BOOL CALLBACK CollectPropertyName(HWND, LPSTR name, HANDLE, ULONG_PTR names) {
+    auto& out = *reinterpret_cast<std::string*>(names);
+    out += HIWORD(reinterpret_cast<ULONG_PTR>(name)) ? name : "#atom";
+    out += ' ';
+    return TRUE;
+}
+
 // Wine keeps window properties in its server, so a subclass chain kept in one (comctl32's)
 // costs every message two round trips: the answering windows carry none.
 TEST_F(AccessibleHost, AnsweringWindowsKeepNoWindowProperty) {
@@ -168,14 +176,7 @@ TEST_F(AccessibleHost, AnsweringWindowsKeepNoWindowProperty) {
         HWND child = Child(id);
         ASSERT_TRUE(child) << id;
         std::string props;
-        EnumPropsExA(
-            child, [](HWND, LPSTR name, HANDLE, ULONG_PTR out) -> BOOL {
-                auto& names = *reinterpret_cast<std::string*>(out);
-                names += HIWORD(reinterpret_cast<ULONG_PTR>(name)) ? name : "#atom";
-                names += ' ';
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&props));
+        EnumPropsExA(child, &CollectPropertyName, reinterpret_cast<LPARAM>(&props));
         EXPECT_EQ(props, "") << id;
     }
     EXPECT_TRUE(Acc(Child(ids::kLblMorv))) << "the label still answers";
