@@ -132,10 +132,7 @@ void AboutWindow::ApplyDpi(int dpi) {
         HWND child = it->second;
         const int x = Pixels(place.left), y = Pixels(place.top);
         const int w = std::max(Pixels(place.width), 1), h = std::max(Pixels(place.height), 1);
-        SurfaceWindow* skinned = nullptr;
-        for (const auto& window : skinnedWindows_)
-            if (window->Handle() == child) skinned = window.get();
-        if (skinned) {
+        if (SurfaceWindow* skinned = SurfaceWindowOf(skinnedWindows_, child)) {
             skinned->MoveToDpi(dpi_, x, y, w, h);
             continue;
         }

@@ -448,24 +448,16 @@ struct Accessible {
     WindowAccessible* object = nullptr;  // made at the first question, one reference held
 };
 
-LRESULT CALLBACK AccessibleProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-
-SubclassTable& AccessibleWindows() {
-    static SubclassTable table(AccessibleProc);
-    return table;
-}
-
-LRESULT CALLBACK AccessibleProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    const SubclassTable::Entry entry = AccessibleWindows().Find(hwnd);
-    auto* self = static_cast<Accessible*>(entry.data);
-    if (!self) return AccessibleWindows().CallPrevious(entry, hwnd, msg, wParam, lParam);
+bool AccessibleHook(void* data, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                    LRESULT& result) {
+    auto* self = static_cast<Accessible*>(data);
     if (msg == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
         // Marshalling the object needs the thread in its apartment. Without oleacc the
         // system's stand-in object answers, as it would for any window.
-        if (!platform::win32::ComApartment::Join() || !Ole().Complete())
-            return AccessibleWindows().CallPrevious(entry, hwnd, msg, wParam, lParam);
+        if (!platform::win32::ComApartment::Join() || !Ole().Complete()) return false;
         if (!self->object) self->object = new WindowAccessible(hwnd, *self->control);
-        return Ole().lresultFromObject(kIIDAccessible, wParam, self->object);
+        result = Ole().lresultFromObject(kIIDAccessible, wParam, self->object);
+        return true;
     }
     if (msg == PressMessage()) {
         // The state now, not at the screen reader's call: a click cannot reach a disabled
@@ -474,10 +466,10 @@ LRESULT CALLBACK AccessibleProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         if (ReachesInput(hwnd) && self->control->Describe(static_cast<int>(wParam), e) &&
             e.pressable)
             self->control->Press(static_cast<int>(wParam));
-        return 0;
+        result = 0;
+        return true;
     }
     if (msg == WM_NCDESTROY) {
-        AccessibleWindows().Forget(hwnd);
         if (self->object) {
             self->object->Disconnect();
             // Lets go of the stubs that screen readers reach it through: their proxies now
@@ -487,7 +479,7 @@ LRESULT CALLBACK AccessibleProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         }
         delete self;
     }
-    return AccessibleWindows().CallPrevious(entry, hwnd, msg, wParam, lParam);
+    return false;
 }
 
 }  // namespace
@@ -495,7 +487,7 @@ LRESULT CALLBACK AccessibleProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 void MakeAccessible(HWND window, std::unique_ptr<AccessibleControl> control) {
     if (!window || !control) return;
     auto* data = new Accessible{std::move(control)};
-    if (!AccessibleWindows().Attach(window, data)) delete data;
+    if (!Subclass<AccessibleHook>::Attach(window, data)) delete data;
 }
 
 void MakeButtonAccessible(HWND button) {

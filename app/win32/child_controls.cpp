@@ -29,38 +29,25 @@ std::string ControlName(int id) {
 
 namespace {
 
-LRESULT CALLBACK OpaqueGroupBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-
-SubclassTable& OpaqueGroupBoxes() {
-    static SubclassTable table(OpaqueGroupBoxProc);
-    return table;
-}
-
-LRESULT CALLBACK OpaqueGroupBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    const SubclassTable::Entry entry = OpaqueGroupBoxes().Find(hwnd);
-    if (msg == WM_ERASEBKGND || msg == WM_PAINT) {
-        // The fill goes first; the standard paint draws the frame and caption on it.
-        HDC dc = msg == WM_ERASEBKGND ? reinterpret_cast<HDC>(wParam) : GetDC(hwnd);
-        const auto brush = reinterpret_cast<HBRUSH>(
-            SendMessageA(GetParent(hwnd), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                         reinterpret_cast<LPARAM>(hwnd)));
-        if (brush) {
-            RECT rc;
-            GetClientRect(hwnd, &rc);
-            FillRect(dc, &rc, brush);
-        }
-        if (msg == WM_PAINT) ReleaseDC(hwnd, dc);
-        if (msg == WM_ERASEBKGND && brush) return 1;
-    } else if (msg == WM_NCDESTROY) {
-        const LRESULT result = OpaqueGroupBoxes().CallPrevious(entry, hwnd, msg, wParam, lParam);
-        OpaqueGroupBoxes().Forget(hwnd);
-        return result;
+// Paints the box's fill before the standard paint draws its frame and caption on it.
+bool OpaqueGroupBoxHook(void*, HWND hwnd, UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (msg != WM_ERASEBKGND && msg != WM_PAINT) return false;
+    HDC dc = msg == WM_ERASEBKGND ? reinterpret_cast<HDC>(wParam) : GetDC(hwnd);
+    const auto brush = reinterpret_cast<HBRUSH>(
+        SendMessageA(GetParent(hwnd), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(hwnd)));
+    if (brush) {
+        RECT rc;
+        GetClientRect(hwnd, &rc);
+        FillRect(dc, &rc, brush);
     }
-    return OpaqueGroupBoxes().CallPrevious(entry, hwnd, msg, wParam, lParam);
+    if (msg == WM_PAINT) ReleaseDC(hwnd, dc);
+    result = 1;
+    return msg == WM_ERASEBKGND && brush;
 }
 
 }  // namespace
 
-void MakeGroupBoxOpaque(HWND box) { OpaqueGroupBoxes().Attach(box, nullptr); }
+void MakeGroupBoxOpaque(HWND box) { Subclass<OpaqueGroupBoxHook>::Attach(box, nullptr); }
 
 }  // namespace app::win32

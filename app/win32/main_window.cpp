@@ -45,8 +45,8 @@ bool MainWindow::Create(HINSTANCE instance) {
                      CW_USEDEFAULT, rc.right - rc.left, rc.bottom - rc.top, nullptr))
         return false;
     // Made at the system's scale; the monitor it came up on may have another.
-    if (!dpiGiven_ && WindowDpi(hwnd_) != dpi_) {
-        dpi_ = WindowDpi(hwnd_);
+    if (const int shown = WindowDpi(hwnd_); !dpiGiven_ && shown != dpi_) {
+        dpi_ = shown;
         const double at = TwipsPerPixel(dpi_);
         rc = RECT{0, 0, TwipsToPixels(kClientWidthTwips, at), TwipsToPixels(kClientHeightTwips, at)};
         SetWindowPos(hwnd_, nullptr, 0, 0, rc.right, rc.bottom,
@@ -188,12 +188,6 @@ HWND MainWindow::CreateSkinned(ControlModel& model, const PixelRect& at) {
     return child;
 }
 
-SurfaceWindow* MainWindow::SkinnedWindowOf(HWND child) const {
-    for (const auto& window : skinnedWindows_)
-        if (window->Handle() == child) return window.get();
-    return nullptr;
-}
-
 void MainWindow::ApplyDpi(int dpi) {
     if (dpi <= 0 || dpi == dpi_) return;
     dpi_ = dpi;
@@ -204,7 +198,7 @@ void MainWindow::ApplyDpi(int dpi) {
         const auto it = children_.find(design.id);
         if (it == children_.end()) continue;
         const PixelRect at = ToPixels(design, tpp);
-        if (SurfaceWindow* skinned = SkinnedWindowOf(it->second)) {
+        if (SurfaceWindow* skinned = SurfaceWindowOf(skinnedWindows_, it->second)) {
             skinned->MoveToDpi(dpi_, at.left, at.top, at.width, at.height);
             continue;
         }

@@ -45,7 +45,6 @@ private:
     void OnSurfaceMouse(UINT msg, int x, int y);
     // WM_DPICHANGED: every control takes its place, font and look at the new dpi.
     void ApplyDpi(int dpi);
-    SurfaceWindow* SkinnedWindowOf(HWND child) const;
 
     FrmMain& form_;
     bool dpiGiven_;

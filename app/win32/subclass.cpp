@@ -24,15 +24,15 @@ SubclassTable::Entry SubclassTable::Find(HWND hwnd) const {
 }
 
 LRESULT SubclassTable::CallPrevious(const Entry& entry, HWND hwnd, UINT msg, WPARAM wParam,
-                                    LPARAM lParam) const {
-    if (!entry.previous) return DefWindowProcA(hwnd, msg, wParam, lParam);
-    return CallWindowProcA(entry.previous, hwnd, msg, wParam, lParam);
-}
-
-void SubclassTable::Forget(HWND hwnd) {
-    entries_.erase(std::remove_if(entries_.begin(), entries_.end(),
-                                  [hwnd](const Entry& e) { return e.hwnd == hwnd; }),
-                   entries_.end());
+                                    LPARAM lParam) {
+    const LRESULT result = entry.previous
+                               ? CallWindowProcA(entry.previous, hwnd, msg, wParam, lParam)
+                               : DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY)
+        entries_.erase(std::remove_if(entries_.begin(), entries_.end(),
+                                      [hwnd](const Entry& e) { return e.hwnd == hwnd; }),
+                       entries_.end());
+    return result;
 }
 
 }  // namespace app::win32

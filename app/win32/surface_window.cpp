@@ -93,6 +93,12 @@ bool SurfaceWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& resu
     }
 }
 
+SurfaceWindow* SurfaceWindowOf(const std::vector<std::unique_ptr<SurfaceWindow>>& windows, HWND hwnd) {
+    for (const auto& window : windows)
+        if (window->Handle() == hwnd) return window.get();
+    return nullptr;
+}
+
 void PumpPendingMessages() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -12,7 +12,9 @@
 // shapes it gives its window are enlarged the same way.
 #include <windows.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "app/win32/dib_surface.h"
 #include "app/win32/gdi_text.h"
@@ -100,6 +102,9 @@ private:
     bool drawingShown_ = false;  // inside DrawWhenShown, for a window that shows
     bool drawingOwed_ = false;   // the show event was put off
 };
+
+// The one of `windows` whose window is `hwnd`; null when none is.
+SurfaceWindow* SurfaceWindowOf(const std::vector<std::unique_ptr<SurfaceWindow>>& windows, HWND hwnd);
 
 // Runs the messages waiting in this thread's queue (the form runtime's DoEvents). A WM_QUIT
 // met on the way is posted again, so that the main loop still ends.

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "platform/win32/system_library.h"
 #include "platform/win32/win32_system.h"
 
 namespace app::win32 {
@@ -15,13 +16,9 @@ char HexDigit(unsigned v) { return "0123456789abcdef"[v & 15]; }
 // The notification area's icon size at this many dots per inch: GetSystemMetricsForDpi where
 // the system has it (Windows 10 1607; looked up, as XP lacks it), else the system's small icon.
 int SmallIconSize(int dpi) {
-    using MetricsForDpi = int(WINAPI*)(int, UINT);
-    static const auto metricsForDpi = [] {
-        HMODULE user32 = GetModuleHandleA("user32.dll");
-        return user32 ? reinterpret_cast<MetricsForDpi>(reinterpret_cast<void*>(
-                            GetProcAddress(user32, "GetSystemMetricsForDpi")))
-                      : nullptr;
-    }();
+    using MetricsForDpi = int WINAPI(int, UINT);
+    static auto* const metricsForDpi = platform::win32::SystemFunction<MetricsForDpi>(
+        GetModuleHandleA("user32.dll"), "GetSystemMetricsForDpi");
     const int size = metricsForDpi ? metricsForDpi(SM_CXSMICON, static_cast<UINT>(dpi))
                                    : GetSystemMetrics(SM_CXSMICON);
     return size > 0 ? size : 16;

@@ -1,6 +1,7 @@
 #include "app/win32/window_base.h"
 
 #include "app/win32/window_binding.h"
+#include "platform/win32/system_library.h"
 
 namespace app::win32 {
 
@@ -66,13 +67,9 @@ int ScreenDpi() {
 
 int WindowDpi(HWND hwnd) {
     // Windows 10 1607 and later; XP, Vista to 8.1 and Wine before 4 have no such function.
-    using DpiForWindow = UINT(WINAPI*)(HWND);
-    static const auto dpiForWindow = [] {
-        HMODULE user32 = GetModuleHandleA("user32.dll");
-        return user32 ? reinterpret_cast<DpiForWindow>(reinterpret_cast<void*>(
-                            GetProcAddress(user32, "GetDpiForWindow")))
-                      : nullptr;
-    }();
+    using DpiForWindow = UINT WINAPI(HWND);
+    static auto* const dpiForWindow = platform::win32::SystemFunction<DpiForWindow>(
+        GetModuleHandleA("user32.dll"), "GetDpiForWindow");
     const UINT dpi = hwnd && dpiForWindow ? dpiForWindow(hwnd) : 0;
     return dpi > 0 ? static_cast<int>(dpi) : ScreenDpi();
 }

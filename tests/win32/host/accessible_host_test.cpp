@@ -184,33 +184,23 @@ TEST_F(AccessibleHost, AnsweringWindowsKeepNoWindowProperty) {
 
 // Two subclasses on one window: each sees the messages and passes them on, the window's own
 // procedure still answers, and each forgets the window when it is destroyed.
-LRESULT CALLBACK CountingProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-LRESULT CALLBACK CountingProcB(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-app::win32::SubclassTable tableA(CountingProcA), tableB(CountingProcB);
 std::string seen;
 
-LRESULT Counting(app::win32::SubclassTable& table, char mark, HWND hwnd, UINT msg, WPARAM wParam,
-                 LPARAM lParam) {
-    const app::win32::SubclassTable::Entry entry = table.Find(hwnd);
-    if (msg == WM_USER + 7) seen += mark;
-    const LRESULT result = table.CallPrevious(entry, hwnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) table.Forget(hwnd);
-    return result;
+template <char Mark>
+bool MarkingHook(void*, HWND, UINT msg, WPARAM, LPARAM, LRESULT&) {
+    if (msg == WM_USER + 7) seen += Mark;
+    return false;
 }
-LRESULT CALLBACK CountingProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return Counting(tableA, 'a', hwnd, msg, wParam, lParam);
-}
-LRESULT CALLBACK CountingProcB(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return Counting(tableB, 'b', hwnd, msg, wParam, lParam);
-}
+using SubclassA = app::win32::Subclass<MarkingHook<'a'>>;
+using SubclassB = app::win32::Subclass<MarkingHook<'b'>>;
 
 TEST(Subclass, ChainsTwoProceduresAndForgetsTheWindowAtItsEnd) {
     HWND w = CreateWindowExA(0, "STATIC", "text", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(w);
-    ASSERT_TRUE(tableA.Attach(w, nullptr));
-    EXPECT_FALSE(tableA.Attach(w, nullptr)) << "once per table";
-    ASSERT_TRUE(tableB.Attach(w, &seen));
-    EXPECT_EQ(tableB.Find(w).data, &seen);
+    ASSERT_TRUE(SubclassA::Attach(w, nullptr));
+    EXPECT_FALSE(SubclassA::Attach(w, nullptr)) << "once per table";
+    ASSERT_TRUE(SubclassB::Attach(w, &seen));
+    EXPECT_EQ(SubclassB::Table().Find(w).data, &seen);
 
     seen.clear();
     SendMessageA(w, WM_USER + 7, 0, 0);
@@ -220,9 +210,9 @@ TEST(Subclass, ChainsTwoProceduresAndForgetsTheWindowAtItsEnd) {
     EXPECT_STREQ(text, "text") << "the static control's own procedure answers";
 
     DestroyWindow(w);
-    EXPECT_EQ(tableA.Size(), 0u);
-    EXPECT_EQ(tableB.Size(), 0u);
-    EXPECT_EQ(tableA.Find(w).previous, nullptr);
+    EXPECT_EQ(SubclassA::Table().Size(), 0u);
+    EXPECT_EQ(SubclassB::Table().Size(), 0u);
+    EXPECT_EQ(SubclassA::Table().Find(w).previous, nullptr);
 }
 
 }  // namespace
