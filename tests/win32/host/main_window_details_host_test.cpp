@@ -348,6 +348,41 @@ TEST_F(MainWindowHost, CloseButtonHasItsToolTipFromTheFirstMouseMoveOverTheFrame
     }
 }
 
+// The frame hands the tool tip its mouse messages itself (no subclass): the pointer resting on
+// the close box brings up "Close", as a user sees it.
+TEST_F(MainWindowHost, CloseButtonsToolTipShowsWhileThePointerRestsOnIt) {
+    Start();
+    HWND frame = Child(ids::kXPF1);
+    const paint::Rect close = form->XPF1.Box(controls::FramePiece::CloseButton).Pixels();
+    // The pointer comes onto the frame away from the close box: the tool tip is made.
+    POINT corner{1, 1};
+    ClientToScreen(frame, &corner);
+    SetCursorPos(corner.x, corner.y);
+    SendMessageA(frame, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    std::vector<HWND> tips;
+    EnumThreadWindows(GetCurrentThreadId(), &CollectToolTipWindow, reinterpret_cast<LPARAM>(&tips));
+    ASSERT_EQ(tips.size(), 1u);
+    SendMessageA(tips[0], TTM_SETDELAYTIME, TTDT_INITIAL, 1);
+    // Then it moves onto the close box and rests there.
+    POINT at{(close.left + close.right) / 2, (close.top + close.bottom) / 2};
+    const LPARAM client = MAKELPARAM(at.x, at.y);
+    ClientToScreen(frame, &at);
+    SetCursorPos(at.x, at.y);
+    SendMessageA(frame, WM_MOUSEMOVE, 0, client);
+    for (int i = 0; i < 100 && !IsWindowVisible(tips[0]); ++i) {
+        Sleep(10);
+        host_test::Pump();
+    }
+    EXPECT_TRUE(IsWindowVisible(tips[0])) << "the tool tip never saw the pointer over the close box";
+    char text[80] = {};
+    TOOLINFOA info{};
+    info.cbSize = TTTOOLINFOA_V2_SIZE;
+    info.lpszText = text;
+    EXPECT_TRUE(SendMessageA(tips[0], TTM_GETCURRENTTOOLA, 0, reinterpret_cast<LPARAM>(&info)));
+    EXPECT_STREQ(text, "Close");
+    SetCursorPos(0, 0);
+}
+
 // --- system colour and setting changes ---
 
 // Counts the two messages each child of the main window receives.
