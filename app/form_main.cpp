@@ -150,8 +150,19 @@ void FrmMain::FillModeLists() {
     CmdMon.SetCaption(BtnMon.Caption());
 }
 
+bool FrmMain::FullColourNow() { return modes::ReadModeInEffect(platform_.display).bitsPerPixel > 8; }
+
+bool FrmMain::ShownInLook(const ControlModel& control, bool fullColour) const {
+    using Look = std::initializer_list<const ControlModel*>;
+    for (const ControlModel* big : Look{&XPF1, &BtnMon, &BtnMovie, &BtnSettings, &BtnTray})
+        if (&control == big) return fullColour;
+    for (const ControlModel* small : Look{&MorvXPF1, &CmdMon, &CmdMovie, &CmdSettings, &CmdTray})
+        if (&control == small) return !fullColour;
+    return true;
+}
+
 void FrmMain::SelectByBPP() {
-    const bool fullColour = modes::ReadModeInEffect(platform_.display).bitsPerPixel > 8;
+    const bool fullColour = FullColourNow();
 
     XPF1.SetVisible(fullColour);
     MorvXPF1.SetVisible(!fullColour);

@@ -109,6 +109,14 @@ public:
     // Every control in design order, for hosts that mirror them.
     std::vector<ControlModel*> Controls();
 
+    // The window has two looks, chosen by the screen's colour depth (SelectByBPP): the XP
+    // frame and large buttons above 256 colours, the plain frame and small buttons at 256 or
+    // fewer. Whether the screen now shows more than 256 colours, and whether a control is
+    // shown in the look of that depth (every control outside the two looks is). A host may
+    // leave the other look's controls unmade until they are shown.
+    bool FullColourNow();
+    bool ShownInLook(const ControlModel& control, bool fullColour) const;
+
     // The host's window handle, for the calls that act on the real window.
     void AttachWindow(platform::WindowHandle handle) { hwnd_ = handle; }
 

@@ -160,14 +160,7 @@ void AboutWindow::Mirror(ControlModel& model, Change change) {
     const auto it = children_.find(model.Id());
     if (it == children_.end()) return;
     HWND child = it->second;
-    switch (change) {
-    case Change::Caption: SetWindowTextA(child, model.Caption().c_str()); break;
-    case Change::Enabled: EnableWindow(child, model.Enabled()); break;
-    case Change::Visible: ShowWindow(child, model.Visible() ? SW_SHOWNA : SW_HIDE); break;
-    case Change::Colors:
-    case Change::Redraw: InvalidateRect(child, nullptr, TRUE); break;
-    default: break;
-    }
+    MirrorCommonChange(child, model, change);
 }
 
 void AboutWindow::MirrorForm(FormWindow::FormChange change) {

@@ -1,5 +1,6 @@
 #include "app/win32/button_window.h"
 
+#include "app/win32/child_controls.h"
 #include "app/win32/frame_window.h"
 
 #include <windowsx.h>
@@ -74,7 +75,7 @@ void ButtonWindow::SetWindowShape(const paint::RegionData& region) {
 
 void ButtonWindow::PropertyChanged(std::string_view key) {
     // The caption is the window text, for screen readers and mnemonics alike.
-    if (hwnd_ && key == "TX") SetWindowTextA(hwnd_, button_.Caption().c_str());
+    if (key == "TX") SetTextIfChanged(hwnd_, button_.Caption());
 }
 
 bool ButtonWindow::DrawForPaint() {

@@ -50,4 +50,47 @@ bool OpaqueGroupBoxHook(void*, HWND hwnd, UINT msg, WPARAM wParam, LPARAM, LRESU
 
 void MakeGroupBoxOpaque(HWND box) { Subclass<OpaqueGroupBoxHook>::Attach(box, nullptr); }
 
+void SetTextIfChanged(HWND hwnd, const std::string& text) {
+    if (!hwnd) return;
+    // WM_GETTEXT on a window of this thread stays in the process.
+    const int length = GetWindowTextLengthA(hwnd);
+    if (length == static_cast<int>(text.size())) {
+        std::string shown(static_cast<std::size_t>(length) + 1, '\0');
+        shown.resize(static_cast<std::size_t>(GetWindowTextA(hwnd, shown.data(), length + 1)));
+        if (shown == text) return;
+    }
+    SetWindowTextA(hwnd, text.c_str());
+}
+
+void SetVisibleIfChanged(HWND hwnd, bool visible) {
+    if (!hwnd) return;
+    // The window's own flag: IsWindowVisible is false for any child of a hidden window.
+    const bool shown = (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (shown != visible) ShowWindow(hwnd, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void SetTabStopIfChanged(HWND hwnd, bool tabStop) {
+    if (!hwnd) return;
+    const LONG_PTR style = GetWindowLongPtrA(hwnd, GWL_STYLE);
+    const LONG_PTR wanted = tabStop ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+    if (wanted != style) SetWindowLongPtrA(hwnd, GWL_STYLE, wanted);
+}
+
+void RedrawIfShown(HWND hwnd) {
+    if (hwnd && IsWindowVisible(hwnd)) InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+bool MirrorCommonChange(HWND child, const controls::ControlModel& model, controls::Change change) {
+    using controls::Change;
+    switch (change) {
+    case Change::Caption: SetTextIfChanged(child, model.Caption()); return true;
+    case Change::Enabled: EnableWindow(child, model.Enabled()); return true;
+    case Change::Visible: SetVisibleIfChanged(child, model.Visible()); return true;
+    case Change::TabStop: SetTabStopIfChanged(child, model.TabStop()); return true;
+    case Change::Colors:
+    case Change::Redraw: RedrawIfShown(child); return true;
+    default: return false;
+    }
+}
+
 }  // namespace app::win32

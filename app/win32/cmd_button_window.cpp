@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include "app/win32/child_controls.h"
+
 namespace app::win32 {
 
 // Only a left press and release inside clicks: the button itself raises Click for any.
@@ -34,7 +36,7 @@ void CmdButtonWindow::SetWindowEnabled(bool enabled) {
 
 void CmdButtonWindow::PropertyChanged(std::string_view key) {
     // The caption is the window text, for screen readers and mnemonics alike.
-    if (hwnd_ && key == "Caption") SetWindowTextA(hwnd_, button_.Caption().c_str());
+    if (key == "Caption") SetTextIfChanged(hwnd_, button_.Caption());
 }
 
 controls::CursorPoint CmdButtonWindow::CursorInClient() const {

@@ -34,6 +34,9 @@ private:
 
     void CreateControls();
     HWND CreateControl(controls::ControlModel& model, double twipsPerPixel);
+    // A skinned control of the look not in use was left unmade; it is made when first shown,
+    // in its place in the z-order (and so in the tab order) among the controls made before.
+    void CreateShownLate(controls::ControlModel& model);
     void Mirror(controls::ControlModel& model, controls::Change change);
     void MirrorForm(FormWindow::FormChange change);
     void OnCommand(int id, int notification, HWND control);
@@ -51,6 +54,7 @@ private:
     int dpi_;
     std::map<int, HWND> children_;
     std::map<int, controls::ControlModel*> models_;
+    std::vector<controls::ControlModel*> zOrder_;  // every control, topmost first
     BrushCache brushes_;
     std::vector<std::unique_ptr<SurfaceWindow>> skinnedWindows_;
     std::vector<FrameWindow*> frames_;  // of skinnedWindows_

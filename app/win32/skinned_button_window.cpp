@@ -1,5 +1,6 @@
 #include "app/win32/skinned_button_window.h"
 
+#include "app/win32/child_controls.h"
 #include "app/win32/accessible.h"
 
 #include <windowsx.h>
@@ -82,7 +83,7 @@ bool SkinnedButtonWindow::CreateButton(const char* className, HWND parent, int i
         return false;
     MakeButtonAccessible(hwnd_);
     load();  // the enabled state and font reach the window here
-    SetWindowTextA(hwnd_, model_.Caption().c_str());
+    SetTextIfChanged(hwnd_, model_.Caption());
     loaded_ = true;
     ResizeButton(UnscaledLength(width), UnscaledLength(height));
     if (model_.Visible()) ShowWindow(hwnd_, SW_SHOWNA);

@@ -80,9 +80,10 @@ protected:
         show();
         drawingShown_ = false;
     }
-    // The whole window paints again.
+    // The whole window paints again. Invalidation is a server round trip under Wine; a window
+    // that cannot be seen now is painted whole when it is shown.
     void MarkForPaint() {
-        if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+        if (hwnd_ && IsWindowVisible(hwnd_)) InvalidateRect(hwnd_, nullptr, FALSE);
     }
 
     // Paints (WM_PAINT, WM_PRINTCLIENT) and leaves the background to the paint

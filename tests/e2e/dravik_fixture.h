@@ -155,6 +155,12 @@ protected:
         return r ? r->Get("text") : "<control " + std::to_string(id) + " missing>";
     }
 
+    // Whether the main window has a control of this id (the probe lists every id of the design).
+    static bool Made(const std::vector<Record>& records, int id) {
+        const Record* r = Find(records, "ctl", id);
+        return r && r->Get("present") == "1";
+    }
+
     static bool Visible(const std::vector<Record>& records, int id) {
         const Record* r = Find(records, "ctl", id);
         return r && r->Get("visible") == "1";

@@ -308,8 +308,18 @@ TEST_F(MainWindow, PresetWithoutDepthWordIsAlwaysReapplied) {
     EXPECT_EQ(display.Switches(), (std::vector<std::int32_t>{6, 6}));
 }
 
+// A host may make the windows of the other look only when they are shown: the form's answer
+// to which controls a look shows must be what SelectByBPP shows.
+static void ExpectLookShowsWhatIsVisible(FrmMain& f) {
+    const bool full = f.FullColourNow();
+    EXPECT_EQ(full, f.bBPP256 == 0);
+    for (const controls::ControlModel* c : f.Controls())
+        EXPECT_EQ(f.ShownInLook(*c, full), c->Visible()) << c->Id() << (full ? " full colour" : " 256");
+}
+
 TEST_F(MainWindow, AppearanceFollowsTheColourDepth) {
     FrmMain& f = Start();
+    ExpectLookShowsWhatIsVisible(f);
     EXPECT_EQ(f.bBPP256, 0);
     EXPECT_TRUE(f.XPF1.Visible());
     EXPECT_FALSE(f.MorvXPF1.Visible());
@@ -317,6 +327,7 @@ TEST_F(MainWindow, AppearanceFollowsTheColourDepth) {
 
     f.CmbMovie.SetListIndex(1);  // 800 x 600, 8 bits per pixel
     f.BtnMovie.Click();
+    ExpectLookShowsWhatIsVisible(f);
     EXPECT_EQ(f.bBPP256, -1);
     EXPECT_FALSE(f.XPF1.Visible());
     EXPECT_TRUE(f.MorvXPF1.Visible());

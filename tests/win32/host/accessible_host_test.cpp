@@ -119,6 +119,7 @@ TEST_F(AccessibleHost, PressRunsFromTheMessageLoopOnlyWhileAClickCouldReachTheBu
 // knows it; no skinned button of the program claims it.
 TEST_F(AccessibleHost, DefaultStateIsTheButtonsOwnAnswerToTheDialogManager) {
     Start();
+    SwitchToThe256ColourLook();  // the small buttons are made
     HWND standard[2] = {};
     for (int i = 0; i < 2; ++i) {
         standard[i] = CreateWindowExA(0, "BUTTON", "Std", WS_CHILD | (i ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
@@ -138,6 +139,7 @@ TEST_F(AccessibleHost, DefaultStateIsTheButtonsOwnAnswerToTheDialogManager) {
 // of the window or the control that went with it.
 TEST_F(AccessibleHost, ObjectHeldPastItsWindowAnswersNotConnected) {
     Start();
+    SwitchToThe256ColourLook();  // the small buttons are made
     Acc button(Child(ids::kCmdSettings)), frame(Child(ids::kXPF1)), label(Child(ids::kLblMorv));
     ASSERT_TRUE(button && frame && label);
     BSTR name = nullptr;
@@ -172,6 +174,7 @@ BOOL CALLBACK CollectPropertyName(HWND, LPSTR name, HANDLE, ULONG_PTR names) {
 // costs every message two round trips: the answering windows carry none.
 TEST_F(AccessibleHost, AnsweringWindowsKeepNoWindowProperty) {
     Start();
+    SwitchToThe256ColourLook();  // the small buttons are made
     for (int id : {ids::kCmdSettings, ids::kBtnMon, ids::kXPF1, ids::kLblMorv, ids::kFrame1}) {
         HWND child = Child(id);
         ASSERT_TRUE(child) << id;

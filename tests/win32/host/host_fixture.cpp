@@ -104,6 +104,13 @@ void MainWindowHost::Start(icons::IconLayouts* layouts, int dpi) {
     Pump();
 }
 
+void MainWindowHost::SwitchToThe256ColourLook() {
+    form->CmbMovie.SetListIndex(1);  // 800 x 600, 8 bits per pixel
+    form->BtnMovie.Click();
+    Pump();
+    ASSERT_EQ(display.Current().bitsPerPel, 8u) << "the movie button did not switch";
+}
+
 std::string MainWindowHost::WindowText(HWND hwnd) const {
     char buffer[256] = {};
     GetWindowTextA(hwnd, buffer, sizeof buffer);

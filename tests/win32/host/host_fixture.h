@@ -50,6 +50,10 @@ protected:
     // shows it. The icon layouts are the recording ones unless others are given; the window is
     // made at the screen's scale unless a dpi is given.
     void Start(icons::IconLayouts* layouts = nullptr, int dpi = 0);
+    // After Start: a click on the movie button with the 800 x 600, 256-colour mode chosen
+    // switches to the 256-colour look, whose controls the window makes when first shown. Both
+    // looks' windows exist from then on (the full-colour ones hidden).
+    void SwitchToThe256ColourLook();
     HWND Child(int id) const { return GetDlgItem(window->Handle(), id); }
     std::string WindowText(HWND hwnd) const;
 

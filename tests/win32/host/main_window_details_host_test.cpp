@@ -210,11 +210,7 @@ TEST_F(MainWindowHost, FrameShowsTheFormsSurfaceWithTheLabelBeneathItsBorder) {
     };
     for (const Look look : {Look{ids::kXPF1, "frame", RGB(224, 224, 224), RGB(128, 128, 255)},
                             Look{ids::kMorvXPF1, "frame256", RGB(192, 192, 192), RGB(0, 255, 255)}}) {
-        if (look.frame == ids::kMorvXPF1) {
-            form->CmbMovie.SetListIndex(1);  // 800 x 600, 8 bits per pixel
-            form->BtnMovie.Click();
-            host_test::Pump();
-        }
+        if (look.frame == ids::kMorvXPF1) SwitchToThe256ColourLook();
         HWND frame = Child(look.frame);
         ASSERT_TRUE(IsWindowVisible(frame)) << look.pictures;
         // Presses on the label's place reach the frame: it lies above the label's window.
@@ -323,6 +319,7 @@ std::vector<Tool> ToolsOfThread() {
 TEST_F(MainWindowHost, CloseButtonHasItsToolTipFromTheFirstMouseMoveOverTheFrame) {
     Start();
     EXPECT_TRUE(ToolsOfThread().empty()) << "a tool tip was made at start-up";
+    SwitchToThe256ColourLook();  // both frames made
     for (int id : {ids::kXPF1, ids::kMorvXPF1}) SendMessageA(Child(id), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
     const std::vector<Tool> tools = ToolsOfThread();
     for (int id : {ids::kXPF1, ids::kMorvXPF1}) {
@@ -400,6 +397,7 @@ struct AmbientCounts {
 // Windows sends both to top-level windows only: the main window hands each on to every child.
 TEST_F(MainWindowHost, SystemColourAndSettingChangesReachEveryChild) {
     Start();
+    SwitchToThe256ColourLook();  // the controls made late take them as well
     AmbientCounts counts;
     std::vector<HWND> children;
     for (HWND c = GetWindow(window->Handle(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
@@ -515,7 +513,7 @@ Shot Painted(HWND hwnd) {
 TEST_F(MainWindowHost, TheOtherAppearanceIsPaintedWhenASwitchShowsIt) {
     Start();
     for (int id : {ids::kCmdTray, ids::kCmdSettings, ids::kMorvXPF1})
-        ASSERT_FALSE(IsWindowVisible(Child(id))) << id;
+        ASSERT_EQ(Child(id), nullptr) << id << " made before it is shown";
     HWND movie = Child(ids::kBtnMovie);
     const LPARAM at = MAKELPARAM(30, 30);
     SendMessageA(movie, WM_MOUSEMOVE, 0, at);

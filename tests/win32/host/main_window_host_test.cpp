@@ -15,6 +15,7 @@ using host_test::MainWindowHost;
 
 TEST_F(MainWindowHost, EveryControlIsAChildAtItsDesignPlace) {
     Start();
+    SwitchToThe256ColourLook();  // the look not in use at start-up is made when first shown
     HDC screen = GetDC(nullptr);
     const double tpp = app::TwipsPerPixel(GetDeviceCaps(screen, LOGPIXELSX));
     ReleaseDC(nullptr, screen);
@@ -31,8 +32,38 @@ TEST_F(MainWindowHost, EveryControlIsAChildAtItsDesignPlace) {
     }
 }
 
+// The controls of the look not in use are made when a switch first shows them, in their place
+// in the z-order, which is also the order the Tab key follows: the small buttons right after
+// the large ones, the plain frame among the frames beneath every other control.
+TEST_F(MainWindowHost, TheOtherLookIsMadeInItsPlaceWhenASwitchShowsIt) {
+    Start();
+    for (int id : {ids::kCmdTray, ids::kCmdSettings, ids::kCmdMon, ids::kCmdMovie, ids::kMorvXPF1})
+        EXPECT_EQ(Child(id), nullptr) << "control " << id << " made before it is shown";
+    SwitchToThe256ColourLook();
+    std::vector<int> order;
+    for (HWND c = GetWindow(window->Handle(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        order.push_back(GetDlgCtrlID(c));
+    EXPECT_EQ(order, (std::vector<int>{ids::kBtnTray, ids::kBtnSettings, ids::kBtnMon,
+                                       ids::kBtnMovie, ids::kCmdTray, ids::kCmdSettings,
+                                       ids::kCmdMon, ids::kCmdMovie, ids::kChkTraySysStart,
+                                       ids::kChkTraystart, ids::kCmbMovie, ids::kCmbRes,
+                                       ids::kCmdIconRest, ids::kCmdIconSave, ids::kFrame3,
+                                       ids::kFrame2, ids::kFrame1, ids::kMorvXPF1, ids::kXPF1,
+                                       ids::kLblMorv}));
+    // Made with the form's state of the moment: shown, captions and tab stops as the form has them.
+    for (int id : {ids::kCmdTray, ids::kCmdSettings, ids::kCmdMon, ids::kCmdMovie, ids::kMorvXPF1})
+        EXPECT_TRUE(IsWindowVisible(Child(id))) << id;
+    EXPECT_EQ(WindowText(Child(ids::kCmdMovie)), "800 x 600 @ 60Hz 256 colors");
+    EXPECT_EQ(WindowText(Child(ids::kCmdMon)), form->BtnMon.Caption());
+    EXPECT_NE(GetWindowLongPtrA(Child(ids::kCmdSettings), GWL_STYLE) & WS_TABSTOP, 0);
+    EXPECT_EQ(GetWindowLongPtrA(Child(ids::kBtnSettings), GWL_STYLE) & WS_TABSTOP, 0);
+    EXPECT_EQ(GetNextDlgTabItem(window->Handle(), Child(ids::kCmdMovie), FALSE),
+              Child(ids::kChkTraySysStart));
+}
+
 TEST_F(MainWindowHost, ListSelectionReachesTheFormAndItsButtons) {
     Start();
+    SwitchToThe256ColourLook();  // both buttons of the movie preset made
     HWND list = Child(ids::kCmbMovie);
     ASSERT_EQ(SendMessageA(list, CB_GETCOUNT, 0, 0), 4);
     SendMessageA(list, CB_SETCURSEL, 3, 0);
