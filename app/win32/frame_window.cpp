@@ -82,6 +82,12 @@ constexpr controls::FramePiece kCaptionButtons[] = {controls::FramePiece::CloseB
                                                     controls::FramePiece::MaximizeButton,
                                                     controls::FramePiece::MinimizeButton};
 
+bool IsCaptionButton(controls::FramePiece piece) {
+    for (controls::FramePiece button : kCaptionButtons)
+        if (piece == button) return true;
+    return false;
+}
+
 }  // namespace
 
 bool FrameWindow::CreateToolTips() {
@@ -179,11 +185,13 @@ bool FrameWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
     if (tips_ && msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) RelayToToolTips(msg, wParam, lParam);
     switch (msg) {
     case WM_MOUSEMOVE:
-        // The caption buttons' tool tip is made when the mouse first comes over the frame,
-        // not at start-up: it is a top-level window of its own, which under Wine means an X
-        // window and its round trips before the program's window can show. The move that
-        // made it is handed to it, as every later one is (above).
-        if (!tips_ && CreateToolTips()) RelayToToolTips(msg, wParam, lParam);
+        // The caption buttons' tool tip is made when the mouse first comes over one of them,
+        // not before: it is a top-level window of its own, which under Wine means an X window
+        // and its round trips, and a window that shows up under the pointer gets a move
+        // while it still paints. The move that made it is handed to it, as every later one
+        // is (above), so that it starts timing the rest at once.
+        if (!tips_ && IsCaptionButton(frame_.PieceAt(x, y)) && CreateToolTips())
+            RelayToToolTips(msg, wParam, lParam);
         frame_.MouseMove(ButtonsHeld(wParam), x, y);
         return true;
     case WM_LBUTTONDOWN:

@@ -314,13 +314,20 @@ std::vector<Tool> ToolsOfThread() {
     return tools;
 }
 
-// Made when the mouse first comes over a frame, not at start-up (a tool tip is a top-level
-// window of its own).
-TEST_F(MainWindowHost, CloseButtonHasItsToolTipFromTheFirstMouseMoveOverTheFrame) {
+// Made when the mouse first comes over a caption button, not at start-up nor for a move
+// elsewhere on the frame (a tool tip is a top-level window of its own).
+TEST_F(MainWindowHost, CloseButtonHasItsToolTipFromTheFirstMouseMoveOverIt) {
     Start();
     EXPECT_TRUE(ToolsOfThread().empty()) << "a tool tip was made at start-up";
     SwitchToThe256ColourLook();  // both frames made
     for (int id : {ids::kXPF1, ids::kMorvXPF1}) SendMessageA(Child(id), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    EXPECT_TRUE(ToolsOfThread().empty()) << "a tool tip was made for a move away from the caption buttons";
+    for (int id : {ids::kXPF1, ids::kMorvXPF1}) {
+        const controls::SkinnedFrame& model =
+            id == ids::kXPF1 ? static_cast<const controls::SkinnedFrame&>(form->XPF1) : form->MorvXPF1;
+        const paint::Rect close = model.Box(controls::FramePiece::CloseButton).Pixels();
+        SendMessageA(Child(id), WM_MOUSEMOVE, 0, MAKELPARAM((close.left + close.right) / 2, (close.top + close.bottom) / 2));
+    }
     const std::vector<Tool> tools = ToolsOfThread();
     for (int id : {ids::kXPF1, ids::kMorvXPF1}) {
         const controls::SkinnedFrame& model =
@@ -351,22 +358,22 @@ TEST_F(MainWindowHost, CloseButtonsToolTipShowsWhileThePointerRestsOnIt) {
     Start();
     HWND frame = Child(ids::kXPF1);
     const paint::Rect close = form->XPF1.Box(controls::FramePiece::CloseButton).Pixels();
-    // The pointer comes onto the frame away from the close box: the tool tip is made.
+    // The pointer comes onto the frame away from the close box, then onto the close box, where
+    // the tool tip is made, and rests there.
     POINT corner{1, 1};
     ClientToScreen(frame, &corner);
     SetCursorPos(corner.x, corner.y);
     SendMessageA(frame, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
-    std::vector<HWND> tips;
-    EnumThreadWindows(GetCurrentThreadId(), &CollectToolTipWindow, reinterpret_cast<LPARAM>(&tips));
-    ASSERT_EQ(tips.size(), 1u);
-    SendMessageA(tips[0], TTM_SETDELAYTIME, TTDT_INITIAL, 1);
-    // Then it moves onto the close box and rests there.
     POINT at{(close.left + close.right) / 2, (close.top + close.bottom) / 2};
     const LPARAM client = MAKELPARAM(at.x, at.y);
     ClientToScreen(frame, &at);
     SetCursorPos(at.x, at.y);
     SendMessageA(frame, WM_MOUSEMOVE, 0, client);
-    for (int i = 0; i < 100 && !IsWindowVisible(tips[0]); ++i) {
+    std::vector<HWND> tips;
+    EnumThreadWindows(GetCurrentThreadId(), &CollectToolTipWindow, reinterpret_cast<LPARAM>(&tips));
+    ASSERT_EQ(tips.size(), 1u);
+    // The tool tip's own delay (the double-click time, 500 ms by default) runs from that move.
+    for (int i = 0; i < 300 && !IsWindowVisible(tips[0]); ++i) {
         Sleep(10);
         host_test::Pump();
     }
