@@ -177,6 +177,13 @@ HWND MainWindow::CreateControl(ControlModel& model, double tpp) {
     if (child && model.Kind() == ControlKind::GroupBox) MakeGroupBoxOpaque(child);
     // The labels (the maker's) open something when clicked: links to a screen reader.
     if (child && model.Kind() == ControlKind::Label) MakeLinkAccessible(child);
+    // A list filled while the window is hidden need not redraw after each entry: under Wine
+    // every entry added to a list that redraws is another round trip to the server (its
+    // scroll bar). It redraws again as the window shows (WM_SHOWWINDOW).
+    if (child && model.Kind() == ControlKind::ComboBox && !IsWindowVisible(hwnd_)) {
+        SendMessageA(child, WM_SETREDRAW, FALSE, 0);
+        listsHeld_.push_back(child);
+    }
     return child;
 }
 
@@ -339,6 +346,12 @@ bool MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return true;
+    case WM_SHOWWINDOW:
+        if (wParam) {
+            for (HWND list : listsHeld_) SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+            listsHeld_.clear();
+        }
+        return false;
     case WM_ERASEBKGND: {
         RECT rc;
         GetClientRect(hwnd_, &rc);

@@ -58,6 +58,7 @@ private:
     BrushCache brushes_;
     std::vector<std::unique_ptr<SurfaceWindow>> skinnedWindows_;
     std::vector<FrameWindow*> frames_;  // of skinnedWindows_
+    std::vector<HWND> listsHeld_;       // drop-down lists not redrawing until the window shows
     bool labelPressed_ = false;         // the left button went down on the maker label
     ScopedFont sansSerif_;
 };
