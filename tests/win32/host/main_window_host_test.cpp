@@ -61,6 +61,22 @@ TEST_F(MainWindowHost, TheOtherLookIsMadeInItsPlaceWhenASwitchShowsIt) {
               Child(ids::kChkTraySysStart));
 }
 
+// The lists are filled while the window is hidden, without redrawing after each entry; once the
+// window shows they redraw again, and their scroll range covers every entry.
+TEST_F(MainWindowHost, ListsFilledWhileHiddenRedrawOnceTheWindowShows) {
+    Start();
+    for (int id : {ids::kCmbRes, ids::kCmbMovie}) {
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof(info);
+        ASSERT_TRUE(GetComboBoxInfo(Child(id), &info)) << id;
+        SCROLLINFO range{};
+        range.cbSize = sizeof(range);
+        range.fMask = SIF_RANGE;
+        ASSERT_TRUE(GetScrollInfo(info.hwndList, SB_VERT, &range)) << id;
+        EXPECT_EQ(range.nMax, 3) << "list " << id << " still does not redraw";
+    }
+}
+
 TEST_F(MainWindowHost, ListSelectionReachesTheFormAndItsButtons) {
     Start();
     SwitchToThe256ColourLook();  // both buttons of the movie preset made
