@@ -53,13 +53,43 @@ paint::Surface DibSurface::View() const {
 
 void DibSurface::Present(HDC target, int x, int y) const {
     if (!bits_) return;
-    // In strips of at most 64 KB on a 32-bit screen. Wine converts a 24-bit blit to the screen's
-    // format through a buffer the size of the whole rectangle, allocated on the Unix side; glibc
-    // keeps a freed block of that size (600 KB for a window-sized frame) in the process heap
-    // for good, as private memory. Strips stay below its mmap threshold and reuse one block.
+    GdiFlush();  // text GDI drew into the bits is in them
+    // Handed to the screen at 32 bits per pixel, the format of Wine's window surfaces: a blit
+    // in any other format goes through a conversion buffer of the whole rectangle that Wine
+    // allocates on the Unix side, and glibc keeps that block, freed, in the process heap for
+    // good, as private memory. The 32-bit rows are copied here, in strips of at most 64 KB (the
+    // most such a buffer can cost where the screen has another format), into pages of their
+    // own that go back to the system once the strips are on the screen.
     const int rows = std::max(1, kPresentStripBytes / (width_ * 4));
-    for (int top = 0; top < height_; top += rows)
-        BitBlt(target, x, y + top, width_, std::min(rows, height_ - top), dc_.Get(), 0, top, SRCCOPY);
+    const int stripRows = std::min(rows, height_);
+    auto* strip = static_cast<std::uint32_t*>(
+        VirtualAlloc(nullptr, static_cast<SIZE_T>(width_) * stripRows * 4, MEM_COMMIT | MEM_RESERVE,
+                     PAGE_READWRITE));
+    if (!strip) {
+        for (int top = 0; top < height_; top += rows)
+            BitBlt(target, x, y + top, width_, std::min(rows, height_ - top), dc_.Get(), 0, top, SRCCOPY);
+        return;
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    const int stride = paint::Surface::StrideFor(width_);
+    for (int top = 0; top < height_; top += rows) {
+        const int count = std::min(rows, height_ - top);
+        for (int row = 0; row < count; ++row) {
+            const std::uint8_t* from = bits_ + static_cast<std::ptrdiff_t>(top + row) * stride;
+            std::uint32_t* to = strip + static_cast<std::ptrdiff_t>(row) * width_;
+            for (int col = 0; col < width_; ++col, from += 3)
+                to[col] = from[0] | (from[1] << 8) | (static_cast<std::uint32_t>(from[2]) << 16);
+        }
+        info.bmiHeader.biHeight = -count;  // top-down, as the rows were copied
+        SetDIBitsToDevice(target, x, y + top, width_, count, 0, 0, 0, count, strip, &info,
+                          DIB_RGB_COLORS);
+    }
+    VirtualFree(strip, 0, MEM_RELEASE);
 }
 
 }  // namespace app::win32
