@@ -42,9 +42,6 @@ private:
     int dpi_;
     bool clip_ = true;
     HDC dc_ = nullptr;
-    // Layout measures before the first drawing makes a surface, so measuring has a DC of its
-    // own, compatible with the screen like the surfaces' DCs.
-    ScopedMemoryDC measureDc_;
     // The few fonts the controls use, made once each.
     std::vector<std::pair<paint::FontInfo, ScopedFont>> fonts_;
 };
