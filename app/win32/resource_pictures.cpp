@@ -29,7 +29,9 @@ paint::PicturePtr DecodePictureResource(const std::string& key) {
     HGLOBAL loaded = LoadResource(nullptr, res);  // module resources need no freeing
     const auto* data = static_cast<const std::uint8_t*>(loaded ? LockResource(loaded) : nullptr);
     if (!data) return nullptr;
-    auto picture = paint::ReadBmp(data, SizeofResource(nullptr, res));
+    // The module's resources stay mapped, unchanged, as long as the program runs: 24-bit
+    // pictures are drawn from there, pages of the program file that cost no private memory.
+    auto picture = paint::ViewBmp(data, SizeofResource(nullptr, res));
     if (!picture) return nullptr;
     return std::make_shared<const paint::Picture>(std::move(*picture));
 }

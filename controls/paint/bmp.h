@@ -21,6 +21,11 @@ inline std::optional<Picture> ReadBmp(const std::vector<std::uint8_t>& bytes) {
     return ReadBmp(bytes.data(), bytes.size());
 }
 
+// The same picture for bytes that stay, unchanged, for as long as the picture and its copies
+// (the program's own resources): a 24-bit file's rows are used where they are, not copied; an
+// 8-bit file is decoded.
+std::optional<Picture> ViewBmp(const std::uint8_t* data, std::size_t size);
+
 // The picture in the file at path; nullptr when it cannot be read.
 PicturePtr LoadBmpFile(const std::string& path);
 

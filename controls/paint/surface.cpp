@@ -39,4 +39,13 @@ PixelBuffer::PixelBuffer(int width, int height, Rgb fill, bool bottomUp)
     if (fill != 0) View().Clear(fill);
 }
 
+PixelBuffer PixelBuffer::Borrowing(const std::uint8_t* rows, int width, int height, bool bottomUp) {
+    PixelBuffer buffer;
+    buffer.borrowed_ = rows;
+    buffer.width_ = std::max(width, 0);
+    buffer.height_ = std::max(height, 0);
+    buffer.bottomUp_ = bottomUp;
+    return buffer;
+}
+
 }  // namespace paint

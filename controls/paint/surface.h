@@ -61,18 +61,23 @@ class PixelBuffer {
 public:
     PixelBuffer() = default;
     PixelBuffer(int width, int height, Rgb fill = 0, bool bottomUp = false);
+    // Rows that stay where they are, in 24-bit DIB layout, kept unchanged by their owner for
+    // as long as this buffer and its copies: a picture read in place from the program's own
+    // module. Only ever read through.
+    static PixelBuffer Borrowing(const std::uint8_t* rows, int width, int height, bool bottomUp);
 
     int Width() const { return width_; }
     int Height() const { return height_; }
     Surface View() {
-        return Surface(bits_.data(), width_, height_, Surface::StrideFor(width_), bottomUp_);
+        return Surface(borrowed_ ? const_cast<std::uint8_t*>(borrowed_) : bits_.data(), width_,
+                       height_, Surface::StrideFor(width_), bottomUp_);
     }
     // The view is writable only through a non-const buffer; this one is for reading.
     Surface View() const { return const_cast<PixelBuffer*>(this)->View(); }
     // A view of this buffer at width x height, made anew (black) when the size differs: a
     // control's persistent drawing surface kept in memory.
     Surface Sized(int width, int height) {
-        if (width_ != width || height_ != height) *this = PixelBuffer(width, height);
+        if (borrowed_ || width_ != width || height_ != height) *this = PixelBuffer(width, height);
         return View();
     }
     Rgb Pixel(int x, int y) const { return View().Pixel(x, y); }
@@ -80,6 +85,7 @@ public:
 
 private:
     std::vector<std::uint8_t> bits_;
+    const std::uint8_t* borrowed_ = nullptr;
     int width_ = 0;
     int height_ = 0;
     bool bottomUp_ = false;

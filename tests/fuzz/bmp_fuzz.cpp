@@ -1,6 +1,7 @@
 // The bitmap reader over any file: a picture file is read whole and trusted by nothing else,
 // so any header, size, offset or colour table must give a picture or none, never a read past
-// the data. A picture it did read, written again as a plain 24-bit file, reads back the same.
+// the data. A picture it did read, written again as a plain 24-bit file, reads back the same,
+// and the reader that takes 24-bit rows in place sees the same picture in the same bytes.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -55,6 +56,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(picture->Width() > 0 && picture->Height() > 0);
     // Every pixel came from the data: no picture larger than the file could hold.
     FUZZ_CHECK(static_cast<std::size_t>(picture->Width()) * picture->Height() <= size);
+
+    const auto inPlace = paint::ViewBmp(data, size);
+    FUZZ_CHECK(inPlace.has_value());
+    FUZZ_CHECK(inPlace->Width() == picture->Width() && inPlace->Height() == picture->Height());
+    for (int y = 0; y < picture->Height(); ++y)
+        for (int x = 0; x < picture->Width(); ++x)
+            FUZZ_CHECK(inPlace->pixels.Pixel(x, y) == picture->pixels.Pixel(x, y));
 
     const auto back = paint::ReadBmp(Write24(*picture));
     FUZZ_CHECK(back.has_value());
