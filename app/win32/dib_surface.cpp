@@ -53,7 +53,7 @@ paint::Surface DibSurface::View() const {
 
 void DibSurface::Present(HDC target, int x, int y) const {
     if (!bits_) return;
-    GdiFlush();  // text GDI drew into the bits is in them
+    GdiFlush();  // the text GDI drew is in the bits before they are read
     // Handed to the screen at 32 bits per pixel, the format of Wine's window surfaces: a blit
     // in any other format goes through a conversion buffer of the whole rectangle that Wine
     // allocates on the Unix side, and glibc keeps that block, freed, in the process heap for

@@ -24,8 +24,8 @@ private:
 
 // Layout measures before the first drawing makes a surface, so measuring has a DC of its own,
 // compatible with the screen like the surfaces' DCs. One serves every control: under Wine each
-// DC keeps about 2 KB of the process's Unix-side heap for as long as it lives. Only the window
-// thread measures.
+// DC holds a kilobyte or more of the process's Unix-side heap for as long as it lives. Only the
+// window thread measures.
 ScopedMemoryDC& MeasureDc() {
     static ScopedMemoryDC dc;
     return dc;
