@@ -67,6 +67,12 @@ void LetMessageThrough(HWND hwnd, UINT msg) {
 namespace app::win32 {
 
 int ScreenDpi() {
+    // Windows 10 1607 and later: the system's scale without a DC of the screen, which under
+    // Wine is the thread's first call to the X server.
+    using DpiForSystem = UINT WINAPI();
+    static auto* const dpiForSystem = platform::win32::SystemFunction<DpiForSystem>(
+        GetModuleHandleA("user32.dll"), "GetDpiForSystem");
+    if (const UINT dpi = dpiForSystem ? dpiForSystem() : 0; dpi > 0) return static_cast<int>(dpi);
     HDC screen = GetDC(nullptr);
     const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
     if (screen) ReleaseDC(nullptr, screen);
