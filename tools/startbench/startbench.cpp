@@ -160,9 +160,17 @@ bool RunOnce(Program& p, int round, DWORD settleMs, const std::string& holdFile)
     STARTUPINFOA si{};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
-    const double t0 = tools::NowMs();
-    if (!CreateProcessA(p.path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.empty() ? nullptr : folder.c_str(), &si, &pi)) {
+    double t0 = tools::NowMs();
+    // Wine now and then fails a start with ERROR_INTERNAL_ERROR before the program runs at
+    // all; such a start is tried again rather than ending the whole benchmark.
+    bool started = false;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        if (attempt > 0) Sleep(200);
+        t0 = tools::NowMs();
+        started = CreateProcessA(p.path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                 nullptr, folder.empty() ? nullptr : folder.c_str(), &si, &pi) != 0;
+    }
+    if (!started) {
         std::printf("run\tlabel=%s\tround=%d\terror=CreateProcess %lu\n", p.label.c_str(), round,
                     GetLastError());
         return false;
