@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -125,10 +126,21 @@ protected:
         }
     }
 
+    // winprobe writes a line before every exit, failed or not. Under load Wine now and then
+    // fails to start a program at all, and the loader then ends with 1 and says nothing: such a
+    // start is tried again (twice at most), with a line in the test's log.
     RunResult Probe(const std::vector<std::string>& args) {
         std::vector<std::string> argv{TheBench().probeLoader, TheBench().probe};
         argv.insert(argv.end(), args.begin(), args.end());
-        return e2e::Run(argv, env_, kProbeTimeout);
+        RunResult r = e2e::Run(argv, env_, kProbeTimeout);
+        for (int retry = 0; retry < 2 && r.started && !r.timedOut && r.exitCode != 0 &&
+                            r.out.empty() && r.err.empty();
+             ++retry) {
+            std::fprintf(stderr, "winprobe %s: ended with %d and no output; started again\n",
+                         args.empty() ? "" : args[0].c_str(), r.exitCode);
+            r = e2e::Run(argv, env_, kProbeTimeout);
+        }
+        return r;
     }
 
     std::vector<Record> Dump() {
