@@ -31,6 +31,11 @@ constexpr int kDropDownListHeight = 240;
 // The drop-down list's window height at this dpi.
 int DropDownHeight(int dpi) { return MulDiv(kDropDownListHeight, dpi, 96); }
 
+// The controls that are windows of the program's own kinds (CreateSkinned).
+bool IsSkinned(const ControlModel& model) {
+    return model.Kind() == ControlKind::PushButton || model.Kind() == ControlKind::SkinnedFrame;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(FrmMain& form, int dpi)
@@ -106,9 +111,7 @@ void MainWindow::CreateControls() {
     // trips to the server.
     const bool fullColour = form_.FullColourNow();
     for (ControlModel* model : zOrder_) {
-        const bool skinned = model->Kind() == ControlKind::PushButton ||
-                             model->Kind() == ControlKind::SkinnedFrame;
-        if (!skinned || form_.ShownInLook(*model, fullColour))
+        if (!IsSkinned(*model) || form_.ShownInLook(*model, fullColour))
             if (HWND child = CreateControl(*model, tpp)) children_[model->Id()] = child;
         model->SetObserver([this](ControlModel& m, Change c) { Mirror(m, c); });
     }
@@ -140,8 +143,7 @@ HWND MainWindow::CreateControl(ControlModel& model, double tpp) {
     if (!design) return nullptr;
     const PixelRect at = ToPixels(*design, tpp);
 
-    if (model.Kind() == ControlKind::PushButton || model.Kind() == ControlKind::SkinnedFrame)
-        return CreateSkinned(model, at);
+    if (IsSkinned(model)) return CreateSkinned(model, at);
 
     const char* cls = "BUTTON";
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
@@ -275,7 +277,7 @@ void MainWindow::Mirror(ControlModel& model, Change change) {
     if (&model == &form_.LblMorv) RedrawFrames();
     const auto it = children_.find(model.Id());
     if (it == children_.end()) {
-        if (change == Change::Visible && model.Visible()) CreateShownLate(model);
+        if (change == Change::Visible && model.Visible() && IsSkinned(model)) CreateShownLate(model);
         return;
     }
     HWND child = it->second;

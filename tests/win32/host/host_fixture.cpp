@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "app/control_ids.h"
+
 namespace host_test {
 
 using platform::memory::Mode;
@@ -105,8 +107,17 @@ void MainWindowHost::Start(icons::IconLayouts* layouts, int dpi) {
 }
 
 void MainWindowHost::SwitchToThe256ColourLook() {
-    form->CmbMovie.SetListIndex(1);  // 800 x 600, 8 bits per pixel
-    form->BtnMovie.Click();
+    // As a user does it: the 800 x 600, 8-bit mode picked in the movie list, then a click on
+    // the movie button.
+    HWND list = GetDlgItem(window->Handle(), app::ids::kCmbMovie);
+    SendMessageA(list, CB_SETCURSEL, 1, 0);
+    SendMessageA(window->Handle(), WM_COMMAND, MAKEWPARAM(app::ids::kCmbMovie, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+    HWND movie = GetDlgItem(window->Handle(), app::ids::kBtnMovie);
+    const LPARAM at = MAKELPARAM(30, 30);
+    SendMessageA(movie, WM_MOUSEMOVE, 0, at);
+    SendMessageA(movie, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(movie, WM_LBUTTONUP, 0, at);
     Pump();
     ASSERT_EQ(display.Current().bitsPerPel, 8u) << "the movie button did not switch";
 }
