@@ -10,9 +10,15 @@
 #include <optional>
 #include <string>
 
+#include <vector>
+
 #include "platform/ui.h"
 
 namespace platform {
+
+// How long a message to the shell's windows may take before the shell counts as not
+// answering. The shell runs in another process and can hang; this thread must not hang with it.
+inline constexpr std::uint32_t kShellAnswerMs = 3000;
 
 // POINT as the list view writes it: x, then y, two signed 32-bit values, 8 bytes. The only
 // thing that crosses into the list view's process, so a 32-bit program can read the
@@ -39,6 +45,33 @@ public:
     virtual void Load(Point& p) = 0;
 };
 
+// The desktop's folder view as the shell offers it to other programs from Windows Vista on:
+// ShellWindows, FindWindowSW(CSIDL_DESKTOP, SWC_DESKTOP), the top-level browser of that window,
+// its active shell view, IFolderView. Since Windows 10 version 1809 Explorer keeps the desktop
+// icons' positions itself and takes only what arrives through this view: positions set by
+// list-view messages are put back at its next save.
+// Each call is bounded in time, as the shell may hang: a call that gets no answer in time
+// fails, and every later call on the same view then fails at once.
+class FolderView {
+public:
+    virtual ~FolderView() = default;
+    // IShellView::GetWindow: the view's window ("SHELLDLL_DefView", the desktop list view's
+    // parent); 0 when the view has none (Wine's desktop) or does not answer.
+    virtual WindowHandle Window() = 0;
+    // Every item's IFolderView::GetItemPosition, in the view's order (Item 0, 1, ...), which is
+    // the list view's index order. Nothing when any step fails or does not answer in time.
+    virtual std::optional<std::vector<Point>> ItemPositions() = 0;
+    // One IFolderView::SelectAndPositionItems(SVSI_POSITIONITEM) that moves item i to
+    // positions[i], for every i below the view's item count whose position has a value. False
+    // when the view refuses (Wine's shell32 answers E_NOTIMPL) or does not answer in time.
+    virtual bool PositionItems(const std::vector<std::optional<Point>>& positions) = 0;
+    // IFolderView2::GetCurrentFolderFlags, FWF_AUTOARRANGE: whether the view arranges its items
+    // itself. Nothing when the view has no IFolderView2 or does not answer.
+    virtual std::optional<bool> AutoArrange() = 0;
+    // IFolderView2::SetCurrentFolderFlags(FWF_AUTOARRANGE, on or off). False when it fails.
+    virtual bool SetAutoArrange(bool on) = 0;
+};
+
 class Desktop {
 public:
     virtual ~Desktop() = default;
@@ -58,9 +91,12 @@ public:
     // GetWindowThreadProcessId(window, &id): the id of the process that owns the window.
     virtual std::uint32_t OwnerProcessId(WindowHandle window) = 0;
 
-    // SendMessageA: returns once the window has handled the message, with its result.
-    virtual std::intptr_t Send(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
-                               std::intptr_t lParam) = 0;
+    // SendMessageTimeoutA(window, message, wParam, lParam, SMTO_BLOCK | SMTO_ABORTIFHUNG,
+    // kShellAnswerMs): the message's result once the window has handled it; nothing when the
+    // window is gone, hung, or does not answer in time. SMTO_BLOCK: no message sent to this
+    // thread is handled while it waits, so nothing else of the program runs inside the call.
+    virtual std::optional<std::intptr_t> Send(WindowHandle window, std::uint32_t message,
+                                              std::uintptr_t wParam, std::intptr_t lParam) = 0;
     // SendMessageTimeoutA(window, message, wParam, lParam, flags, timeoutMs, &result). Neither
     // the call's result nor the message's is reported.
     virtual void SendWithTimeout(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
@@ -81,6 +117,10 @@ public:
     // MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0). Released with UnmapViewOfFile, then
     // CloseHandle. Null when either call fails.
     virtual std::unique_ptr<PointBuffer> MapSharedBuffer() = 0;
+
+    // The shell's folder view of the desktop. Null when the system offers no such route (XP
+    // knows no SWC_DESKTOP), no shell answers for the desktop, or it does not answer in time.
+    virtual std::unique_ptr<FolderView> OpenDesktopFolderView() = 0;
 
     // GetDesktopWindow().
     virtual WindowHandle DesktopWindow() = 0;

@@ -128,9 +128,13 @@ std::uint32_t Win32Desktop::OwnerProcessId(WindowHandle window) {
     return id;
 }
 
-std::intptr_t Win32Desktop::Send(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
-                                 std::intptr_t lParam) {
-    return SendMessageA(ToHwnd(window), message, wParam, lParam);
+std::optional<std::intptr_t> Win32Desktop::Send(WindowHandle window, std::uint32_t message,
+                                                std::uintptr_t wParam, std::intptr_t lParam) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(ToHwnd(window), message, wParam, lParam, SMTO_BLOCK | SMTO_ABORTIFHUNG,
+                             kShellAnswerMs, &result))
+        return std::nullopt;
+    return static_cast<std::intptr_t>(result);
 }
 
 void Win32Desktop::SendWithTimeout(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
@@ -158,6 +162,8 @@ std::unique_ptr<PointBuffer> Win32Desktop::MapSharedBuffer() {
     if (!buffer->Ok()) return nullptr;
     return buffer;
 }
+
+std::unique_ptr<FolderView> Win32Desktop::OpenDesktopFolderView() { return nullptr; }
 
 WindowHandle Win32Desktop::DesktopWindow() { return FromHwnd(GetDesktopWindow()); }
 

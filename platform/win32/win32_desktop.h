@@ -12,14 +12,15 @@ public:
     std::uint32_t WindowStyle(WindowHandle window) override;
     WindowHandle ParentOf(WindowHandle window) override;
     std::uint32_t OwnerProcessId(WindowHandle window) override;
-    std::intptr_t Send(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
-                       std::intptr_t lParam) override;
+    std::optional<std::intptr_t> Send(WindowHandle window, std::uint32_t message,
+                                      std::uintptr_t wParam, std::intptr_t lParam) override;
     void SendWithTimeout(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                          std::intptr_t lParam, std::uint32_t flags,
                          std::uint32_t timeoutMs) override;
     std::optional<std::uint32_t> VersionPlatformId() override;
     std::unique_ptr<PointBuffer> AllocRemoteBuffer(std::uint32_t processId) override;
     std::unique_ptr<PointBuffer> MapSharedBuffer() override;
+    std::unique_ptr<FolderView> OpenDesktopFolderView() override;
     WindowHandle DesktopWindow() override;
     void LockUpdate(WindowHandle window) override;
     void RedrawAll() override;
