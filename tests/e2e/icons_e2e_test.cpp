@@ -83,6 +83,16 @@ protected:
     }
 
     std::string App() const { return appDir_ + "/Dravik.exe"; }
+
+    // Starts the copy and waits until its start-up layout save has run. The program saves once
+    // its window is up and its queue is idle; a command handed to it (/list here) runs that
+    // save first when it is still due, and answers only after it.
+    void StartDravik(const std::string& exe, const std::string& loader = TheBench().exeLoader) {
+        DravikE2E::StartDravik(exe, loader);
+        if (HasFatalFailure()) return;
+        const RunResult list = e2e::Run({loader, exe, "/list"}, env_, kStartTimeout);
+        ASSERT_EQ(list.exitCode, 0) << "Dravik.exe /list: " << list.Describe();
+    }
     std::string Iconset() const { return appDir_ + "/Iconset"; }
 
     // The layout file of the screen size in effect, by the name the layouts have always had.
