@@ -62,6 +62,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
         if (args.size() < 2) return Bad("/mode needs the label of a mode, as /list shows it");
         command.label = TrimBlanks(args[1]);
         if (command.label.empty()) return Bad("/mode needs the label of a mode, as /list shows it");
+        if (command.label.size() > kMostLabelBytes) return Bad("no mode has a label that long");
         used = 2;
     }
     if (args.size() > used) return Bad("unexpected argument: " + args[used]);

@@ -54,8 +54,18 @@ std::optional<Command> DecodeCommand(const std::string& payload);
 // The running program answers a command with kReplyBase + exit code, so that a window that
 // does not know the message (DefWindowProc answers 0) is never taken for a "done".
 inline constexpr std::intptr_t kReplyBase = 0x44520000;
-// Answered while the program is still starting: the client asks again a little later.
+// Answered while the program is still starting, or busy with a switch, save or restore: the
+// client asks again a little later.
 inline constexpr std::intptr_t kReplyNotReady = kReplyBase + 0xFF;
+// The command ran, but its text could not be handed back: the client's window did not take
+// it (Windows filters messages into a process with more rights than the sender's unless that
+// process lets them through). The client says so and ends with kExitNotSwitched.
+inline constexpr std::intptr_t kReplyOutputLost = kReplyBase + 0xFE;
+
+// The longest payload a command can be: a verb's word, a line end and a label, which the
+// parser holds to kMostLabelBytes. A longer WM_COPYDATA is refused before it is copied.
+inline constexpr std::size_t kMostLabelBytes = 200;
+inline constexpr std::size_t kMostCommandBytes = 8 + kMostLabelBytes;
 
 // The exit code in a reply; nothing when the reply is not one of ours.
 std::optional<int> ExitCodeOfReply(std::intptr_t reply);

@@ -14,18 +14,22 @@ void BroadcastIconMetrics(platform::Desktop& desktop) {
                             kSmtoAbortIfHung, kBroadcastTimeoutMs);
 }
 
-// Holds LockWindowUpdate on one window for its lifetime.
+// Holds LockWindowUpdate on one window for its lifetime. Only one window in the system can be
+// locked; when another program holds the lock, it is refused, and letting go would end that
+// program's lock instead: only a lock taken here is let go.
 class WindowUpdateLock {
 public:
-    WindowUpdateLock(platform::Desktop& desktop, platform::WindowHandle window) : desktop_(desktop) {
-        desktop_.LockUpdate(window);
-    }
+    WindowUpdateLock(platform::Desktop& desktop, platform::WindowHandle window)
+        : desktop_(desktop), locked_(desktop_.LockUpdate(window)) {}
     WindowUpdateLock(const WindowUpdateLock&) = delete;
     WindowUpdateLock& operator=(const WindowUpdateLock&) = delete;
-    ~WindowUpdateLock() { desktop_.LockUpdate(0); }
+    ~WindowUpdateLock() {
+        if (locked_) desktop_.LockUpdate(0);
+    }
 
 private:
     platform::Desktop& desktop_;
+    bool locked_;
 };
 
 }  // namespace

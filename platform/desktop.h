@@ -124,8 +124,9 @@ public:
 
     // GetDesktopWindow().
     virtual WindowHandle DesktopWindow() = 0;
-    // LockWindowUpdate(window): drawing in that window is held back; 0 lets it go again.
-    virtual void LockUpdate(WindowHandle window) = 0;
+    // LockWindowUpdate(window): drawing in that window is held back; 0 lets it go again. False
+    // when refused: only one window at a time can be locked, so another program's lock stands.
+    virtual bool LockUpdate(WindowHandle window) = 0;
     // InvalidateRect(NULL, NULL, FALSE): every window on the screen is repainted.
     virtual void RedrawAll() = 0;
 };

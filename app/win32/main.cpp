@@ -47,6 +47,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     // From here on message boxes belong to the (top-most) main window, so none hides behind it.
     ui.SetOwner(reinterpret_cast<platform::WindowHandle>(window.Handle()));
+    shell.SetOwner(reinterpret_cast<platform::WindowHandle>(window.Handle()));
     window.ShowIfVisible();
     window.ScheduleStartUpSave();
 

@@ -64,6 +64,9 @@ public:
     ReplyWindow() {
         CreateBound({"DravikCommandReply", 0, false, false}, GetModuleHandleA(nullptr), 0, "", 0, 0,
                     0, 0, 0, HWND_MESSAGE);
+        // A client run as administrator would otherwise never hear the text of a Dravik
+        // that runs without: Windows drops messages sent up to a process with more rights.
+        if (hwnd_) LetMessageThrough(hwnd_, WM_COPYDATA);
     }
     ~ReplyWindow() override {
         if (hwnd_) DestroyWindow(hwnd_);
@@ -88,7 +91,7 @@ HWND FindRunningDravik() { return FindWindowA(ids::kMainWindowClass, nullptr); }
 // Sends the command once. Nothing: no answer of ours (a window that is gone, a program that
 // is still starting or hangs).
 std::optional<int> Send(HWND dravik, const std::string& payload, ReplyWindow& reply,
-                        bool& notReady) {
+                        bool& notReady, bool& outputLost) {
     COPYDATASTRUCT data{};
     data.dwData = kCommandTag;
     data.cbData = static_cast<DWORD>(payload.size());
@@ -102,6 +105,7 @@ std::optional<int> Send(HWND dravik, const std::string& payload, ReplyWindow& re
         return std::nullopt;
     const auto answer = static_cast<std::intptr_t>(result);
     notReady = answer == kReplyNotReady;
+    outputLost = answer == kReplyOutputLost;
     return ExitCodeOfReply(answer);
 }
 
@@ -111,11 +115,14 @@ HANDLE StartDravik() {
     const std::wstring path = platform::win32::ModulePathWide();
     if (path.empty()) return nullptr;
     std::wstring commandLine = L"\"" + path + L"\"";
+    // It runs in its own folder, not in the caller's current one, which it would otherwise
+    // hold open (undeletable) for its whole life.
+    const std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &si, &pi))
+                        folder.empty() ? nullptr : folder.c_str(), &si, &pi))
         return nullptr;
     CloseHandle(pi.hThread);
     return pi.hProcess;
@@ -165,10 +172,16 @@ int RunCommandLineClient(const std::vector<std::string>& args) {
     for (;;) {
         if (!dravik) dravik = FindRunningDravik();
         if (dravik) {
-            bool notReady = false;
-            if (const std::optional<int> code = Send(dravik, payload, reply, notReady)) {
+            bool notReady = false, outputLost = false;
+            if (const std::optional<int> code = Send(dravik, payload, reply, notReady, outputLost)) {
                 out.Write(STD_OUTPUT_HANDLE, reply.Text());
                 return *code;
+            }
+            if (outputLost) {
+                out.Write(STD_ERROR_HANDLE,
+                          "Dravik: the running Dravik could not hand its answer back (it runs "
+                          "with fewer rights than this command)\r\n");
+                return kExitNotSwitched;
             }
             // A window that went away, or one of another program under the same class: look
             // again; a program still starting: ask again.
@@ -198,6 +211,11 @@ bool AnswerRemoteCommand(FrmMain& form, WPARAM wParam, LPARAM lParam, LRESULT& r
         result = kReplyNotReady;
         return true;
     }
+    // Nothing is copied out of a payload longer than any command.
+    if (data->cbData > kMostCommandBytes) {
+        result = kReplyBase + kExitBadArguments;
+        return true;
+    }
     const std::optional<Command> command =
         data->lpData ? DecodeCommand(std::string(static_cast<const char*>(data->lpData), data->cbData))
                      : std::nullopt;
@@ -219,9 +237,13 @@ bool AnswerRemoteCommand(FrmMain& form, WPARAM wParam, LPARAM lParam, LRESULT& r
         back.dwData = kOutputTag;
         back.cbData = static_cast<DWORD>(output.size());
         back.lpData = output.data();
-        DWORD_PTR ignored = 0;
-        SendMessageTimeoutA(client, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&back),
-                            SMTO_ABORTIFHUNG, 5000, &ignored);
+        DWORD_PTR taken = 0;
+        if (!SendMessageTimeoutA(client, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&back),
+                                 SMTO_ABORTIFHUNG, 5000, &taken) ||
+            !taken) {
+            result = kReplyOutputLost;
+            return true;
+        }
     }
     result = kReplyBase + *code;
     return true;

@@ -77,12 +77,15 @@ bool SurfaceWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& resu
         // of the window and the update region then validated do what BeginPaint would. Under
         // Wine, BeginPaint and EndPaint cost some twenty round trips to the server (update
         // region, caret, non-client area, visible region), the DC and the validation ten.
+        // Validated first: an invalidation that comes while the drawing runs (a model that
+        // changes in between) then leaves a new update region and another WM_PAINT, where
+        // validating afterwards would drop it.
+        ValidateRect(hwnd_, nullptr);
         HDC dc = GetDC(hwnd_);
         if (dc) {
             PaintOn(dc);
             ReleaseDC(hwnd_, dc);
         }
-        ValidateRect(hwnd_, nullptr);
         result = 0;
         return true;
     }

@@ -53,13 +53,17 @@ LRESULT CALLBACK WindowBase::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
 }
 
 void LetMessageThrough(HWND hwnd, UINT msg) {
-    using Filter = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    // Windows 7 and later: for this one window. Vista has only the process-wide form, which
+    // lets the message through to every window of the process. XP filters nothing.
     HMODULE user32 = GetModuleHandleA("user32.dll");
-    const auto filter =
-        user32 ? reinterpret_cast<Filter>(
-                     reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilterEx")))
-               : nullptr;
-    if (filter) filter(hwnd, msg, 1 /* MSGFLT_ALLOW */, nullptr);
+    using ForWindow = BOOL WINAPI(HWND, UINT, DWORD, void*);
+    using ForProcess = BOOL WINAPI(UINT, DWORD);
+    static auto* const forWindow = platform::win32::SystemFunction<ForWindow>(user32, "ChangeWindowMessageFilterEx");
+    static auto* const forProcess = platform::win32::SystemFunction<ForProcess>(user32, "ChangeWindowMessageFilter");
+    if (forWindow)
+        forWindow(hwnd, msg, 1 /* MSGFLT_ALLOW */, nullptr);
+    else if (forProcess)
+        forProcess(msg, 1 /* MSGFLT_ADD */);
 }
 
 }  // namespace app::win32

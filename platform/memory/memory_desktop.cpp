@@ -290,8 +290,9 @@ WindowHandle MemoryDesktop::DesktopWindow() {
     return kDesktopWindow;
 }
 
-void MemoryDesktop::LockUpdate(WindowHandle window) {
+bool MemoryDesktop::LockUpdate(WindowHandle window) {
     Record("LockWindowUpdate " + (window == 0 ? std::string("0") : Hex(window)));
+    return window == 0 || !lockTaken;
 }
 
 void MemoryDesktop::RedrawAll() { Record("InvalidateRect NULL NULL FALSE"); }

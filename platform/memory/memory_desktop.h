@@ -32,7 +32,7 @@ public:
     std::unique_ptr<PointBuffer> MapSharedBuffer() override;
     std::unique_ptr<FolderView> OpenDesktopFolderView() override;
     WindowHandle DesktopWindow() override;
-    void LockUpdate(WindowHandle window) override;
+    bool LockUpdate(WindowHandle window) override;
     void RedrawAll() override;
 
     // A window of that class; top-level when the parent is 0. Handles count up from 1 and
@@ -61,6 +61,7 @@ public:
     bool refuseRemoteBuffer = false;
     bool refuseSharedBuffer = false;
     bool failBufferReads = false;  // ReadProcessMemory fails; the target keeps its value
+    bool lockTaken = false;        // another program holds LockWindowUpdate: a lock is refused
 
     // The shell stops answering after this many more messages (Send gives nothing, and so does
     // every folder-view call); unset: it always answers.

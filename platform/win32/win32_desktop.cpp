@@ -167,7 +167,7 @@ std::unique_ptr<FolderView> Win32Desktop::OpenDesktopFolderView() { return nullp
 
 WindowHandle Win32Desktop::DesktopWindow() { return FromHwnd(GetDesktopWindow()); }
 
-void Win32Desktop::LockUpdate(WindowHandle window) { LockWindowUpdate(ToHwnd(window)); }
+bool Win32Desktop::LockUpdate(WindowHandle window) { return LockWindowUpdate(ToHwnd(window)) != FALSE; }
 
 void Win32Desktop::RedrawAll() { InvalidateRect(nullptr, nullptr, FALSE); }
 

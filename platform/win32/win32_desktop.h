@@ -22,7 +22,7 @@ public:
     std::unique_ptr<PointBuffer> MapSharedBuffer() override;
     std::unique_ptr<FolderView> OpenDesktopFolderView() override;
     WindowHandle DesktopWindow() override;
-    void LockUpdate(WindowHandle window) override;
+    bool LockUpdate(WindowHandle window) override;
     void RedrawAll() override;
 };
 

@@ -61,7 +61,9 @@ void Win32Shell::Execute(const std::string& operation, const std::string& file,
                          int showCommand) {
     auto* execute = Shell32Function<decltype(ShellExecuteA)>("ShellExecuteA");
     if (!execute) return;
-    execute(GetDesktopWindow(), operation.c_str(), file.c_str(),
+    HWND owner = reinterpret_cast<HWND>(owner_);
+    if (!owner || !IsWindow(owner)) owner = GetDesktopWindow();
+    execute(owner, operation.c_str(), file.c_str(),
             parameters.empty() ? nullptr : parameters.c_str(),
             directory.empty() ? nullptr : directory.c_str(), showCommand);
 }

@@ -227,9 +227,13 @@ bool Win32System::AnotherInstanceRunning() {
     if (!instanceChecked_) {
         // CreateMutexA opens an existing mutex of that name and then reports
         // ERROR_ALREADY_EXISTS, with a valid handle; read the error before anything else runs.
+        // ERROR_ACCESS_DENIED (and no handle): the mutex exists, made by a Dravik with more
+        // rights (run as administrator, at a higher integrity level), whose default security
+        // lets a standard process see it but not open it. That one runs as surely.
         SetLastError(ERROR_SUCCESS);
         const HANDLE mutex = CreateMutexA(nullptr, FALSE, kInstanceMutexName);
-        anotherInstance_ = GetLastError() == ERROR_ALREADY_EXISTS;
+        const DWORD error = GetLastError();
+        anotherInstance_ = error == ERROR_ALREADY_EXISTS || error == ERROR_ACCESS_DENIED;
         instanceMutex_.Reset(mutex);
         instanceChecked_ = true;
     }

@@ -53,6 +53,7 @@ TEST(CommandLine, AnythingElseIsBadArgumentsWithAReason) {
         {"/movie", "/monitor"},   // one switch at a time
         {"/mode", "640 x 480 @ 60Hz 256 colors", "extra"},
         {"\\movie"},
+        {"/mode", std::string(app::kMostLabelBytes + 1, 'x')},  // longer than a command can carry
     };
     for (const auto& args : bad) {
         const app::ParsedArguments parsed = app::ParseArguments(args);

@@ -604,4 +604,14 @@ TEST_F(IconRefreshTest, ARestoreRefreshesBeforeItMovesAnyIcon) {
               (Calls{"LockWindowUpdate 0x10010", kBroadcast, kBroadcast, "LockWindowUpdate 0"}));
 }
 
+// Only one window in the system can be locked. While another program holds the lock, the
+// refresh runs without one and lets go of nothing: letting go would end the other's lock.
+TEST_F(IconRefreshTest, ALockAnotherProgramHoldsIsNeitherTakenNorLetGo) {
+    registry.Put(platform::kCurrentUser, kMetrics, "Shell Icon Size", "32");
+    desktop.lockTaken = true;
+    Refresh();
+    EXPECT_EQ(Only(desktop.calls, {"LockWindowUpdate"}), Calls{"LockWindowUpdate 0x10010"});
+    EXPECT_EQ(Broadcasts().size(), 2u) << "the icons are refreshed all the same";
+}
+
 }  // namespace

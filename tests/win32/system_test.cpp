@@ -135,6 +135,31 @@ TEST(Win32SystemTest, InstanceIsHeldForTheLifeOfTheObject) {
     EXPECT_EQ(ChildInstanceAnswer(), win32_test::kExitNoOtherInstance) << "released on destruction";
 }
 
+// A Dravik run as administrator holds the mutex with security that a standard process may not
+// open: CreateMutexA then fails with ERROR_ACCESS_DENIED. That is a running Dravik too. Wine
+// has no integrity levels; an empty DACL denies the open as the elevated one's label does.
+TEST(Win32SystemTest, AMutexThisProcessMayNotOpenMeansAnotherInstance) {
+    SECURITY_DESCRIPTOR sd;
+    ASSERT_TRUE(InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION));
+    ACL acl;
+    ASSERT_TRUE(InitializeAcl(&acl, sizeof acl, ACL_REVISION));
+    ASSERT_TRUE(SetSecurityDescriptorDacl(&sd, TRUE, &acl, FALSE));
+    SECURITY_ATTRIBUTES sa{sizeof sa, &sd, FALSE};
+    const HANDLE elevated = CreateMutexA(&sa, FALSE, "Morv Dravik single instance");
+    ASSERT_NE(elevated, nullptr);
+    SetLastError(ERROR_SUCCESS);
+    const HANDLE again = CreateMutexA(nullptr, FALSE, "Morv Dravik single instance");
+    const DWORD error = GetLastError();
+    if (again) CloseHandle(again);
+    if (error != ERROR_ACCESS_DENIED) {
+        CloseHandle(elevated);
+        GTEST_SKIP() << "this system lets the open through (error " << error << ")";
+    }
+    Win32System system;
+    EXPECT_TRUE(system.AnotherInstanceRunning());
+    CloseHandle(elevated);
+}
+
 // A program folder whose name the ANSI code page cannot hold: GetModuleFileNameA puts "?" in
 // its place, a path that names nothing. The program's path is then the folder's short name,
 // which the ANSI file calls reach.

@@ -74,19 +74,18 @@ TEST_F(IconsHost, ASwitchSavesANewSizeAndRestoresAKnownOne) {
 
 namespace {
 
+BOOL CALLBACK NoteUndrawnChild(HWND child, LPARAM out) {
+    RECT rc;
+    if (IsWindowVisible(child) && GetUpdateRect(child, &rc, FALSE)) *reinterpret_cast<bool*>(out) = true;
+    return TRUE;
+}
+
 // Whether the window or any of its children still waits to be drawn.
 bool SomethingUndrawn(HWND window) {
     RECT r;
     if (GetUpdateRect(window, &r, FALSE)) return true;
     bool undrawn = false;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM out) -> BOOL {
-            RECT rc;
-            if (IsWindowVisible(child) && GetUpdateRect(child, &rc, FALSE)) *reinterpret_cast<bool*>(out) = true;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&undrawn));
+    EnumChildWindows(window, NoteUndrawnChild, reinterpret_cast<LPARAM>(&undrawn));
     return undrawn;
 }
 

@@ -4,9 +4,12 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+
 #include "app/command_line.h"
 #include "app/control_ids.h"
 #include "app/layout.h"
+#include "app/win32/surface_window.h"
 
 namespace {
 
@@ -133,9 +136,79 @@ TEST_F(MainWindowHost, CommandsHandedOverByCopyDataSwitchAndAnswerWithTheirExitC
     EXPECT_EQ(display.Switches().size(), 1u);
     EXPECT_TRUE(IsWindow(main));
 
+    // A payload longer than any command is refused without being read: its bytes lie beyond
+    // the one readable page.
+    SYSTEM_INFO si;
+    GetSystemInfo(&si);
+    char* pages = static_cast<char*>(VirtualAlloc(nullptr, 2 * si.dwPageSize, MEM_RESERVE, PAGE_NOACCESS));
+    ASSERT_TRUE(pages && VirtualAlloc(pages, si.dwPageSize, MEM_COMMIT, PAGE_READWRITE));
+    std::memcpy(pages, "list", 4);
+    COPYDATASTRUCT huge{app::kCommandTag, 16 * si.dwPageSize, pages};
+    EXPECT_EQ(SendMessageA(main, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&huge)),
+              app::kReplyBase + app::kExitBadArguments);
+    VirtualFree(pages, 0, MEM_RELEASE);
+
     EXPECT_EQ(SendCommand(main, app::kCommandTag, "exit"), app::kReplyBase + app::kExitDone);
     host_test::Pump();
     EXPECT_FALSE(IsWindow(main));
+}
+
+// The text of /list goes back to the client's window. A window that does not take it (Windows
+// drops messages into a process with more rights than the sender) makes the answer say so,
+// not "done" with nothing printed.
+LRESULT CALLBACK RefusingReplyProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+    return msg == WM_COPYDATA ? FALSE : DefWindowProcA(hwnd, msg, w, l);
+}
+
+TEST_F(MainWindowHost, AListWhoseTextTheClientCannotTakeIsAnsweredAsLost) {
+    Start();
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = RefusingReplyProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "RefusingReply";
+    RegisterClassA(&wc);
+    const HWND client = CreateWindowA("RefusingReply", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                      wc.hInstance, nullptr);
+    ASSERT_TRUE(client);
+    const std::string payload = "list";
+    COPYDATASTRUCT data{app::kCommandTag, static_cast<DWORD>(payload.size()),
+                        const_cast<char*>(payload.data())};
+    EXPECT_EQ(SendMessageA(window->Handle(), WM_COPYDATA, reinterpret_cast<WPARAM>(client),
+                           reinterpret_cast<LPARAM>(&data)),
+              app::kReplyOutputLost);
+    DestroyWindow(client);
+}
+
+// A skinned window whose look changes while it draws, as a model that changes during a paint:
+// the change is owed a paint of its own, not validated away with the one under way.
+class ChangingWhileDrawn final : public app::win32::SurfaceWindow {
+public:
+    ChangingWhileDrawn() : SurfaceWindow(96) {}
+    bool Make(HWND parent) {
+        return CreateChild("DravikTestChangingWhileDrawn", parent, 4711, "", WS_CHILD | WS_VISIBLE, 0, 0,
+                           40, 20);
+    }
+    int draws = 0;
+
+private:
+    void LayOutAt(int, int) override {}
+    bool DrawForPaint() override {
+        Surface(40, 20);
+        if (++draws == 1) InvalidateRect(hwnd_, nullptr, FALSE);
+        return true;
+    }
+};
+
+TEST_F(MainWindowHost, ALookThatChangesDuringItsPaintIsPaintedAgain) {
+    Start();
+    ChangingWhileDrawn changing;
+    ASSERT_TRUE(changing.Make(window->Handle()));
+    UpdateWindow(changing.Handle());
+    RECT owed;
+    EXPECT_TRUE(GetUpdateRect(changing.Handle(), &owed, FALSE));
+    UpdateWindow(changing.Handle());
+    EXPECT_EQ(changing.draws, 2);
+    DestroyWindow(changing.Handle());
 }
 
 }  // namespace
