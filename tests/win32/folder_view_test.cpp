@@ -111,7 +111,8 @@ protected:
         IClassFactory* factory = nullptr;
         DWORD cookie = 0;
         if (list_) {
-            factory = desk_shell::NewShellWindowsFactory(top_, view_, list_, &hooks_);
+            windows_ = {top_, view_, list_};
+            factory = desk_shell::NewShellWindowsFactory(&windows_, &hooks_);
             registered_ = SUCCEEDED(CoRegisterClassObject(desk_shell::kClsidShellWindows, factory,
                                                           CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &cookie));
         }
@@ -169,6 +170,7 @@ protected:
     ScopedHandle ready_, server_;
     DWORD serverId_ = 0;
     HWND top_ = nullptr, view_ = nullptr, list_ = nullptr;
+    desk_shell::Windows windows_;
     bool registered_ = false;
 };
 

@@ -39,7 +39,7 @@ private:
     ULONG STDMETHODCALLTYPE Release() override { return ReleaseImpl(); }
 
 struct Desk {
-    HWND top, view, list;
+    const Windows* windows;
     Hooks* hooks;
 };
 
@@ -91,7 +91,7 @@ public:
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
         const HRESULT hr = Enter("GetWindow");
         if (FAILED(hr)) return hr;
-        *window = desk_.view;
+        *window = desk_.windows->view;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(WINBOOL) override { return E_NOTIMPL; }
@@ -149,7 +149,7 @@ public:
         int index = 0;
         if (!IndexOf(pidl, index) || index < 0 || index >= Count()) return E_INVALIDARG;
         *p = POINT{};
-        return SendMessageA(desk_.list, LVM_GETITEMPOSITION, static_cast<WPARAM>(index),
+        return SendMessageA(desk_.windows->list, LVM_GETITEMPOSITION, static_cast<WPARAM>(index),
                             reinterpret_cast<LPARAM>(p))
                    ? S_OK
                    : E_FAIL;
@@ -177,7 +177,7 @@ public:
             int index = 0;
             IndexOf(ids[k], index);
             POINT p = points[k];
-            SendMessageA(desk_.list, LVM_SETITEMPOSITION32, static_cast<WPARAM>(index),
+            SendMessageA(desk_.windows->list, LVM_SETITEMPOSITION32, static_cast<WPARAM>(index),
                          reinterpret_cast<LPARAM>(&p));
             desk_.hooks->Positioned(index, points[k]);
         }
@@ -202,8 +202,8 @@ public:
         const HRESULT hr = Enter("SetCurrentFolderFlags");
         if (FAILED(hr)) return hr;
         if (mask & FWF_AUTOARRANGE) {
-            const LONG style = GetWindowLongA(desk_.list, GWL_STYLE);
-            SetWindowLongA(desk_.list, GWL_STYLE,
+            const LONG style = GetWindowLongA(desk_.windows->list, GWL_STYLE);
+            SetWindowLongA(desk_.windows->list, GWL_STYLE,
                            (flags & FWF_AUTOARRANGE) ? style | LONG{LVS_AUTOARRANGE} : style & ~LONG{LVS_AUTOARRANGE});
         }
         return S_OK;
@@ -239,8 +239,8 @@ public:
 
 private:
     HRESULT Enter(const char* method) { return desk_.hooks->Enter(method); }
-    int Count() const { return static_cast<int>(SendMessageA(desk_.list, LVM_GETITEMCOUNT, 0, 0)); }
-    bool AutoArrangeOn() const { return (GetWindowLongA(desk_.list, GWL_STYLE) & LVS_AUTOARRANGE) != 0; }
+    int Count() const { return static_cast<int>(SendMessageA(desk_.windows->list, LVM_GETITEMCOUNT, 0, 0)); }
+    bool AutoArrangeOn() const { return (GetWindowLongA(desk_.windows->list, GWL_STYLE) & LVS_AUTOARRANGE) != 0; }
 
     Desk desk_;
 };
@@ -292,7 +292,7 @@ public:
 
     // IOleWindow / IShellBrowser
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
-        *window = desk_.top;
+        *window = desk_.windows->top;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(WINBOOL) override { return E_NOTIMPL; }
@@ -378,7 +378,7 @@ public:
         if (FAILED(hr) || hr == S_FALSE) return hr;
         if (!location || location->vt != VT_I4 || location->lVal != CSIDL_DESKTOP || windowClass != SWC_DESKTOP)
             return S_FALSE;
-        if (hwnd) *hwnd = static_cast<LONG>(reinterpret_cast<LONG_PTR>(desk_.top));
+        if (hwnd) *hwnd = static_cast<LONG>(reinterpret_cast<LONG_PTR>(desk_.windows->top));
         if (options & SWFO_NEEDDISPATCH) *out = new Browser(desk_);
         return S_OK;
     }
@@ -418,8 +418,8 @@ private:
 
 }  // namespace
 
-IClassFactory* NewShellWindowsFactory(HWND top, HWND view, HWND list, Hooks* hooks) {
-    return new Factory(Desk{top, view, list, hooks});
+IClassFactory* NewShellWindowsFactory(const Windows* windows, Hooks* hooks) {
+    return new Factory(Desk{windows, hooks});
 }
 
 LONG LiveObjects() { return InterlockedCompareExchange(&g_live, 0, 0); }

@@ -25,10 +25,18 @@ public:
     virtual void Positioned(int /*index*/, POINT /*p*/) {}
 };
 
-// A class factory of ShellWindows for the desktop whose top-level window is `top`, view
-// window `view` (IShellView::GetWindow) and list view `list`. One reference, for the caller;
-// `hooks` must outlive every object made.
-IClassFactory* NewShellWindowsFactory(HWND top, HWND view, HWND list, Hooks* hooks);
+// The desktop's windows: the top-level window, the view window (IShellView::GetWindow) and
+// the list view. Read at each call, so that a class object can be registered before the
+// windows are made.
+struct Windows {
+    HWND top = nullptr;
+    HWND view = nullptr;
+    HWND list = nullptr;
+};
+
+// A class factory of ShellWindows for that desktop. One reference, for the caller; `windows`
+// and `hooks` must outlive every object made.
+IClassFactory* NewShellWindowsFactory(const Windows* windows, Hooks* hooks);
 
 // How many of the objects live (factory included): 0 once every reference is released.
 LONG LiveObjects();
