@@ -79,7 +79,7 @@ FrmMain::LoadResult FrmMain::Form_Load() {
     if (!platform_.system.FolderExists(iconFolder)) platform_.system.CreateFolder(iconFolder);
 
     SelectByBPP();
-    iconMem_.SaveIconLayout();
+    startUpSavePending_ = true;
     FillModeLists();
 
     ChkTraySysStart.SetValue(settings::GetRegValueStart(platform_.registry) ? 1 : 0);
@@ -92,6 +92,34 @@ FrmMain::LoadResult FrmMain::Form_Load() {
     platform_.ui.SetTopMost(hwnd_, true);
     loaded_ = true;
     return LoadResult::Loaded;
+}
+
+void FrmMain::SaveStartUpLayout() {
+    OneAtATime([] {});
+}
+
+void FrmMain::RunPendingStartUpSave() {
+    if (!startUpSavePending_) return;
+    startUpSavePending_ = false;
+    iconMem_.SaveIconLayout();
+}
+
+void FrmMain::OneAtATime(std::function<void()> work) {
+    if (busy_) {
+        waiting_.push_back(std::move(work));
+        return;
+    }
+    busy_ = true;
+    RunPendingStartUpSave();
+    work();
+    // What arrived meanwhile, in its order; nothing more once the program has ended.
+    while (!waiting_.empty() && !ended_) {
+        const std::function<void()> next = std::move(waiting_.front());
+        waiting_.pop_front();
+        next();
+    }
+    waiting_.clear();
+    busy_ = false;
 }
 
 void FrmMain::Form_Unload() {
@@ -309,6 +337,10 @@ void FrmMain::m_frmSysTray_SysTrayMouseDown(std::int32_t button) {
 void FrmMain::m_frmSysTray_SysTrayDoubleClick(std::int32_t) { SysTrayDoubleClick(); }
 
 void FrmMain::m_frmSysTray_MenuClick(std::int32_t, const std::string& key) {
+    OneAtATime([this, key] { MenuCommand(key); });
+}
+
+void FrmMain::MenuCommand(const std::string& key) {
     if (key == "open") {
         LooseMenu();
     } else if (key == "close") {
@@ -317,10 +349,10 @@ void FrmMain::m_frmSysTray_MenuClick(std::int32_t, const std::string& key) {
         ended_ = true;
         if (endProgram) endProgram();
     } else if (key == "movie") {
-        BtnMovie_Click();
+        SwitchToPreset(CmbMovie, BtnMovie);
         ChangeToolTip();
     } else if (key == "monitor") {
-        BtnMon_Click();
+        SwitchToPreset(CmbRes, BtnMon);
         ChangeToolTip();
     } else if (key == "about") {
         ShowAbout();
@@ -337,7 +369,7 @@ void FrmMain::m_frmSysTray_MenuClick(std::int32_t, const std::string& key) {
     } else if (key == "save") {
         iconMem_.SaveIconLayout();
     } else if (key == "restore") {
-        CmdIconRest_Click();
+        RestoreOrSayNothingToRestore();
     }
 }
 
@@ -368,9 +400,13 @@ void FrmMain::AfterSwitch() {
         iconMem_.SaveIconLayout();
 }
 
-void FrmMain::BtnMon_Click() { SwitchToPreset(CmbRes, BtnMon); }
+void FrmMain::BtnMon_Click() {
+    OneAtATime([this] { SwitchToPreset(CmbRes, BtnMon); });
+}
 
-void FrmMain::BtnMovie_Click() { SwitchToPreset(CmbMovie, BtnMovie); }
+void FrmMain::BtnMovie_Click() {
+    OneAtATime([this] { SwitchToPreset(CmbMovie, BtnMovie); });
+}
 
 void FrmMain::OpenDisplaySettings() {
     platform_.system.StartProcess(DisplaySettingsCommandLine(platform_.system.SystemFolder()));
@@ -380,9 +416,15 @@ void FrmMain::BtnSettings_Click() { OpenDisplaySettings(); }
 
 void FrmMain::BtnTray_Click() { MakeMenu(); }
 
-void FrmMain::CmdIconSave_Click() { iconMem_.SaveIconLayout(); }
+void FrmMain::CmdIconSave_Click() {
+    OneAtATime([this] { iconMem_.SaveIconLayout(); });
+}
 
 void FrmMain::CmdIconRest_Click() {
+    OneAtATime([this] { RestoreOrSayNothingToRestore(); });
+}
+
+void FrmMain::RestoreOrSayNothingToRestore() {
     if (iconMem_.IconLayoutExists())
         iconMem_.RestoreIconLayout();
     else
@@ -396,6 +438,10 @@ std::int32_t FrmMain::ToggleTarget() {
 }
 
 void FrmMain::SysTrayDoubleClick() {
+    OneAtATime([this] { ToggleFromTray(); });
+}
+
+void FrmMain::ToggleFromTray() {
     platform_.display.ChangeSettings(ToggleTarget());
     LooseMenu();
     MakeMenu();
@@ -407,7 +453,14 @@ void FrmMain::SysTrayDoubleClick() {
 // it stands for, after-care included. Whether it worked is what the display says afterwards:
 // the platform's own answer to a switch is not looked at anywhere else either, and a refused
 // switch leaves the old mode in effect.
-int FrmMain::RunCommand(const Command& command, std::string& output) {
+std::optional<int> FrmMain::RunCommand(const Command& command, std::string& output) {
+    if (busy_) return std::nullopt;
+    int code = kExitBadArguments;
+    OneAtATime([&] { code = RunCommandNow(command, output); });
+    return code;
+}
+
+int FrmMain::RunCommandNow(const Command& command, std::string& output) {
     const auto modeInEffectIs = [this](const std::string& label) {
         return GetStringNow() == label ? kExitDone : kExitNotSwitched;
     };
@@ -416,9 +469,9 @@ int FrmMain::RunCommand(const Command& command, std::string& output) {
     case Verb::Monitor: {
         const bool movie = command.verb == Verb::Movie;
         if (m_frmSysTray)
-            m_frmSysTray_MenuClick(0, movie ? "movie" : "monitor");
+            MenuCommand(movie ? "movie" : "monitor");
         else
-            movie ? BtnMovie_Click() : BtnMon_Click();
+            movie ? SwitchToPreset(CmbMovie, BtnMovie) : SwitchToPreset(CmbRes, BtnMon);
         return modeInEffectIs((movie ? BtnMovie : BtnMon).Caption());
     }
     case Verb::Toggle: {
@@ -427,7 +480,7 @@ int FrmMain::RunCommand(const Command& command, std::string& output) {
         // In the notification area this is the double click itself; with the window up there is
         // no icon to double-click, and the window stays where it is.
         if (m_frmSysTray) {
-            SysTrayDoubleClick();
+            ToggleFromTray();
         } else {
             platform_.display.ChangeSettings(target);
             AfterSwitch();
@@ -452,7 +505,7 @@ int FrmMain::RunCommand(const Command& command, std::string& output) {
             output += (entry.empty() ? entry : entry.substr(1)) + "\r\n";
         return kExitDone;
     case Verb::Exit:
-        m_frmSysTray_MenuClick(0, "close");
+        MenuCommand("close");
         return kExitDone;
     case Verb::Help:
         output = UsageText();

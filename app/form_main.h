@@ -3,7 +3,9 @@
 // the colour depth in effect, the settings at exit. Its controls are plain models; the Win32
 // host mirrors them to real windows and feeds the user's actions back.
 #include <cstdint>
+#include <deque>
 #include <functional>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -134,6 +136,11 @@ public:
     // The program has ended (unload, "Exit" or session end): the settings are stored and no
     // unload handler may run any more.
     bool Ended() const { return ended_; }
+    // Saves the icon layout of the screen size at start-up. The host calls it once its window
+    // is up (or, started in the tray, once the message loop runs), so that a shell that does
+    // not answer can never keep the window from showing. Any switch, save or restore before
+    // then runs it first, as it would have run at start-up.
+    void SaveStartUpLayout();
 
     // --- procedures ---
     std::string GetStringNow();
@@ -165,7 +172,12 @@ public:
     bool Loaded() const { return loaded_; }
     // Carries a command out as its button, tray command or double click would, after-care
     // included; gives the client's exit code. /list and /? put their text into `output`.
-    int RunCommand(const Command& command, std::string& output);
+    // Nothing while Busy(): the client asks again a little later.
+    std::optional<int> RunCommand(const Command& command, std::string& output);
+    // A switch, save or restore is under way. The shell and the display answer it through
+    // messages sent to this thread, so a command can arrive while it runs: a click or a tray
+    // command then waits its turn, and a command line is told to ask again.
+    bool Busy() const { return busy_; }
 
     // --- event handlers ---
     void CmbRes_Click();
@@ -186,6 +198,14 @@ public:
     void Form_MouseDown() { DoDrag(); }
 
 private:
+    // Runs `work` now, or, while another piece of work is under way, queues it to run after
+    // that one: never inside it.
+    void OneAtATime(std::function<void()> work);
+    void RunPendingStartUpSave();
+    int RunCommandNow(const Command& command, std::string& output);
+    void MenuCommand(const std::string& key);
+    void RestoreOrSayNothingToRestore();
+    void ToggleFromTray();
     void SwitchToPreset(const ComboBox& list, const controls::PellXPButton& button);
     // The mode number a double click switches to: the monitor preset's while the movie mode
     // is in effect, the movie preset's otherwise.
@@ -218,6 +238,9 @@ private:
     modes::DisplayMode modeAtStart_;
     bool ended_ = false;
     bool loaded_ = false;
+    bool startUpSavePending_ = false;
+    bool busy_ = false;
+    std::deque<std::function<void()>> waiting_;
     bool waitingForTrayIcon_ = false;  // in the tray, the window up while the area has no icon
     AboutSide aboutSide_{*this};
     std::unique_ptr<launch::FrmAbout> frmAbout_;

@@ -46,12 +46,18 @@ bool AutoArrangeIsOn(Desktop& desktop, WindowHandle listView) {
     return (desktop.WindowStyle(listView) & kLvsAutoArrange) != 0;
 }
 
-void SendAutoArrangeCommand(Desktop& desktop, WindowHandle listView) {
-    desktop.Send(desktop.ParentOf(listView), kWmCommand, kAutoArrangeCommand, 0);
+bool ListViewAnswers(Desktop& desktop, WindowHandle listView) {
+    return desktop.Send(listView, kWmNull, 0, 0).has_value();
 }
 
-std::int32_t ItemCount(Desktop& desktop, WindowHandle listView) {
-    return static_cast<std::int32_t>(desktop.Send(listView, kLvmGetItemCount, 0, 0));
+bool SendAutoArrangeCommand(Desktop& desktop, WindowHandle listView) {
+    return desktop.Send(desktop.ParentOf(listView), kWmCommand, kAutoArrangeCommand, 0).has_value();
+}
+
+std::optional<std::int32_t> ItemCount(Desktop& desktop, WindowHandle listView) {
+    const auto count = desktop.Send(listView, kLvmGetItemCount, 0, 0);
+    if (!count) return std::nullopt;
+    return static_cast<std::int32_t>(*count);
 }
 
 std::optional<std::vector<platform::Point>> ReadItemPositions(Desktop& desktop,
@@ -67,14 +73,15 @@ std::optional<std::vector<platform::Point>> ReadItemPositions(Desktop& desktop,
     // the first.
     buffer->Store(positions[0]);
     for (std::int32_t i = 0; i < count; ++i) {
-        desktop.Send(listView, kLvmGetItemPosition, static_cast<std::uintptr_t>(i),
-                     static_cast<std::intptr_t>(buffer->Address()));
+        if (!desktop.Send(listView, kLvmGetItemPosition, static_cast<std::uintptr_t>(i),
+                          static_cast<std::intptr_t>(buffer->Address())))
+            return std::nullopt;
         buffer->Load(positions[static_cast<std::size_t>(i)]);
     }
     return positions;
 }
 
-void MoveItem(Desktop& desktop, WindowHandle listView, std::int32_t index, platform::Point position) {
+bool MoveItem(Desktop& desktop, WindowHandle listView, std::int32_t index, platform::Point position) {
     // A coordinate beyond 16 bits would wrap to the other side of the screen; the edge is
     // nearer.
     const auto x = static_cast<std::int16_t>(std::clamp(position.x, -32768, 32767));
@@ -82,8 +89,10 @@ void MoveItem(Desktop& desktop, WindowHandle listView, std::int32_t index, platf
     const std::uint32_t packed = static_cast<std::uint16_t>(x) |
                                  static_cast<std::uint32_t>(static_cast<std::uint16_t>(y)) << 16;
     // Zero-extended on 64-bit Windows, as MAKELPARAM does.
-    desktop.Send(listView, kLvmSetItemPosition, static_cast<std::uintptr_t>(index),
-                 static_cast<std::intptr_t>(static_cast<std::uintptr_t>(packed)));
+    return desktop
+        .Send(listView, kLvmSetItemPosition, static_cast<std::uintptr_t>(index),
+              static_cast<std::intptr_t>(static_cast<std::uintptr_t>(packed)))
+        .has_value();
 }
 
 }  // namespace icons

@@ -11,6 +11,7 @@
 namespace icons {
 
 inline constexpr std::uint32_t kLvsAutoArrange = 0x0100;  // LVS_AUTOARRANGE
+inline constexpr std::uint32_t kWmNull = 0x0000;
 inline constexpr std::uint32_t kWmCommand = 0x0111;
 // The shell view's "Auto Arrange" command: switches its automatic arrangement over.
 inline constexpr std::uintptr_t kAutoArrangeCommand = 0x7041;
@@ -27,24 +28,33 @@ platform::WindowHandle FindDesktopListView(platform::Desktop& desktop);
 // True exactly when the version query works and names the NT family.
 bool IsWindowsNT(platform::Desktop& desktop);
 
-bool AutoArrangeIsOn(platform::Desktop& desktop, platform::WindowHandle listView);
-// WM_COMMAND 0x7041 to the list view's parent, the shell view.
-void SendAutoArrangeCommand(platform::Desktop& desktop, platform::WindowHandle listView);
+// Every message below goes out with a time limit (Desktop::Send); one that gets no answer says
+// so, and the caller drops what it was doing rather than wait on a hung shell for each item.
 
-std::int32_t ItemCount(platform::Desktop& desktop, platform::WindowHandle listView);
+// WM_NULL: whether the list view's thread answers now.
+bool ListViewAnswers(platform::Desktop& desktop, platform::WindowHandle listView);
+
+bool AutoArrangeIsOn(platform::Desktop& desktop, platform::WindowHandle listView);
+// WM_COMMAND 0x7041 to the list view's parent, the shell view. False when it got no answer.
+bool SendAutoArrangeCommand(platform::Desktop& desktop, platform::WindowHandle listView);
+
+// Nothing when the list view does not answer.
+std::optional<std::int32_t> ItemCount(platform::Desktop& desktop, platform::WindowHandle listView);
 
 // The positions of items 0 .. count - 1, read one by one through an 8-byte buffer that the
 // list view's process can write: memory in that process on the NT family, a shared mapping
 // on the 9x family. The buffer starts out holding a zero POINT and is released before this
-// returns. Nothing when no buffer can be had; no item is asked for then.
+// returns. Nothing when no buffer can be had (no item is asked for then), or when the list
+// view stops answering (the rest is not asked for).
 std::optional<std::vector<platform::Point>> ReadItemPositions(platform::Desktop& desktop,
                                                               platform::WindowHandle listView,
                                                               std::uint32_t processId,
                                                               std::int32_t count);
 
 // LVM_SETITEMPOSITION: x in the low 16 bits of lParam, y in the high 16 bits, each held
-// within the 16-bit range.
-void MoveItem(platform::Desktop& desktop, platform::WindowHandle listView, std::int32_t index,
+// within the 16-bit range. False when the list view did not answer; what it answers is not
+// looked at.
+bool MoveItem(platform::Desktop& desktop, platform::WindowHandle listView, std::int32_t index,
               platform::Point position);
 
 }  // namespace icons

@@ -48,6 +48,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // From here on message boxes belong to the (top-most) main window, so none hides behind it.
     ui.SetOwner(reinterpret_cast<platform::WindowHandle>(window.Handle()));
     window.ShowIfVisible();
+    window.ScheduleStartUpSave();
 
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

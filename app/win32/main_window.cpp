@@ -85,6 +85,14 @@ void MainWindow::ShowIfVisible() {
     }
 }
 
+namespace {
+constexpr UINT_PTR kStartUpSaveTimer = 0x5341;  // "SA"
+}  // namespace
+
+void MainWindow::ScheduleStartUpSave() {
+    if (!SetTimer(hwnd_, kStartUpSaveTimer, USER_TIMER_MINIMUM, nullptr)) form_.SaveStartUpLayout();
+}
+
 void MainWindow::CreateControls() {
     sansSerif_.Reset(CreateFontFor(paint::FontInfo{}, dpi_));  // the form's MS Sans Serif 8
     const double tpp = TwipsPerPixel(dpi_);
@@ -402,6 +410,11 @@ bool MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
         return true;
     case WM_COPYDATA:
         return AnswerRemoteCommand(form_, wParam, lParam, result);
+    case WM_TIMER:
+        if (wParam != kStartUpSaveTimer) return false;
+        KillTimer(hwnd_, kStartUpSaveTimer);
+        form_.SaveStartUpLayout();
+        return true;
     case kWmDpiChanged: {
         // Moved to a monitor of another scale, or the scale changed: the controls follow, and
         // the window takes the place and size the system suggests.

@@ -28,6 +28,10 @@ public:
     // Shows the window when the form wants it shown (it stays hidden when the form started
     // in the notification area).
     void ShowIfVisible();
+    // The form's start-up layout save, once every message queued before it is handled: a
+    // timer message comes only when no posted message, input or paint is waiting, so the
+    // window is drawn first, and a shell that does not answer never keeps it from showing.
+    void ScheduleStartUpSave();
 
 private:
     bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

@@ -206,7 +206,13 @@ bool AnswerRemoteCommand(FrmMain& form, WPARAM wParam, LPARAM lParam, LRESULT& r
         return true;
     }
     std::string output;
-    const int code = form.RunCommand(*command, output);
+    // A switch, save or restore under way (this message arrived while it waits on the shell
+    // or the display): the client asks again once it is done.
+    const std::optional<int> code = form.RunCommand(*command, output);
+    if (!code) {
+        result = kReplyNotReady;
+        return true;
+    }
     const HWND client = reinterpret_cast<HWND>(wParam);
     if (!output.empty() && IsWindow(client)) {
         COPYDATASTRUCT back{};
@@ -217,7 +223,7 @@ bool AnswerRemoteCommand(FrmMain& form, WPARAM wParam, LPARAM lParam, LRESULT& r
         SendMessageTimeoutA(client, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&back),
                             SMTO_ABORTIFHUNG, 5000, &ignored);
     }
-    result = kReplyBase + code;
+    result = kReplyBase + *code;
     return true;
 }
 

@@ -37,6 +37,7 @@ std::string Text(const Point& p) { return "(" + std::to_string(p.x) + ", " + std
 
 std::string MessageName(std::uint32_t message) {
     switch (message) {
+    case 0: return "WM_NULL";
     case kWmSettingChange: return "WM_SETTINGCHANGE";
     case kWmCommand: return "WM_COMMAND";
     case kLvmGetItemCount: return "LVM_GETITEMCOUNT";
@@ -163,12 +164,20 @@ std::uint32_t MemoryDesktop::OwnerProcessId(WindowHandle window) {
     return w ? w->processId : 0;
 }
 
-std::intptr_t MemoryDesktop::Send(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
-                                  std::intptr_t lParam) {
+bool MemoryDesktop::Answers() {
+    if (!answersLeft) return true;
+    if (*answersLeft <= 0) return false;
+    --*answersLeft;
+    return true;
+}
+
+std::optional<std::intptr_t> MemoryDesktop::Send(WindowHandle window, std::uint32_t message,
+                                                 std::uintptr_t wParam, std::intptr_t lParam) {
     const auto lp = static_cast<std::uintptr_t>(lParam);
-    Record("SendMessageA " + Handle(window) + " " + MessageName(message) + " " +
+    Record(std::string(Hung() ? "(no answer) " : "") + "SendMessageTimeoutA BLOCK " + Handle(window) + " " + MessageName(message) + " " +
            (message == kWmCommand ? Hex(wParam) : std::to_string(wParam)) + " " +
            (message == kLvmSetItemPosition ? Hex(lp) : Render(lp)));
+    if (!Answers()) return std::nullopt;
     if (window == shellView && window != 0 && message == kWmCommand && wParam == kShellAutoArrange) {
         windows_[listView].style ^= kLvsAutoArrange;
         return 0;
@@ -218,6 +227,62 @@ std::unique_ptr<PointBuffer> MemoryDesktop::MapSharedBuffer() {
     auto buffer = std::make_unique<Buffer>(*this, nextBuffer_, false);
     nextBuffer_ += 0x10;
     return buffer;
+}
+
+// The folder view: every call recorded as "FolderView ...", each counted against answersLeft
+// like a message.
+class MemoryDesktop::View final : public FolderView {
+public:
+    explicit View(MemoryDesktop& desktop) : desktop_(desktop) {}
+    WindowHandle Window() override {
+        if (!Call("Window")) return 0;
+        return desktop_.folderViewWindow.value_or(desktop_.shellView);
+    }
+    std::optional<std::vector<Point>> ItemPositions() override {
+        if (!Call("ItemPositions")) return std::nullopt;
+        return desktop_.items;
+    }
+    bool PositionItems(const std::vector<std::optional<Point>>& positions) override {
+        std::size_t n = 0;
+        for (std::size_t i = 0; i < positions.size() && i < desktop_.items.size(); ++i) n += positions[i].has_value();
+        if (!Call("PositionItems " + std::to_string(n)) || desktop_.folderViewRefusesPositioning)
+            return false;
+        for (std::size_t i = 0; i < positions.size() && i < desktop_.items.size(); ++i)
+            if (positions[i]) desktop_.items[i] = *positions[i];
+        desktop_.explorerRecord = desktop_.items;
+        return true;
+    }
+    std::optional<bool> AutoArrange() override {
+        if (!Call("AutoArrange") || !desktop_.folderViewHasFlags) return std::nullopt;
+        return desktop_.AutoArrange();
+    }
+    bool SetAutoArrange(bool on) override {
+        if (!Call(std::string("SetAutoArrange ") + (on ? "1" : "0")) || !desktop_.folderViewHasFlags)
+            return false;
+        auto& style = desktop_.windows_[desktop_.listView].style;
+        style = on ? (style | kLvsAutoArrange) : (style & ~kLvsAutoArrange);
+        return true;
+    }
+
+private:
+    // As the real view: once a call went unanswered, every later one fails at once.
+    bool Call(const std::string& what) {
+        if (givenUp_) {
+            desktop_.Record("FolderView " + what + " (given up)");
+            return false;
+        }
+        desktop_.Record(std::string(desktop_.Hung() ? "(no answer) " : "") + "FolderView " + what);
+        givenUp_ = !desktop_.Answers();
+        return !givenUp_;
+    }
+    MemoryDesktop& desktop_;
+    bool givenUp_ = false;
+};
+
+std::unique_ptr<FolderView> MemoryDesktop::OpenDesktopFolderView() {
+    Record("OpenDesktopFolderView");
+    if (!offerFolderView || !Answers()) return nullptr;
+    return std::make_unique<View>(*this);
 }
 
 WindowHandle MemoryDesktop::DesktopWindow() {

@@ -22,14 +22,15 @@ public:
     std::uint32_t WindowStyle(WindowHandle window) override;
     WindowHandle ParentOf(WindowHandle window) override;
     std::uint32_t OwnerProcessId(WindowHandle window) override;
-    std::intptr_t Send(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
-                       std::intptr_t lParam) override;
+    std::optional<std::intptr_t> Send(WindowHandle window, std::uint32_t message,
+                                      std::uintptr_t wParam, std::intptr_t lParam) override;
     void SendWithTimeout(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                          std::intptr_t lParam, std::uint32_t flags,
                          std::uint32_t timeoutMs) override;
     std::optional<std::uint32_t> VersionPlatformId() override;
     std::unique_ptr<PointBuffer> AllocRemoteBuffer(std::uint32_t processId) override;
     std::unique_ptr<PointBuffer> MapSharedBuffer() override;
+    std::unique_ptr<FolderView> OpenDesktopFolderView() override;
     WindowHandle DesktopWindow() override;
     void LockUpdate(WindowHandle window) override;
     void RedrawAll() override;
@@ -61,6 +62,23 @@ public:
     bool refuseSharedBuffer = false;
     bool failBufferReads = false;  // ReadProcessMemory fails; the target keeps its value
 
+    // The shell stops answering after this many more messages (Send gives nothing, and so does
+    // every folder-view call); unset: it always answers.
+    std::optional<int> answersLeft;
+    bool Hung() const { return answersLeft && *answersLeft <= 0; }
+
+    // The shell's folder view of the desktop, as Windows Vista and later offer it. Its items
+    // are `items`, in the same order; its auto-arrange flag is the list view's style bit.
+    bool offerFolderView = false;
+    // The window the view reports; the shell view ("SHELLDLL_DefView") when unset.
+    std::optional<WindowHandle> folderViewWindow;
+    bool folderViewRefusesPositioning = false;  // SelectAndPositionItems answers E_NOTIMPL
+    bool folderViewHasFlags = true;             // IFolderView2 is there
+    // Since Windows 10 1809 Explorer keeps its own record of the positions: what list-view
+    // messages set goes back to it at RefreshFromRecord; what the folder view sets is recorded.
+    std::vector<Point> explorerRecord;
+    void RefreshFromRecord() { items = explorerRecord; }
+
     std::vector<std::string> calls;
     // Called after each call is recorded, with its text.
     std::function<void(const std::string&)> onCall;
@@ -74,6 +92,9 @@ private:
         std::uint32_t processId = 0;
     };
     class Buffer;
+    class View;
+    // Counts one message against answersLeft: false when the shell no longer answers.
+    bool Answers();
 
     void Record(std::string call);
     std::string Render(std::uintptr_t value) const;

@@ -7,6 +7,7 @@
 #include <csignal>
 
 #include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -83,6 +84,16 @@ protected:
     }
 
     std::string App() const { return appDir_ + "/Dravik.exe"; }
+
+    // Starts the copy and waits until its start-up layout save has run. The program saves once
+    // its window is up and its queue is idle; a command handed to it (/list here) runs that
+    // save first when it is still due, and answers only after it.
+    void StartDravik(const std::string& exe, const std::string& loader = TheBench().exeLoader) {
+        DravikE2E::StartDravik(exe, loader);
+        if (HasFatalFailure()) return;
+        const RunResult list = e2e::Run({loader, exe, "/list"}, env_, kStartTimeout);
+        ASSERT_EQ(list.exitCode, 0) << "Dravik.exe /list: " << list.Describe();
+    }
     std::string Iconset() const { return appDir_ + "/Iconset"; }
 
     // The layout file of the screen size in effect, by the name the layouts have always had.
@@ -490,3 +501,77 @@ TEST_F(IconsE2E, AProgramFolderTheAnsiCodePageCannotHoldKeepsItsLayoutsAndAutost
 }
 
 }  // namespace
+
+// The shell is another process and can hang. Every call into it has a time limit, so the window
+// never hangs with it, and a save or restore it does not answer is dropped whole. A stopped
+// process takes no message, as a hung Explorer does.
+TEST_F(IconsE2E, AHungDesktopHoldsNoWindowAndGetsNoHalfLayout) {
+    using Clock = std::chrono::steady_clock;
+    const auto seconds = [](Clock::duration d) { return std::chrono::duration<double>(d).count(); };
+    StartDesk(kStartArgs);
+    ASSERT_EQ(Positions(), kStart);
+    RegSet(kMetricsKey, kShellIconSize, "32");
+    ASSERT_EQ(::kill(-desk_.Pid(), SIGSTOP), 0);
+    struct Resume {
+        pid_t group;
+        ~Resume() { ::kill(-group, SIGCONT); }
+    } resume{desk_.Pid()};
+
+    const auto t0 = Clock::now();
+    StartDravik(App());  // the window shows, and the start-up save has run when this returns
+    const auto t1 = Clock::now();
+    EXPECT_TRUE(IconsetFiles().empty()) << "a save the desktop does not answer writes nothing";
+    Click(ids::kCmdIconSave);
+    const auto t2 = Clock::now();
+    EXPECT_TRUE(IconsetFiles().empty());
+
+    const std::vector<Pos> saved = {{1, 2}, {3, 4}, {5, 6}};
+    PutLayout(LayoutPath(), Lines(saved));
+    Click(ids::kCmdIconRest);
+    const auto t3 = Clock::now();
+    EXPECT_EQ(Slurp(LayoutPath()), Lines(saved));
+    std::cout << "hung desktop: start-up with its save " << seconds(t1 - t0) << " s, save "
+              << seconds(t2 - t1) << " s, restore " << seconds(t3 - t2) << " s\n";
+
+    ::kill(-desk_.Pid(), SIGCONT);
+    EXPECT_EQ(Positions(), kStart) << "the restore moved nothing";
+    EXPECT_EQ(Logged("setting"), 0) << "nor changed the icon size";
+    EXPECT_EQ(Reg(kMetricsKey, kShellIconSize).text, "32");
+
+    // Once the desktop answers again, the next save and restore work.
+    Click(ids::kCmdIconSave);
+    EXPECT_EQ(Slurp(LayoutPath()), Lines(kStart));
+    Move(0, 500, 400);
+    Click(ids::kCmdIconRest);
+    EXPECT_EQ(Positions(), kStart);
+}
+
+// Commands that arrive while a switch and its restore run wait their turn: two toggles at once
+// end where two toggles lead, with that size's layout restored.
+TEST_F(IconsE2E, TwoTogglesAtOnceEndWhereTwoTogglesLeadWithTheLayoutRestored) {
+    StartDesk(kStartArgs);
+    StartDravik(App());
+    const auto now = Current();
+    ASSERT_TRUE(now.has_value());
+    const std::vector<Mode> modes = Modes();
+    const int pick = OtherSize32(modes, *now);
+    ASSERT_GE(pick, 0) << "no 32-bit mode of another size to switch to";
+    Select(ids::kCmbMovie, pick);
+    ASSERT_EQ(Slurp(LayoutPath()), Lines(kStart));
+    const std::vector<Pos> moved = {{500, 100}, {600, 100}, {700, 100}};
+    for (int i = 0; i < 3; ++i) Move(i, moved[i].x, moved[i].y);
+
+    e2e::Child first, second;
+    ASSERT_TRUE(first.Start({TheBench().exeLoader, App(), "/toggle"}, env_, caseDir_ + "/toggle1.log"));
+    ASSERT_TRUE(second.Start({TheBench().exeLoader, App(), "/toggle"}, env_, caseDir_ + "/toggle2.log"));
+    EXPECT_EQ(first.WaitExit(kStartTimeout), 0);
+    EXPECT_EQ(second.WaitExit(kStartTimeout), 0);
+
+    e2e::XMode seen;
+    EXPECT_TRUE(WaitForXMode(xBefore_.width, xBefore_.height, xBefore_.Rate(), seen)) << seen.Describe();
+    EXPECT_EQ(Positions(), kStart) << "back at the first size, its layout is restored";
+    const Mode other = modes[static_cast<std::size_t>(pick)];
+    EXPECT_EQ(Slurp(Iconset() + "/ " + std::to_string(other.width) + "- " + std::to_string(other.height)),
+              Lines(moved))
+        << "the other size had no layout: the icons were saved there";
+}

@@ -118,13 +118,14 @@ protected:
         EXPECT_FALSE(form->Loaded());
         EXPECT_EQ(form->Form_Load(), FrmMain::LoadResult::Loaded);
         EXPECT_TRUE(form->Loaded());
+        form->SaveStartUpLayout();
         icons.events.clear();
         return *form;
     }
 
     int Run(Command command) {
         output.clear();
-        return form->RunCommand(command, output);
+        return form->RunCommand(command, output).value_or(-1);
     }
 
     std::string Tip() const {

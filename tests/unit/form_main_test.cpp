@@ -42,6 +42,7 @@ protected:
         form->AttachWindow(kHwnd);
         if (beforeLoad) beforeLoad(*form);
         result = form->Form_Load();
+        if (result == FrmMain::LoadResult::Loaded && saveAtStartUp) form->SaveStartUpLayout();
         return *form;
     }
 
@@ -84,6 +85,7 @@ protected:
     RecordingIcons icons{platform, desktop};
     std::unique_ptr<FrmMain> form;
     std::function<void(FrmMain&)> beforeLoad;  // runs between construction and Form_Load
+    bool saveAtStartUp = true;  // the host saves the start-up layout once its window is up
     FrmMain::LoadResult result{};
 };
 
@@ -141,22 +143,69 @@ TEST_F(MainWindow, FirstStartFillsListsInPlatformOrderAndSelectsPresets) {
     EXPECT_EQ(ui.calls[0].window, kHwnd);
 }
 
-TEST_F(MainWindow, StartUpCreatesIconFolderOnceAndSavesLayoutBeforeListsFill) {
+TEST_F(MainWindow, StartUpCreatesIconFolderOnceAndSavesTheLayoutOnceTheWindowIsUp) {
     beforeLoad = [this](FrmMain& f) { RecordListFilling(f); };
+    saveAtStartUp = false;
     FrmMain& f = Start();
     EXPECT_EQ(system.foldersCreated, std::vector<std::string>{"C:\\Program Files\\Dravik\\Iconset\\"});
     EXPECT_TRUE(system.FolderExists("C:\\Program Files\\Dravik\\Iconset"));
-    // One save, then the seven modes into both lists.
-    ASSERT_EQ(icons.events.size(), 1u + 2 * 7);
-    EXPECT_EQ(icons.events[0], "save");
+    // The seven modes into both lists; the layout waits for the host's window, so that a
+    // shell that does not answer cannot keep the window from showing.
+    ASSERT_EQ(icons.events.size(), 2u * 7);
+    EXPECT_EQ(icons.events[0], "item " + std::to_string(f.CmbRes.Id()));
+    f.SaveStartUpLayout();
+    f.SaveStartUpLayout();
     EXPECT_EQ(std::count(icons.events.begin(), icons.events.end(), "save"), 1);
-    EXPECT_EQ(icons.events[1], "item " + std::to_string(f.CmbRes.Id()));
+    EXPECT_EQ(icons.events.back(), "save");
 
     // A second run finds the folder and leaves it alone.
     system.foldersCreated.clear();
     form.reset();
     Start();
     EXPECT_TRUE(system.foldersCreated.empty());
+}
+
+// A switch before the host got to the start-up save runs that save first, at the size of the
+// start, as it would have run then.
+TEST_F(MainWindow, ASwitchBeforeTheStartUpSaveRunsItFirst) {
+    saveAtStartUp = false;
+    FrmMain& f = Start();
+    RecordLookChanges(f);
+    icons.events.clear();
+    f.CmbMovie.SetListIndex(1);  // 800 x 600, 8 bits per pixel
+    f.BtnMovie.Click();
+    EXPECT_EQ(icons.events, (std::vector<std::string>{"save", "256-colour look", "save"}));
+    f.SaveStartUpLayout();
+    EXPECT_EQ(icons.events.size(), 3u);
+}
+
+// The shell and the display answer through messages sent to the window's thread, so a click,
+// a tray command or a command line can arrive while a switch, save or restore waits on them.
+// None runs inside it: the click and the tray command wait their turn, the command line is
+// told to ask again.
+TEST_F(MainWindow, WhatArrivesDuringARestoreWaitsItsTurn) {
+    FrmMain& f = Start();
+    f.CmbMovie.SetListIndex(1);  // 800 x 600, 8 bits per pixel, with a layout
+    system.files.insert("C:\\Program Files\\Dravik\\Iconset\\ 800- 600");
+    icons.events.clear();
+    std::vector<std::string> seen;
+    icons.during = [&](const std::string& event) {
+        if (event != "restore" || !seen.empty()) return;
+        std::string output;
+        seen.push_back(f.RunCommand({app::Verb::Toggle, {}}, output) ? "command ran" : "ask again");
+        f.BtnMon_Click();
+        f.CmdIconSave_Click();
+        seen.push_back(f.GetStringNow());
+        EXPECT_TRUE(f.Busy());
+    };
+    f.BtnMovie_Click();
+    EXPECT_EQ(seen, (std::vector<std::string>{"ask again", "800 x 600 @ 60Hz 256 colors"}));
+    // Then, in their order: back to the monitor preset (no layout there yet: saved), the save.
+    EXPECT_EQ(icons.events, (std::vector<std::string>{"restore", "save", "save"}));
+    EXPECT_EQ(f.GetStringNow(), "1024 x 768 @ 60Hz 32bit colors");
+    EXPECT_FALSE(f.Busy());
+    std::string output;
+    EXPECT_EQ(f.RunCommand({app::Verb::Toggle, {}}, output), app::kExitDone);
 }
 
 TEST_F(MainWindow, StoredMoviePresetIsFoundAgain) {

@@ -29,6 +29,10 @@ const Calls kFindListView = {"FindWindowA Progman", "FindWindowExA #1 SHELLDLL_d
                              "FindWindowExA #2 SysListView32"};
 // The refresh when "Shell Icon Size" is absent: the desktop window is locked and let go.
 const Calls kBareRefresh = {"GetDesktopWindow", "LockWindowUpdate 0x10010", "LockWindowUpdate 0"};
+// A restore first makes sure the desktop answers; each operation asks for the shell's folder
+// view, which the desktops of these tests do not offer unless they say so.
+const std::string kAnswers = "SendMessageTimeoutA BLOCK #3 WM_NULL 0 0";
+const std::string kOpenView = "OpenDesktopFolderView";
 const std::string kBroadcast = "SendMessageTimeoutA 0xFFFF WM_SETTINGCHANGE 42 0 flags=2 timeout=1";
 
 Calls Join(std::initializer_list<Calls> parts) {
@@ -87,12 +91,12 @@ TEST_F(IconLayoutsTest, SaveReadsEveryPositionThroughOneRemoteBufferThenWritesTh
 
     EXPECT_EQ(desktop.calls,
               Join({kFindListView,
-                    {"GetWindowLongA #3 GWL_STYLE", "GetWindowThreadProcessId #3",
-                     "SendMessageA #3 LVM_GETITEMCOUNT 0 0", "GetVersionExA",
+                    {kOpenView, "GetWindowLongA #3 GWL_STYLE", "GetWindowThreadProcessId #3",
+                     "SendMessageTimeoutA BLOCK #3 LVM_GETITEMCOUNT 0 0", "GetVersionExA",
                      "OpenProcess+VirtualAllocEx 4242", "WriteProcessMemory (0, 0)",
-                     "SendMessageA #3 LVM_GETITEMPOSITION 0 @buffer", "ReadProcessMemory",
-                     "SendMessageA #3 LVM_GETITEMPOSITION 1 @buffer", "ReadProcessMemory",
-                     "SendMessageA #3 LVM_GETITEMPOSITION 2 @buffer", "ReadProcessMemory",
+                     "SendMessageTimeoutA BLOCK #3 LVM_GETITEMPOSITION 0 @buffer", "ReadProcessMemory",
+                     "SendMessageTimeoutA BLOCK #3 LVM_GETITEMPOSITION 1 @buffer", "ReadProcessMemory",
+                     "SendMessageTimeoutA BLOCK #3 LVM_GETITEMPOSITION 2 @buffer", "ReadProcessMemory",
                      "VirtualFreeEx+CloseHandle"}}));
     EXPECT_EQ(fileOpsWhenReleased, 0u) << "the buffer goes before the file is touched";
     EXPECT_EQ(desktop.liveBuffers, 0);
@@ -114,11 +118,11 @@ TEST_F(IconLayoutsTest, The9xFamilyReadsThroughASharedViewAndGetsTheSameBytes) {
         desktop.calls.clear();
         system.RemoveFile(kLayout);
         icons.SaveIconLayout();
-        EXPECT_EQ(Only(desktop.calls, {"GetVersionExA", "Open", "Write", "Read", "Virtual", "Create",
-                                       "RtlMove", "Unmap", "SendMessageA #3 LVM_GETITEMPOSITION"}),
+        EXPECT_EQ(Only(desktop.calls, {"GetVersionExA", "OpenProcess", "Write", "Read", "Virtual", "Create",
+                                       "RtlMove", "Unmap", "SendMessageTimeoutA BLOCK #3 LVM_GETITEMPOSITION"}),
                   (Calls{"GetVersionExA", "CreateFileMappingA+MapViewOfFile", "RtlMoveMemory in (0, 0)",
-                         "SendMessageA #3 LVM_GETITEMPOSITION 0 @buffer", "RtlMoveMemory out",
-                         "SendMessageA #3 LVM_GETITEMPOSITION 1 @buffer", "RtlMoveMemory out",
+                         "SendMessageTimeoutA BLOCK #3 LVM_GETITEMPOSITION 0 @buffer", "RtlMoveMemory out",
+                         "SendMessageTimeoutA BLOCK #3 LVM_GETITEMPOSITION 1 @buffer", "RtlMoveMemory out",
                          "UnmapViewOfFile+CloseHandle"}));
         EXPECT_EQ(Layout(), viaRemote);
         EXPECT_EQ(desktop.liveBuffers, 0);
@@ -203,7 +207,7 @@ TEST_F(IconLayoutsTest, AnEmptyDesktopGetsNoBufferAndLeavesTheLayoutAsItWas) {
     system.PutFile(kLayout, " 42 \r\n");
     desktop.AddShellDesktop({});
     icons.SaveIconLayout();
-    EXPECT_EQ(desktop.calls.back(), "SendMessageA #3 LVM_GETITEMCOUNT 0 0");
+    EXPECT_EQ(desktop.calls.back(), "SendMessageTimeoutA BLOCK #3 LVM_GETITEMCOUNT 0 0");
     EXPECT_EQ(desktop.Count("GetVersionExA"), 0);
     EXPECT_EQ(desktop.Count("OpenProcess"), 0);
     EXPECT_TRUE(system.fileOps.empty());
@@ -216,13 +220,13 @@ TEST_F(IconLayoutsTest, WithoutABufferNoItemIsAskedForAndTheLayoutStays) {
     desktop.refuseRemoteBuffer = true;
     icons.SaveIconLayout();
     EXPECT_EQ(desktop.calls.back(), "OpenProcess+VirtualAllocEx 4242");
-    EXPECT_EQ(desktop.Count("SendMessageA #3 LVM_GETITEMPOSITION"), 0);
+    EXPECT_EQ(desktop.Count("SendMessageTimeoutA BLOCK #3 LVM_GETITEMPOSITION"), 0);
 
     desktop.platformId = 1;
     desktop.refuseSharedBuffer = true;
     icons.SaveIconLayout();
     EXPECT_EQ(desktop.calls.back(), "CreateFileMappingA+MapViewOfFile");
-    EXPECT_EQ(desktop.Count("SendMessageA #3 LVM_GETITEMPOSITION"), 0);
+    EXPECT_EQ(desktop.Count("SendMessageTimeoutA BLOCK #3 LVM_GETITEMPOSITION"), 0);
     EXPECT_TRUE(system.fileOps.empty());
     EXPECT_EQ(Layout(), " 42 \r\n");
 }
@@ -271,11 +275,11 @@ TEST_F(IconLayoutsTest, RestoreRefreshesThenMovesEveryStoredIconInFourPassesThen
     system.fileOps.clear();
 
     icons.RestoreIconLayout();
-    Calls pass = {"SendMessageA #3 LVM_SETITEMPOSITION 0 0x14000A",
+    Calls pass = {"SendMessageTimeoutA BLOCK #3 LVM_SETITEMPOSITION 0 0x14000A",
                   // x = -10, y = 5: the low word 0xFFF6, the high word 5.
-                  "SendMessageA #3 LVM_SETITEMPOSITION 1 0x5FFF6"};
-    EXPECT_EQ(desktop.calls, Join({kFindListView, kBareRefresh, pass, pass, pass, pass,
-                                   {"InvalidateRect NULL NULL FALSE"}}));
+                  "SendMessageTimeoutA BLOCK #3 LVM_SETITEMPOSITION 1 0x5FFF6"};
+    EXPECT_EQ(desktop.calls, Join({kFindListView, {kAnswers}, kBareRefresh, {kOpenView}, pass, pass, pass,
+                                   pass, {"InvalidateRect NULL NULL FALSE"}}));
     EXPECT_EQ(system.fileOps, Calls{"read " + std::string(kLayout)});
     EXPECT_EQ(desktop.items, (std::vector<Point>{{10, 20}, {-10, 5}}));
 }
@@ -285,12 +289,12 @@ TEST_F(IconLayoutsTest, IconsAreMatchedByIndexAlone) {
     system.PutFile(kLayout, " 65546 \r\n");  // (10, 1) for item 0 only
     icons.RestoreIconLayout();
     EXPECT_EQ(desktop.items, (std::vector<Point>{{10, 1}, {2, 2}, {3, 3}})) << "icons added since stay";
-    EXPECT_EQ(desktop.Count("SendMessageA #3 LVM_SETITEMPOSITION"), 4);
+    EXPECT_EQ(desktop.Count("SendMessageTimeoutA BLOCK #3 LVM_SETITEMPOSITION"), 4);
 
     system.PutFile(kLayout, " 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5 \r\n");
     desktop.calls.clear();
     icons.RestoreIconLayout();
-    EXPECT_EQ(desktop.Count("SendMessageA #3 LVM_SETITEMPOSITION 4 "), 4) << "removed icons are still sent";
+    EXPECT_EQ(desktop.Count("SendMessageTimeoutA BLOCK #3 LVM_SETITEMPOSITION 4 "), 4) << "removed icons are still sent";
     EXPECT_EQ(desktop.items, (std::vector<Point>{{1, 0}, {2, 0}, {3, 0}}));
 }
 
@@ -299,14 +303,14 @@ TEST_F(IconLayoutsTest, ADamagedLineLeavesItsIconWhereItIs) {
     system.PutFile(kLayout, " 65546 \r\n#?!\r\n 65556 \r\n");
     icons.RestoreIconLayout();
     EXPECT_EQ(desktop.items, (std::vector<Point>{{10, 1}, {2, 2}, {20, 1}}));
-    EXPECT_EQ(desktop.Count("SendMessageA #3 LVM_SETITEMPOSITION 1 "), 0);
+    EXPECT_EQ(desktop.Count("SendMessageTimeoutA BLOCK #3 LVM_SETITEMPOSITION 1 "), 0);
 }
 
 TEST_F(IconLayoutsTest, APositionBeyond16BitsIsSentAtTheEdgeNotWrapped) {
     desktop.AddShellDesktop({{1, 1}});
     system.PutFile(kLayout, "2147483647\r\n");  // x = -1, y = 32768 by another writer
     icons.RestoreIconLayout();
-    EXPECT_EQ(desktop.Count("SendMessageA #3 LVM_SETITEMPOSITION 0 0x7FFFFFFF"), 4);
+    EXPECT_EQ(desktop.Count("SendMessageTimeoutA BLOCK #3 LVM_SETITEMPOSITION 0 0x7FFFFFFF"), 4);
 }
 
 TEST_F(IconLayoutsTest, AtMost2001StoredPositionsAreRestored) {
@@ -319,7 +323,7 @@ TEST_F(IconLayoutsTest, AtMost2001StoredPositionsAreRestored) {
     desktop.AddShellDesktop(many);
     system.PutFile(kLayout, text);
     icons.RestoreIconLayout();
-    EXPECT_EQ(desktop.Count("SendMessageA #3 LVM_SETITEMPOSITION"), 4 * 2001);
+    EXPECT_EQ(desktop.Count("SendMessageTimeoutA BLOCK #3 LVM_SETITEMPOSITION"), 4 * 2001);
     EXPECT_EQ(desktop.items[2000], (Point{2000, 2}));
     EXPECT_EQ(desktop.items[2001], (Point{2001, 1}));
 }
@@ -331,7 +335,8 @@ TEST_F(IconLayoutsTest, ANothingToRestoreStillRefreshesAndRedraws) {
         system.PutFile(kLayout, content);
         system.refuseReads = std::string(content) == "<unreadable>";
         icons.RestoreIconLayout();
-        EXPECT_EQ(desktop.calls, Join({kFindListView, kBareRefresh, {"InvalidateRect NULL NULL FALSE"}}))
+        EXPECT_EQ(desktop.calls, Join({kFindListView, {kAnswers}, kBareRefresh, {kOpenView},
+                                       {"InvalidateRect NULL NULL FALSE"}}))
             << content;
     }
     // Without a list view there is nothing to move either.
@@ -347,12 +352,12 @@ TEST_F(IconLayoutsTest, ANothingToRestoreStillRefreshesAndRedraws) {
 TEST_F(IconLayoutsTest, AutoArrangeFoundAtASaveIsCommandedThereAndAtEveryRestore) {
     desktop.AddShellDesktop({{1, 1}}, /*autoArrange=*/true);
     icons.RestoreIconLayout();
-    EXPECT_EQ(desktop.Count("SendMessageA #2 WM_COMMAND"), 0) << "no save has seen it yet";
+    EXPECT_EQ(desktop.Count("SendMessageTimeoutA BLOCK #2 WM_COMMAND"), 0) << "no save has seen it yet";
 
     desktop.calls.clear();
     icons.SaveIconLayout();
-    EXPECT_EQ(Calls(desktop.calls.begin() + 3, desktop.calls.begin() + 7),
-              (Calls{"GetWindowLongA #3 GWL_STYLE", "GetParent #3", "SendMessageA #2 WM_COMMAND 0x7041 0",
+    EXPECT_EQ(Calls(desktop.calls.begin() + 4, desktop.calls.begin() + 8),
+              (Calls{"GetWindowLongA #3 GWL_STYLE", "GetParent #3", "SendMessageTimeoutA BLOCK #2 WM_COMMAND 0x7041 0",
                      "GetWindowThreadProcessId #3"}));
     EXPECT_TRUE(icons.AutoArrangeWasOn());
     EXPECT_FALSE(desktop.AutoArrange()) << "the shell view switched it over";
@@ -360,13 +365,126 @@ TEST_F(IconLayoutsTest, AutoArrangeFoundAtASaveIsCommandedThereAndAtEveryRestore
     desktop.calls.clear();
     icons.RestoreIconLayout();
     EXPECT_EQ(Calls(desktop.calls.end() - 3, desktop.calls.end()),
-              (Calls{"InvalidateRect NULL NULL FALSE", "GetParent #3", "SendMessageA #2 WM_COMMAND 0x7041 0"}));
+              (Calls{"InvalidateRect NULL NULL FALSE", "GetParent #3", "SendMessageTimeoutA BLOCK #2 WM_COMMAND 0x7041 0"}));
     icons.RestoreIconLayout();
-    EXPECT_EQ(desktop.Count("SendMessageA #2 WM_COMMAND 0x7041 0"), 2);
+    EXPECT_EQ(desktop.Count("SendMessageTimeoutA BLOCK #2 WM_COMMAND 0x7041 0"), 2);
 
     // A later save that finds it off does not clear what the first one found.
     icons.SaveIconLayout();
     EXPECT_TRUE(icons.AutoArrangeWasOn());
+}
+
+// --- the shell's folder view, and a shell that stops answering ---
+
+TEST_F(IconLayoutsTest, TheFolderViewOfTheSameDesktopSavesAndRestoresInOneCallEachWayAsTheMessagesDo) {
+    desktop.AddShellDesktop({{10, 20}, {-10, 5}, {300, 40}});
+    icons.SaveIconLayout();
+    const std::string byMessages = Layout();
+
+    desktop.offerFolderView = true;
+    desktop.calls.clear();
+    system.RemoveFile(kLayout);
+    icons.SaveIconLayout();
+    EXPECT_EQ(Layout(), byMessages) << "either route writes the same file";
+    EXPECT_EQ(desktop.Count("FolderView ItemPositions"), 1);
+    EXPECT_EQ(desktop.Count("SendMessageTimeoutA BLOCK"), 0);
+    EXPECT_EQ(desktop.Count("OpenProcess"), 0);
+
+    // Explorer since Windows 10 1809 puts back what list-view messages set at its next save
+    // of its own record; what reaches it through the view stays.
+    desktop.explorerRecord = desktop.items = {{400, 400}, {500, 500}, {600, 600}};
+    desktop.calls.clear();
+    icons.RestoreIconLayout();
+    EXPECT_EQ(Only(desktop.calls, {"FolderView PositionItems", "SendMessageTimeoutA BLOCK #3 LVM"}),
+              Calls{"FolderView PositionItems 3"});
+    desktop.RefreshFromRecord();
+    EXPECT_EQ(desktop.items, (std::vector<Point>{{10, 20}, {-10, 5}, {300, 40}}));
+
+    desktop.offerFolderView = false;  // XP: no folder view of the desktop
+    desktop.explorerRecord = desktop.items = {{400, 400}, {500, 500}, {600, 600}};
+    icons.RestoreIconLayout();
+    EXPECT_EQ(desktop.items, (std::vector<Point>{{10, 20}, {-10, 5}, {300, 40}}));
+    desktop.RefreshFromRecord();
+    EXPECT_EQ(desktop.items[0], (Point{400, 400})) << "the stand-in behaves as Explorer does";
+}
+
+TEST_F(IconLayoutsTest, AFolderViewOfAnotherDesktopOrOneThatRefusesLeavesTheWorkToTheMessages) {
+    desktop.AddShellDesktop({{1, 1}, {2, 2}});
+    desktop.offerFolderView = true;
+    desktop.folderViewWindow = desktop.AddWindow("SHELLDLL_DefView", desktop.AddWindow("Progman"));
+    icons.SaveIconLayout();
+    EXPECT_EQ(Layout(), " 65537 \r\n 131074 \r\n");
+    EXPECT_EQ(desktop.Count("FolderView ItemPositions"), 0) << "two desktops are never mixed";
+
+    desktop.folderViewWindow = 0;  // Wine's shell: a view without a window
+    desktop.items = {{7, 7}, {8, 8}};
+    icons.RestoreIconLayout();
+    EXPECT_EQ(desktop.Count("FolderView PositionItems"), 0);
+    EXPECT_EQ(desktop.items, (std::vector<Point>{{1, 1}, {2, 2}}));
+
+    desktop.folderViewWindow.reset();
+    desktop.folderViewRefusesPositioning = true;  // Wine's shell32: E_NOTIMPL
+    desktop.items = {{7, 7}, {8, 8}};
+    desktop.calls.clear();
+    icons.RestoreIconLayout();
+    EXPECT_EQ(desktop.Count("FolderView PositionItems 2"), 1);
+    EXPECT_EQ(desktop.Count("SendMessageTimeoutA BLOCK #3 LVM_SETITEMPOSITION"), 4 * 2);
+    EXPECT_EQ(desktop.items, (std::vector<Point>{{1, 1}, {2, 2}}));
+}
+
+TEST_F(IconLayoutsTest, TheFolderViewsOwnArrangementIsTurnedOffAtTheSaveAndOnAtTheRestore) {
+    desktop.AddShellDesktop({{1, 1}}, /*autoArrange=*/true);
+    desktop.offerFolderView = true;
+    icons.SaveIconLayout();
+    EXPECT_TRUE(icons.AutoArrangeWasOn());
+    EXPECT_FALSE(desktop.AutoArrange());
+    icons.RestoreIconLayout();
+    icons.RestoreIconLayout();
+    EXPECT_TRUE(desktop.AutoArrange()) << "set, not switched over, by the view's flag";
+    EXPECT_EQ(Only(desktop.calls, {"FolderView SetAutoArrange", "SendMessageTimeoutA BLOCK #2 WM_COMMAND"}),
+              (Calls{"FolderView SetAutoArrange 0", "FolderView SetAutoArrange 1", "FolderView SetAutoArrange 1"}));
+}
+
+TEST_F(IconLayoutsTest, AShellThatStopsAnsweringDropsTheSaveWholeAndAsksNoMore) {
+    const std::string old = " 1 \r\n 2 \r\n";
+    system.PutFile(kLayout, old);
+    desktop.AddShellDesktop(std::vector<Point>(500, Point{5, 5}));
+    for (const bool route : {false, true}) {
+        // Messages: none answered, the count only, half the positions. The folder view: none,
+        // the open only, its window only, all but the positions.
+        for (const int answers : route ? std::vector<int>{0, 1, 2, 3} : std::vector<int>{0, 1, 250}) {
+            desktop.offerFolderView = route;
+            desktop.answersLeft = answers;
+            desktop.calls.clear();
+            icons.SaveIconLayout();
+            EXPECT_EQ(Layout(), old) << "route " << route << ", answers " << answers;
+            EXPECT_EQ(desktop.liveBuffers, 0);
+            // After the first question left unanswered, at most one more (the messages after
+            // a folder view that gave up) before the save stops.
+            EXPECT_LE(desktop.Count("(no answer)"), 2) << "route " << route << ", answers " << answers;
+        }
+    }
+    desktop.answersLeft.reset();  // the desktop answers again: the next save works
+    icons.SaveIconLayout();
+    EXPECT_NE(Layout(), old);
+}
+
+TEST_F(IconLayoutsTest, ARestoreOfADesktopThatDoesNotAnswerChangesNothingAndMovesNothing) {
+    desktop.AddShellDesktop({{1, 1}, {2, 2}});
+    system.PutFile(kLayout, " 65546 \r\n 65556 \r\n");
+    registry.Put(platform::kCurrentUser, kMetrics, "Shell Icon Size", "32");
+    desktop.answersLeft = 0;
+    icons.RestoreIconLayout();
+    EXPECT_EQ(desktop.Count("LockWindowUpdate"), 0);
+    EXPECT_EQ(desktop.Count("SendMessageTimeoutA 0xFFFF"), 0) << "no icon-size change announced";
+    EXPECT_EQ(desktop.Count("(no answer)"), 1);
+    EXPECT_EQ(desktop.items, (std::vector<Point>{{1, 1}, {2, 2}}));
+
+    // It stops answering in the middle of the moves: what is left is not sent.
+    desktop.answersLeft = 3;  // WM_NULL and two moves
+    icons.RestoreIconLayout();
+    EXPECT_EQ(desktop.Count("(no answer)"), 2);
+    EXPECT_EQ(desktop.Count("InvalidateRect"), 1) << "the screen is redrawn over what moved";
 }
 
 // --- the icon refresh ---
@@ -384,7 +502,7 @@ protected:
         return v ? std::to_string(v->type) + ":" + v->bytes : "<absent>";
     }
     void Refresh() { icons::RefreshDesktopIcons(desktop, registry); }
-    Calls Broadcasts() { return Only(desktop.calls, {"SendMessageTimeoutA"}); }
+    Calls Broadcasts() { return Only(desktop.calls, {"SendMessageTimeoutA 0xFFFF"}); }
 
     platform::memory::MemoryDesktop desktop;
     platform::memory::MemoryRegistry registry;
@@ -480,7 +598,7 @@ TEST_F(IconRefreshTest, ARestoreRefreshesBeforeItMovesAnyIcon) {
     registry.Put(platform::kCurrentUser, kMetrics, "Shell Icon Size", "32");
 
     icons.RestoreIconLayout();
-    const Calls order = Only(desktop.calls, {"LockWindowUpdate", "SendMessageTimeoutA", "SendMessageA #3 LVM_SET"});
+    const Calls order = Only(desktop.calls, {"LockWindowUpdate", "SendMessageTimeoutA 0xFFFF", "SendMessageTimeoutA BLOCK #3 LVM_SET"});
     ASSERT_EQ(order.size(), 8u);
     EXPECT_EQ(Calls(order.begin(), order.begin() + 4),
               (Calls{"LockWindowUpdate 0x10010", kBroadcast, kBroadcast, "LockWindowUpdate 0"}));

@@ -68,6 +68,7 @@ protected:
         form->window.SetSize(495, 347);
         form->AttachWindow(0x4242);
         EXPECT_EQ(form->Form_Load(), FrmMain::LoadResult::Loaded);
+        form->SaveStartUpLayout();
         return *form;
     }
 

@@ -103,7 +103,10 @@ void MainWindowHost::Start(icons::IconLayouts* layouts, int dpi) {
     ASSERT_TRUE(window->Create(GetModuleHandleA(nullptr)));
     ASSERT_EQ(form->Form_Load(), app::FrmMain::LoadResult::Loaded);
     window->ShowIfVisible();
+    window->ScheduleStartUpSave();
     Pump();
+    // The timer's message comes only once the queue is idle; the tests go on from a saved start.
+    form->SaveStartUpLayout();
 }
 
 void MainWindowHost::SwitchToThe256ColourLook() {
