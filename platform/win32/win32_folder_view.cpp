@@ -125,16 +125,18 @@ struct Channel {
     Channel()
         : request(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
           done(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
-          progress(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
           quit(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
-    bool Ok() const { return request && done && progress && quit; }
+    bool Ok() const { return request && done && quit; }
 
     LONG refs = 2;
     Ole32Functions ole;
     ScopedHandle request;   // the caller put a request in
     ScopedHandle done;      // the worker finished the opening or a request
-    ScopedHandle progress;  // the worker got an answer to one COM call
     ScopedHandle quit;      // the caller is gone or gave up: no request comes any more
+    // The answers the worker got from the shell, one per COM call: a counter rather than an
+    // event, as a request of a large desktop makes thousands of calls and under Wine every
+    // event signalled is a round trip to the server (and a wake-up of the caller).
+    LONG answers = 0;
 
     // Set by the worker at the opening.
     bool opened = false;
@@ -155,13 +157,23 @@ void Release(Channel* channel) {
 
 // Waits for the worker to finish, up to `ms` after its last sign of life: each answer of the
 // shell restarts the deadline, so the many calls of a large desktop may take longer in all,
-// but no single call may hold the caller longer than `ms`.
+// but no single call holds the caller longer than `ms` (and a quarter, the period at which the
+// answers are looked at). GetTickCount: XP has no GetTickCount64, and the unsigned difference
+// is right across the counter's wrap.
 bool Await(Channel& channel, DWORD ms) {
-    const HANDLE events[] = {channel.done.Get(), channel.progress.Get()};
+    const DWORD step = ms / 4 ? ms / 4 : 1;
+    LONG seen = InterlockedCompareExchange(&channel.answers, 0, 0);
+    DWORD since = GetTickCount();
     for (;;) {
-        const DWORD r = WaitForMultipleObjects(2, events, FALSE, ms);
-        if (r == WAIT_OBJECT_0) return true;
-        if (r != WAIT_OBJECT_0 + 1) return false;
+        if (WaitForSingleObject(channel.done.Get(), step) == WAIT_OBJECT_0) return true;
+        const LONG now = InterlockedCompareExchange(&channel.answers, 0, 0);
+        const DWORD at = GetTickCount();
+        if (now != seen) {
+            seen = now;
+            since = at;
+        } else if (at - since >= ms) {
+            return false;
+        }
     }
 }
 
@@ -227,7 +239,7 @@ public:
 
 private:
     // Every answer of the shell is a sign of life for the waiting caller.
-    void Progress() { SetEvent(channel_.progress.Get()); }
+    void Progress() { InterlockedIncrement(&channel_.answers); }
     bool Answered(HRESULT hr) {
         Progress();
         return SUCCEEDED(hr);
@@ -352,7 +364,6 @@ private:
     bool Call(Request kind) {
         if (dead_) return false;
         channel_->kind = kind;
-        ResetEvent(channel_->progress.Get());  // no sign of life left over from the last request
         SetEvent(channel_->request.Get());
         if (!Await(*channel_, callMs_)) {
             // The shell hangs: this view is given up, and its worker with it.
