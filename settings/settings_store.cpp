@@ -11,11 +11,37 @@ using platform::Registry;
 using platform::ScopedRegKey;
 
 // Opens upper, then lower below it (RegOpenKeyA twice). On failure `lower` stays empty and
-// the calls made with it find nothing, as they would with the original's unset handle.
+// the calls made with it find nothing, as they would with an unset handle.
 void OpenTwoStep(Registry& registry, const char* upperKey, const char* lowerKey,
-                 ScopedRegKey& upper, ScopedRegKey& lower) {
-    registry.OpenKey(platform::kLocalMachine, upperKey, upper.Receive());
+                 ScopedRegKey& upper, ScopedRegKey& lower, platform::RegKey root = platform::kLocalMachine) {
+    registry.OpenKey(root, upperKey, upper.Receive());
     if (upper) registry.OpenKey(upper.Get(), lowerKey, lower.Receive());
+}
+
+// The read text of a value below either root, in the program's own view; nothing when absent.
+std::optional<std::string> ReadText(Registry& registry, platform::RegKey root, platform::RegView view,
+                                    const char* upperKey, const char* lowerKey, const char* valueName);
+
+// The autostart value written into the machine-wide Run key, which must exist; false when it
+// could not be.
+bool WriteMachineAutostart(Registry& registry, const std::string& value) {
+    ScopedRegKey upper(registry), lower(registry);
+    OpenTwoStep(registry, kMicrosoftKey, kRunKey, upper, lower);
+    return lower && registry.SetValue(lower.Get(), kAutostartValue, platform::kRegSz, value);
+}
+
+// The per-user Run key is the user's own: made when missing.
+void WriteUserAutostart(Registry& registry, const std::string& value) {
+    ScopedRegKey upper(registry), lower(registry);
+    registry.CreateKey(platform::kCurrentUser, kUserMicrosoftKey, upper.Receive());
+    if (upper) registry.CreateKey(upper.Get(), kRunKey, lower.Receive());
+    if (lower) registry.SetValue(lower.Get(), kAutostartValue, platform::kRegSz, value);
+}
+
+void DeleteAutostart(Registry& registry, platform::RegKey root, const char* upperKey) {
+    ScopedRegKey upper(registry), lower(registry);
+    OpenTwoStep(registry, upperKey, kRunKey, upper, lower, root);
+    if (lower) registry.DeleteValue(lower.Get(), kAutostartValue);
 }
 
 void WriteText(Registry& registry, const char* upperKey, const char* lowerKey,
@@ -50,8 +76,15 @@ std::string ReadRegText(Registry& registry, const char* upperKey, const char* lo
 std::optional<std::string> ReadStoredRegText(Registry& registry, platform::RegView view,
                                              const char* upperKey, const char* lowerKey,
                                              const char* valueName) {
+    return ReadText(registry, platform::kLocalMachine, view, upperKey, lowerKey, valueName);
+}
+
+namespace {
+
+std::optional<std::string> ReadText(Registry& registry, platform::RegKey root, platform::RegView view,
+                                    const char* upperKey, const char* lowerKey, const char* valueName) {
     ScopedRegKey upper(registry), lower(registry);
-    registry.OpenKeyInView(view, platform::kLocalMachine, upperKey, upper.Receive());
+    registry.OpenKeyInView(view, root, upperKey, upper.Receive());
     if (upper) registry.OpenKeyInView(view, upper.Get(), lowerKey, lower.Receive());
     if (!lower) return std::nullopt;
     const auto value = registry.QueryValue(lower.Get(), valueName);
@@ -74,6 +107,8 @@ std::optional<std::string> ReadStoredRegText(Registry& registry, platform::RegVi
     if (isString && count < kReadBufferSize) text[count] = '\0';
     return text;
 }
+
+}  // namespace
 
 void CheckRegistry(Registry& registry) {
     EnsureDefault(registry, kTrayValue, kDefaultTray);
@@ -131,9 +166,17 @@ bool TrayTextIsOn(const std::string& text) {
     return last == first && digits[first] == '1' && scale == 0;
 }
 
+bool NamesDriveLetterPath(const std::string& text) {
+    const std::size_t at = !text.empty() && text[0] == '"' ? 2 : 1;
+    return text.compare(at, 2, ":\\") == 0;
+}
+
 bool GetRegValueStart(Registry& registry) {
-    const std::string text = ReadRegText(registry, kMicrosoftKey, kRunKey, kAutostartValue);
-    return text.compare(1, 2, ":\\") == 0;
+    const std::string blank(kReadBufferSize, ' ');
+    return NamesDriveLetterPath(ReadRegText(registry, kMicrosoftKey, kRunKey, kAutostartValue)) ||
+           NamesDriveLetterPath(ReadText(registry, platform::kCurrentUser, platform::RegView::Own,
+                                         kUserMicrosoftKey, kRunKey, kAutostartValue)
+                                    .value_or(blank));
 }
 
 std::string GetRegValueBtnMovie(Registry& registry) {
@@ -146,18 +189,20 @@ std::string AutostartPath(platform::System& system) {
     return system.AppPath() + "\\" + system.AppExeName() + ".exe";
 }
 
+std::string AutostartValue(platform::System& system) { return "\"" + AutostartPath(system) + "\""; }
+
 void SetRegEnd(Registry& registry, platform::System& system, const EndState& state) {
-    const std::string path = AutostartPath(system);
     WriteText(registry, kDravikKey, kOptionsKey, kTrayValue, state.trayStartValue == 1 ? "1" : "0");
-    {
-        ScopedRegKey upper(registry), lower(registry);
-        OpenTwoStep(registry, kMicrosoftKey, kRunKey, upper, lower);
-        if (lower) {
-            if (state.sysStartValue == 1)
-                registry.SetValue(lower.Get(), kAutostartValue, platform::kRegSz, path);
-            else
-                registry.DeleteValue(lower.Get(), kAutostartValue);
-        }
+    if (state.sysStartValue == 1) {
+        // One of the two, so that Windows never starts the program twice at log-on.
+        const std::string value = AutostartValue(system);
+        if (WriteMachineAutostart(registry, value))
+            DeleteAutostart(registry, platform::kCurrentUser, kUserMicrosoftKey);
+        else
+            WriteUserAutostart(registry, value);
+    } else {
+        DeleteAutostart(registry, platform::kLocalMachine, kMicrosoftKey);
+        DeleteAutostart(registry, platform::kCurrentUser, kUserMicrosoftKey);
     }
     WriteText(registry, kDravikKey, kOptionsKey, kMovieValue, state.movieCaption);
 }

@@ -32,8 +32,20 @@ MemoryRegistry::Key* MemoryRegistry::Root(RegKey root, RegView view) const {
     return nullptr;
 }
 
-bool MemoryRegistry::WriteAllowed() {
+bool MemoryRegistry::UnderUser(const Key* key) const {
+    std::vector<const Key*> todo{user_.get()};
+    while (!todo.empty()) {
+        const Key* k = todo.back();
+        todo.pop_back();
+        if (k == key) return true;
+        for (const auto& [name, child] : k->children) todo.push_back(child.get());
+    }
+    return false;
+}
+
+bool MemoryRegistry::WriteAllowed(const Key* key) {
     if (denyWrites_ || writesLeft_ == 0) return false;
+    if (denyMachineWrites_ && !UnderUser(key)) return false;
     if (writesLeft_ > 0) --writesLeft_;
     return true;
 }
@@ -94,7 +106,8 @@ bool MemoryRegistry::OpenKeyInView(RegView view, RegKey parent, std::string_view
 bool MemoryRegistry::CreateKey(RegKey parent, std::string_view subKey, RegKey& out) {
     Key* base = Resolve(parent);
     if (!base) return false;
-    if (denyWrites_ && !Walk(base, subKey, false)) return false;
+    if ((denyWrites_ || (denyMachineWrites_ && !UnderUser(base))) && !Walk(base, subKey, false))
+        return false;
     out = NewHandle(Walk(base, subKey, true));
     return true;
 }
@@ -110,7 +123,7 @@ std::optional<RegValue> MemoryRegistry::QueryValue(RegKey key, std::string_view 
 bool MemoryRegistry::SetValue(RegKey key, std::string_view name, std::uint32_t type,
                               std::string_view bytes) {
     Key* k = Resolve(key);
-    if (!k || !WriteAllowed()) return false;
+    if (!k || !WriteAllowed(k)) return false;
     k->values[Fold(name)] = RegValue{type, std::string(bytes)};
     ++writes_;
     return true;
@@ -118,7 +131,7 @@ bool MemoryRegistry::SetValue(RegKey key, std::string_view name, std::uint32_t t
 
 bool MemoryRegistry::DeleteValue(RegKey key, std::string_view name) {
     Key* k = Resolve(key);
-    if (!k || denyWrites_) return false;
+    if (!k || denyWrites_ || (denyMachineWrites_ && !UnderUser(k))) return false;
     ++writes_;
     return k->values.erase(Fold(name)) > 0;
 }

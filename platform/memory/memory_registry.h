@@ -50,6 +50,10 @@ public:
     void DenyWrites(bool deny) { denyWrites_ = deny; }
     // The next `count` value writes succeed, every later one is refused (until DenyWrites).
     void RefuseWritesAfter(int count) { writesLeft_ = count; }
+    // While set, writes below HKEY_LOCAL_MACHINE are refused and those below HKEY_CURRENT_USER
+    // work, as for a standard user from Windows Vista on (where the Run key has no virtual
+    // store to take them instead).
+    void DenyMachineWrites(bool deny) { denyMachineWrites_ = deny; }
     // The access rights of every OpenKeyEx, in order.
     const std::vector<std::uint32_t>& OpenAccess() const { return openAccess_; }
     // Handles opened and not yet closed.
@@ -60,7 +64,8 @@ private:
     struct Key;
     Key* Resolve(RegKey key) const;
     Key* Root(RegKey root, RegView view = RegView::Own) const;
-    bool WriteAllowed();
+    bool WriteAllowed(const Key* key);
+    bool UnderUser(const Key* key) const;
     Key* Walk(Key* from, std::string_view path, bool create) const;
     std::optional<RegValue> ValueAt(Key* from, const std::string& path,
                                     const std::string& name) const;
@@ -72,6 +77,7 @@ private:
     std::map<RegKey, Key*> handles_;
     RegKey nextHandle_ = 0x1000;
     bool denyWrites_ = false;
+    bool denyMachineWrites_ = false;
     int writesLeft_ = -1;  // negative: no limit
     std::vector<std::uint32_t> openAccess_;
     int writes_ = 0;

@@ -153,7 +153,7 @@ TEST_F(DravikE2E, ClosingStoresMoviePresetAndTickedBoxes) {
     EXPECT_EQ(Reg(kOptionsKey, "Start in SysTray").text, "1");
     const RegRead autostart = Reg(kRunKey, "Morv Dravik");
     EXPECT_TRUE(autostart.present);
-    EXPECT_EQ(autostart.text, exePath);
+    EXPECT_EQ(autostart.text, "\"" + exePath + "\"") << "in quotes, so that a blank in the path cannot cut it";
 }
 
 TEST_F(DravikE2E, ClosingWithBoxesClearedDeletesAutostart) {

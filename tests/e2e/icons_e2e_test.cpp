@@ -519,8 +519,12 @@ TEST_F(IconsE2E, AProgramFolderTheAnsiCodePageCannotHoldKeepsItsLayoutsAndAutost
     const RegRead run = Reg(kRunKey, "Morv Dravik");
     ASSERT_TRUE(run.present);
     EXPECT_EQ(run.text.find('?'), std::string::npos) << run.text;
-    // The stored path names this very program.
-    const RunResult unix = e2e::Run({TheBench().toolLoader, "winepath", "-u", run.text}, env_, kProbeTimeout);
+    // The stored path, in its quotes, names this very program.
+    ASSERT_GE(run.text.size(), 2u);
+    EXPECT_EQ(run.text.front(), '"');
+    EXPECT_EQ(run.text.back(), '"');
+    const std::string path = run.text.substr(1, run.text.size() - 2);
+    const RunResult unix = e2e::Run({TheBench().toolLoader, "winepath", "-u", path}, env_, kProbeTimeout);
     ASSERT_TRUE(unix.Ok()) << unix.Describe();
     EXPECT_TRUE(fs::equivalent(e2e::Trim(unix.out), App(), ec)) << run.text << " is " << unix.out;
 }

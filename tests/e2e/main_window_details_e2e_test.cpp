@@ -269,7 +269,7 @@ TEST_F(MainWindowDetails, ValuesOtherToolsStoredInOtherTypesAreReadAndKept) {
     CloseDravik();
     const RegRead autostart = Reg(kRunKey, "Morv Dravik");
     EXPECT_TRUE(autostart.present) << "the ticked box keeps the autostart entry";
-    EXPECT_EQ(autostart.text, exePath);
+    EXPECT_EQ(autostart.text, "\"" + exePath + "\"");
 }
 
 // "Monitor Settings" starts the system folder's rundll32.exe, never a rundll32.exe lying beside

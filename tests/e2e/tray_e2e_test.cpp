@@ -468,7 +468,7 @@ TEST_F(TrayE2E, ExitStoresTheSettingsAndEnds) {
     EXPECT_EQ(Reg(kOptionsKey, "Start in SysTray").text, "0");
     const RegRead autostart = Reg(kRunKey, "Morv Dravik");
     EXPECT_TRUE(autostart.present);
-    EXPECT_EQ(autostart.text, WindowsPathOfExe());
+    EXPECT_EQ(autostart.text, "\"" + WindowsPathOfExe() + "\"");
     EXPECT_TRUE(WaitForTrayIcon(false)) << "the icon is gone";
 }
 

@@ -287,7 +287,7 @@ TEST_F(MainWindow, UnloadStoresCheckBoxesAndMovieCaption) {
     EXPECT_EQ(Stored(kOptions, "BtnMovie"), "1280 x 1024 @ 60Hz 32bit colors");
     EXPECT_EQ(Stored(kOptions, "Start in SysTray"), "1");
     // Still ticked: the other program's path is replaced by this copy's.
-    EXPECT_EQ(Stored(kRun, "Morv Dravik"), "C:\\Program Files\\Dravik\\Dravik.exe");
+    EXPECT_EQ(Stored(kRun, "Morv Dravik"), "\"C:\\Program Files\\Dravik\\Dravik.exe\"");
 
     f.ChkTraySysStart.SetValue(0);
     f.Form_Unload();

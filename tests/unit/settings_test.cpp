@@ -11,11 +11,17 @@ namespace {
 
 constexpr const char* kOptions = "SOFTWARE\\Morv Dravik\\Options";
 constexpr const char* kRun = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr const char* kUserRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr const char* kQuotedPath = "\"C:\\Program Files\\Dravik\\Dravik.exe\"";
 
 class Settings : public ::testing::Test {
 protected:
     std::string Stored(const char* path, const char* name) {
         const auto v = registry.Get(path, name);
+        return v ? v->bytes : "<absent>";
+    }
+    std::string StoredForUser(const char* name) {
+        const auto v = registry.Get(platform::kCurrentUser, kUserRun, name);
         return v ? v->bytes : "<absent>";
     }
 
@@ -176,7 +182,9 @@ TEST_F(Settings, AutostartTestLooksForADriveLetterPath) {
     EXPECT_TRUE(settings::GetRegValueStart(registry));
     registry.Put(kRun, "Morv Dravik", "\\\\server\\share\\Dravik.exe");
     EXPECT_FALSE(settings::GetRegValueStart(registry));
-    registry.Put(kRun, "Morv Dravik", "\"C:\\Dravik.exe\"");
+    registry.Put(kRun, "Morv Dravik", "\"C:\\My Tools\\Dravik.exe\"");  // as written now
+    EXPECT_TRUE(settings::GetRegValueStart(registry));
+    registry.Put(kRun, "Morv Dravik", "\"\\\\server\\share\\Dravik.exe\"");
     EXPECT_FALSE(settings::GetRegValueStart(registry));
     registry.Put(kRun, "Morv Dravik", "C:");
     EXPECT_FALSE(settings::GetRegValueStart(registry));
@@ -190,12 +198,15 @@ TEST_F(Settings, SetRegEndWritesAllThreeInOrder) {
     settings::SetRegEnd(registry, system, {1, 1, "1024 x 768 @ 75Hz 16bit colors"});
     EXPECT_EQ(Stored(kOptions, "Start in SysTray"), "1");
     EXPECT_EQ(Stored(kOptions, "BtnMovie"), "1024 x 768 @ 75Hz 16bit colors");
-    // The Run key must exist for the autostart value to be written: it is opened, not created.
+    // The machine's Run key must exist for the autostart value to be written there: it is
+    // opened, not created. Without it the value goes to the user's own Run key.
     EXPECT_EQ(Stored(kRun, "Morv Dravik"), "<absent>");
+    EXPECT_EQ(StoredForUser("Morv Dravik"), kQuotedPath);
 
     registry.Put(kRun, "Other", "x");
     settings::SetRegEnd(registry, system, {1, 1, "1024 x 768 @ 75Hz 16bit colors"});
-    EXPECT_EQ(Stored(kRun, "Morv Dravik"), "C:\\Program Files\\Dravik\\Dravik.exe");
+    EXPECT_EQ(Stored(kRun, "Morv Dravik"), kQuotedPath);
+    EXPECT_EQ(StoredForUser("Morv Dravik"), "<absent>") << "one autostart, not two";
 
     settings::SetRegEnd(registry, system, {2, 0, ""});
     EXPECT_EQ(Stored(kOptions, "Start in SysTray"), "0");  // greyed is not ticked
@@ -213,8 +224,33 @@ TEST_F(Settings, SetRegEndWritesAllThreeInOrder) {
     registry.RefuseWritesAfter(2);
     settings::SetRegEnd(registry, system, {0, 1, "later"});
     EXPECT_EQ(Stored(kOptions, "Start in SysTray"), "0");
-    EXPECT_EQ(Stored(kRun, "Morv Dravik"), "C:\\Program Files\\Dravik\\Dravik.exe");
+    EXPECT_EQ(Stored(kRun, "Morv Dravik"), kQuotedPath);
     EXPECT_EQ(Stored(kOptions, "BtnMovie"), "");
+}
+
+// A standard user from Windows Vista on can read the machine's Run key but not write it, and
+// that key has no virtual store: the value goes to the user's own Run key, and the box shows it.
+TEST_F(Settings, WhereTheMachinesRunKeyIsReadOnlyTheUsersRunKeyHoldsTheAutostart) {
+    registry.Put(kRun, "Other", "x");
+    registry.DenyMachineWrites(true);
+    settings::SetRegEnd(registry, system, {0, 1, ""});
+    EXPECT_EQ(Stored(kRun, "Morv Dravik"), "<absent>");
+    EXPECT_EQ(StoredForUser("Morv Dravik"), kQuotedPath);
+    EXPECT_TRUE(settings::GetRegValueStart(registry));
+
+    settings::SetRegEnd(registry, system, {0, 0, ""});
+    EXPECT_EQ(StoredForUser("Morv Dravik"), "<absent>");
+    EXPECT_FALSE(settings::GetRegValueStart(registry));
+
+    // Run as administrator later: the machine's key takes it, the user's copy goes.
+    settings::SetRegEnd(registry, system, {0, 1, ""});
+    registry.DenyMachineWrites(false);
+    settings::SetRegEnd(registry, system, {0, 1, ""});
+    EXPECT_EQ(Stored(kRun, "Morv Dravik"), kQuotedPath);
+    EXPECT_EQ(StoredForUser("Morv Dravik"), "<absent>");
+    settings::SetRegEnd(registry, system, {0, 0, ""});
+    EXPECT_EQ(Stored(kRun, "Morv Dravik"), "<absent>");
+    EXPECT_EQ(registry.OpenHandles(), 0);
 }
 
 TEST_F(Settings, SetRegEndNeverCreatesTheOptionsKey) {

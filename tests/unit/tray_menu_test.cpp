@@ -254,7 +254,7 @@ TEST_F(TrayMenu, ExitStoresTheSettingsRemovesTheIconAndEndsOnce) {
     EXPECT_EQ(registry.Get(kOptions, "Start in SysTray")->bytes, "0");
     EXPECT_EQ(registry.Get(kOptions, "BtnMovie")->bytes, kLabel800);
     ASSERT_TRUE(registry.Get(kRun, "Morv Dravik"));
-    EXPECT_EQ(registry.Get(kRun, "Morv Dravik")->bytes, "C:\\Program Files\\Dravik\\Dravik.exe");
+    EXPECT_EQ(registry.Get(kRun, "Morv Dravik")->bytes, "\"C:\\Program Files\\Dravik\\Dravik.exe\"");
     EXPECT_TRUE(f.Ended()) << "the host runs no unload handler after this";
     const int writes = registry.Writes();
     f.Form_EndSession();

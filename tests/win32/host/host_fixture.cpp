@@ -105,8 +105,8 @@ void MainWindowHost::Start(icons::IconLayouts* layouts, int dpi) {
     window->ShowIfVisible();
     window->ScheduleStartUpSave();
     Pump();
-    // The timer's message comes only once the queue is idle; the tests go on from a saved start.
-    form->SaveStartUpLayout();
+    // The timer's message comes only once the queue is idle; most tests go on from a saved start.
+    if (saveStartUpAtOnce) form->SaveStartUpLayout();
 }
 
 void MainWindowHost::SwitchToThe256ColourLook() {

@@ -57,6 +57,8 @@ protected:
     HWND Child(int id) const { return GetDlgItem(window->Handle(), id); }
     std::string WindowText(HWND hwnd) const;
 
+    // Start runs the start-up layout save at once, instead of leaving it to the window's timer.
+    bool saveStartUpAtOnce = true;
     RecordingIcons icons{platform, desktop};
     std::unique_ptr<app::FrmMain> form;
     std::unique_ptr<app::win32::MainWindow> window;

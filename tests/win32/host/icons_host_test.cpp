@@ -2,6 +2,7 @@
 // in-memory desktop and files.
 #include "host_fixture.h"
 
+#include "app/command_line.h"
 #include "app/control_ids.h"
 
 namespace {
@@ -67,6 +68,65 @@ TEST_F(IconsHost, ASwitchSavesANewSizeAndRestoresAKnownOne) {
     Press(ids::kBtnMon);  // back to 1024 x 768, which has one
     EXPECT_EQ(desktop.items, (std::vector<Point>{{10, 20}}));
     EXPECT_EQ(File(kLayout1280), " 2621470 \r\n");
+}
+
+}  // namespace
+
+namespace {
+
+// Whether the window or any of its children still waits to be drawn.
+bool SomethingUndrawn(HWND window) {
+    RECT r;
+    if (GetUpdateRect(window, &r, FALSE)) return true;
+    bool undrawn = false;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM out) -> BOOL {
+            RECT rc;
+            if (IsWindowVisible(child) && GetUpdateRect(child, &rc, FALSE)) *reinterpret_cast<bool*>(out) = true;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&undrawn));
+    return undrawn;
+}
+
+TEST_F(IconsHost, TheStartUpSaveRunsOnceTheWindowIsDrawn) {
+    desktop.AddShellDesktop({{10, 20}});
+    int saves = 0;
+    bool drawnAtSave = false;
+    desktop.onCall = [&](const std::string& call) {
+        if (call != "FindWindowA Progman") return;
+        ++saves;
+        drawnAtSave = IsWindowVisible(window->Handle()) && !SomethingUndrawn(window->Handle());
+    };
+    saveStartUpAtOnce = false;
+    Start(&layouts);
+    // The window's timer, which comes once nothing else waits in the queue.
+    for (int i = 0; i < 200 && saves == 0; ++i) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        host_test::Pump();
+    }
+    EXPECT_EQ(saves, 1);
+    EXPECT_TRUE(drawnAtSave);
+    EXPECT_EQ(File(kLayout1024), " 1310730 \r\n");
+}
+
+// A command line's WM_COPYDATA can arrive while a restore waits on the shell (a thread waiting
+// in a sent message handles messages sent to it): it is told to ask again, not run inside.
+TEST_F(IconsHost, ACommandDuringARestoreIsToldToAskAgain) {
+    desktop.AddShellDesktop({{10, 20}});
+    Start(&layouts);
+    LRESULT answer = 0;
+    desktop.onCall = [&](const std::string& call) {
+        if (answer != 0 || call.find("LVM_SETITEMPOSITION") == std::string::npos) return;
+        const std::string payload = app::EncodeCommand({app::Verb::Toggle, {}});
+        COPYDATASTRUCT data{app::kCommandTag, static_cast<DWORD>(payload.size()),
+                            const_cast<char*>(payload.data())};
+        answer = SendMessageA(window->Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+    };
+    Press(ids::kCmdIconRest);
+    EXPECT_EQ(answer, app::kReplyNotReady);
+    EXPECT_TRUE(display.Switches().empty()) << "nothing switched inside the restore";
 }
 
 }  // namespace
