@@ -4,6 +4,7 @@ get_filename_component(_dravik_root "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
 
 add_library(dravik_platform_win32 STATIC
   ${_dravik_root}/platform/win32/win32_desktop.cpp
+  ${_dravik_root}/platform/win32/win32_folder_view.cpp
   ${_dravik_root}/platform/win32/win32_display.cpp
   ${_dravik_root}/platform/win32/win32_registry.cpp
   ${_dravik_root}/platform/win32/win32_system.cpp

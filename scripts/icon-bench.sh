@@ -2,7 +2,8 @@
 # The benchmark of the desktop icon layouts (not a test): builds the win64 preset's
 # icon_bench.exe and testdesk.exe, starts the test bench unless one is running, and times the
 # program's save and restore of 2000 icons against the bare cross-process calls, alternately in
-# one run. Arguments go to icon_bench (--items N, --rounds R).
+# one run; with --route, through the desktop's folder view against the list-view messages.
+# Arguments go to icon_bench (--route, --items N, --rounds R).
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"

@@ -163,7 +163,7 @@ std::unique_ptr<PointBuffer> Win32Desktop::MapSharedBuffer() {
     return buffer;
 }
 
-std::unique_ptr<FolderView> Win32Desktop::OpenDesktopFolderView() { return nullptr; }
+std::unique_ptr<FolderView> Win32Desktop::OpenDesktopFolderView() { return OpenShellFolderView(deadlines_); }
 
 WindowHandle Win32Desktop::DesktopWindow() { return FromHwnd(GetDesktopWindow()); }
 

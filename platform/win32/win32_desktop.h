@@ -1,11 +1,16 @@
 #pragma once
 // The desktop icon view and the window-manager calls around it, on user32 and kernel32.
 #include "platform/desktop.h"
+#include "platform/win32/win32_folder_view.h"
 
 namespace platform::win32 {
 
 class Win32Desktop final : public Desktop {
 public:
+    Win32Desktop() = default;
+    // The tests' deadlines for the shell's folder view.
+    explicit Win32Desktop(const ShellDeadlines& deadlines) : deadlines_(deadlines) {}
+
     WindowHandle FindTopLevel(const std::string& className) override;
     WindowHandle FindTopLevelAfter(WindowHandle after, const std::string& className) override;
     WindowHandle FindChild(WindowHandle parent, const std::string& className) override;
@@ -24,6 +29,9 @@ public:
     WindowHandle DesktopWindow() override;
     bool LockUpdate(WindowHandle window) override;
     void RedrawAll() override;
+
+private:
+    ShellDeadlines deadlines_;
 };
 
 }  // namespace platform::win32

@@ -378,6 +378,31 @@ TEST_F(IconsE2E, WithoutADesktopNothingIsSavedAndRestoreSaysSo) {
     EXPECT_EQ(records[0].Get("text"), "Sorry, nothing to restore");
 }
 
+// Explorer since Windows 10 1809 keeps the icons' positions itself and lays them out again from
+// its own record: the stand-in with --explorer does the same at its refresh. A restore that
+// reached the desktop only through list-view messages is then taken back, which is why the
+// program uses the desktop's folder view where the shell offers it. Under Wine 8 no other
+// process reaches the stand-in's folder view: Wine's RPC service hands out the first
+// registration of CLSID_ShellWindows, which is that of Wine's own explorer (its view has no
+// window and no items), so the program falls back to the messages here even with --route; the
+// folder view itself is tested in the program's process (tests/win32/folder_view_test.cpp).
+TEST_F(IconsE2E, ADesktopKeepingItsOwnRecordTakesBackARestoreByMessagesAtItsRefresh) {
+    StartDesk({"--route", "10,20", "-10,5", "300,40"});
+    StartDravik(App());
+    EXPECT_EQ(Slurp(LayoutPath()), Lines(kStart));
+    // The user's moves go into the desktop's record.
+    const std::vector<Pos> moved = {{500, 400}, {-10, 5}, {0, 0}};
+    Move(0, 500, 400);
+    Move(2, 0, 0);
+
+    Click(ids::kCmdIconRest);
+    EXPECT_EQ(Positions(), kStart) << "the list view took the restore";
+    EXPECT_EQ(Logged("route", "call", "SelectAndPositionItems"), 0) << "nothing came through the folder view";
+    const RunResult refresh = Desk({"refresh"});
+    ASSERT_TRUE(refresh.Ok()) << refresh.Describe();
+    EXPECT_EQ(Positions(), moved) << "the refresh laid the icons out from the desktop's own record";
+}
+
 // The release is a 32-bit program; on 64-bit Windows the shell is a 64-bit one, and only the
 // 8-byte POINT may cross between them.
 TEST_F(IconsE2E, TheI686ReleaseReadsAndMovesThe64BitDesktopsIcons) {

@@ -5,6 +5,10 @@
 // and their ratio.
 //
 //   icon_bench [--items N] [--rounds R]      (defaults: 2000 items, 7 rounds)
+//   icon_bench --route [--items N] [--rounds R]
+//       the program's save and restore through the desktop's folder view against the same
+//       through list-view messages, alternately, on one desktop this process serves itself
+//       (see RouteBench below for why not testdesk's)
 //
 // Runs under Wine on the bench (see docs/DEVELOPING.md); starts testdesk.exe from its own
 // folder and ends it again. Layouts go to a folder under %TEMP%.
@@ -14,9 +18,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include <objbase.h>
+
+#include "desk_shell.h"
 #include "icons/icon_mem.h"
 #include "platform/win32/scoped.h"
 #include "platform/win32/win32_desktop.h"
@@ -144,14 +152,166 @@ std::string ModuleFolder() {
     return s.substr(0, s.find_last_of('\\'));
 }
 
+
+// Removes the layouts and the scratch folder.
+void RemoveScratch(const std::string& scratch) {
+    std::string layoutFolder = scratch + "\\Iconset";
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((layoutFolder + "\\*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileA((layoutFolder + "\\" + found.cFileName).c_str());
+        } while (FindNextFileA(find, &found));
+        FindClose(find);
+    }
+    RemoveDirectoryA(layoutFolder.c_str());
+    RemoveDirectoryA(scratch.c_str());
+}
+
+// The desktop of the route benchmark: "Progman" > "SHELLDLL_DefView" > a list view of N items,
+// made and run by a thread of this process that also serves the desktop's folder view
+// (desk_shell) in the multithreaded apartment. Under Wine 8 no other process reaches testdesk's
+// folder view (Wine's RPC service hands out the first registration of CLSID_ShellWindows, Wine
+// explorer's), so both sides are timed against this desktop: the route (the view's worker
+// thread calling the view directly, which asks the list view by messages to this thread) and
+// the messages (the same list view from the calling thread). FindWindowSW answers "no desktop"
+// for the messages' side, so the program picks its way itself.
+class BenchHooks final : public desk_shell::Hooks {
+public:
+    HRESULT Enter(const char* method) override {
+        if (std::strcmp(method, "FindWindowSW") == 0) return InterlockedCompareExchange(&route_, 0, 0) ? S_OK : S_FALSE;
+        if (std::strcmp(method, "SelectAndPositionItems") == 0) InterlockedIncrement(&positionCalls_);
+        return S_OK;
+    }
+    void Route(bool on) { InterlockedExchange(&route_, on ? 1 : 0); }
+    LONG PositionCalls() { return InterlockedCompareExchange(&positionCalls_, 0, 0); }
+
+private:
+    LONG route_ = 0;
+    LONG positionCalls_ = 0;
+};
+
+struct BenchDesk {
+    int items = 0;
+    BenchHooks hooks;
+    desk_shell::Windows windows;
+    HANDLE ready = nullptr;
+    bool registered = false;
+};
+
+DWORD WINAPI BenchDeskThread(void* parameter) {
+    BenchDesk& desk = *static_cast<BenchDesk*>(parameter);
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&icc);
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    for (const char* name : {"Progman", "SHELLDLL_DefView"}) {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = instance;
+        wc.lpszClassName = name;
+        RegisterClassA(&wc);
+    }
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    HWND top = CreateWindowExA(WS_EX_TOOLWINDOW, "Progman", "Program Manager", WS_POPUP | WS_VISIBLE, 0, 0, width,
+                               height, nullptr, nullptr, instance, nullptr);
+    HWND view = CreateWindowExA(0, "SHELLDLL_DefView", "", WS_CHILD | WS_VISIBLE, 0, 0, width, height, top, nullptr,
+                                instance, nullptr);
+    HWND list = CreateWindowExA(0, WC_LISTVIEWA, "FolderView", WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_SHAREIMAGELISTS,
+                                0, 0, width, height, view, nullptr, instance, nullptr);
+    for (int i = 0; list && i < desk.items; ++i) {
+        char text[32];
+        std::snprintf(text, sizeof text, "Icon %d", i);
+        LVITEMA item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = i;
+        item.pszText = text;
+        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    SetWindowPos(top, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    UpdateWindow(top);
+    UpdateWindow(list);
+    // testdesk's grid: 75 by 70 pixel cells, 20 to a column.
+    for (int i = 0; list && i < desk.items; ++i) {
+        POINT p{20 + 75 * (i / 20), 10 + 70 * (i % 20)};
+        SendMessageA(list, LVM_SETITEMPOSITION32, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&p));
+    }
+    desk.windows = {top, view, list};
+    IClassFactory* factory = desk_shell::NewShellWindowsFactory(&desk.windows, &desk.hooks);
+    DWORD cookie = 0;
+    desk.registered = list && SUCCEEDED(CoRegisterClassObject(desk_shell::kClsidShellWindows, factory,
+                                                              CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &cookie));
+    SetEvent(desk.ready);
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+    if (desk.registered) CoRevokeClassObject(cookie);
+    factory->Release();
+    DestroyWindow(top);
+    CoUninitialize();
+    return 0;
+}
+
+int RouteBench(int items, int rounds, platform::Platform& platformSet) {
+    BenchDesk desk;
+    desk.items = items;
+    ScopedHandle ready(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    desk.ready = ready.Get();
+    DWORD deskThreadId = 0;
+    ScopedHandle deskThread(CreateThread(nullptr, 0, BenchDeskThread, &desk, 0, &deskThreadId));
+    if (!deskThread || WaitForSingleObject(ready.Get(), 60000) != WAIT_OBJECT_0 || !desk.registered) {
+        std::fprintf(stderr, "the benchmark's desktop did not come up\n");
+        return 1;
+    }
+    platform::win32::Win32Desktop desktop;
+    icons::IconMem iconMem(platformSet, desktop);
+    std::vector<Sample> routeSave, messageSave, routeRestore, messageRestore;
+    std::vector<double> saveRatio, restoreRatio;
+    auto timed = [&](bool route, std::vector<Sample>& into, void (icons::IconMem::*what)()) {
+        desk.hooks.Route(route);
+        into.push_back(Time([&] { (iconMem.*what)(); }));
+    };
+    for (int r = 0; r < rounds; ++r) {
+        const bool routeFirst = r % 2 == 0;
+        for (const bool route : {routeFirst, !routeFirst})
+            timed(route, route ? routeSave : messageSave, &icons::IconMem::SaveIconLayout);
+        for (const bool route : {routeFirst, !routeFirst})
+            timed(route, route ? routeRestore : messageRestore, &icons::IconMem::RestoreIconLayout);
+        saveRatio.push_back(routeSave.back().wall / messageSave.back().wall);
+        restoreRatio.push_back(routeRestore.back().wall / messageRestore.back().wall);
+        std::printf("round %d: save route %.3f s / messages %.3f s = %.3f; restore route %.3f s / messages %.3f s = %.3f\n",
+                    r + 1, routeSave.back().wall, messageSave.back().wall, saveRatio.back(),
+                    routeRestore.back().wall, messageRestore.back().wall, restoreRatio.back());
+        std::fflush(stdout);
+    }
+    const LONG positionCalls = desk.hooks.PositionCalls();
+    auto report = [](const char* what, const std::vector<Sample>& route, const std::vector<Sample>& messages,
+                     const std::vector<double>& ratios) {
+        const Sample a = Least(route), b = Least(messages);
+        std::printf("%-8s route least %.3f s, messages least %.3f s: ratio %.3f (median of rounds %.3f); "
+                    "processor time %.3f s / %.3f s\n",
+                    what, a.wall, b.wall, a.wall / b.wall, Median(ratios), a.cpu, b.cpu);
+    };
+    std::printf("items %d, rounds %d, SelectAndPositionItems calls %ld (one per restore through the route)\n",
+                items, rounds, static_cast<long>(positionCalls));
+    report("save", routeSave, messageSave, saveRatio);
+    report("restore", routeRestore, messageRestore, restoreRatio);
+    PostThreadMessageA(deskThreadId, WM_QUIT, 0, 0);
+    WaitForSingleObject(deskThread.Get(), 60000);
+    return positionCalls == rounds ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     int items = 2000, rounds = 7;
-    for (int i = 1; i + 1 < argc; i += 2) {
+    bool route = false;
+    for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--items") items = std::atoi(argv[i + 1]);
-        else if (arg == "--rounds") rounds = std::atoi(argv[i + 1]);
+        if (arg == "--route") route = true;
+        else if (arg == "--items" && i + 1 < argc) items = std::atoi(argv[++i]);
+        else if (arg == "--rounds" && i + 1 < argc) rounds = std::atoi(argv[++i]);
     }
     if (FindWindowA("Progman", nullptr)) {
         std::fprintf(stderr, "a desktop (Progman) is running already; the benchmark brings its own\n");
@@ -162,6 +322,18 @@ int main(int argc, char** argv) {
     const std::string scratch = std::string(temp) + "Dravik icon bench " + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(scratch.c_str(), nullptr);
     CreateDirectoryA((scratch + "\\Iconset").c_str(), nullptr);
+    if (route) {
+        platform::win32::Win32Display display;
+        platform::win32::Win32Registry registry;
+        ScratchSystem system(scratch);
+        platform::win32::Win32Ui ui;
+        platform::win32::Win32Shell shell;
+        platform::win32::Win32Registry registry32(platform::win32::Win32Registry::View::Wow32);
+        platform::Platform platformSet{display, registry, system, ui, shell, registry32};
+        const int rc = RouteBench(items, rounds, platformSet);
+        RemoveScratch(scratch);
+        return rc;
+    }
 
     const std::string log = scratch + "\\testdesk.log";
     std::string cmd = "\"" + ModuleFolder() + "\\testdesk.exe\" serve \"" + log + "\" --items " + std::to_string(items);
@@ -247,18 +419,7 @@ int main(int argc, char** argv) {
 
     TerminateProcess(desk.Get(), 0);
     WaitForSingleObject(desk.Get(), 10000);
-    std::string layoutFolder = scratch + "\\Iconset";
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((layoutFolder + "\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                DeleteFileA((layoutFolder + "\\" + found.cFileName).c_str());
-        } while (FindNextFileA(find, &found));
-        FindClose(find);
-    }
-    RemoveDirectoryA(layoutFolder.c_str());
     DeleteFileA(log.c_str());
-    RemoveDirectoryA(scratch.c_str());
+    RemoveScratch(scratch);
     return 0;
 }

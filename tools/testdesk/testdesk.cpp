@@ -11,14 +11,27 @@
 //       --workerw        the view hangs under a top-level "WorkerW" instead of "Progman", with an
 //                        empty "WorkerW" before it, as on Windows 10 and 11 with a wallpaper
 //                        slideshow; "Progman" is there, hidden and empty, and takes the requests
+//       --explorer       behaves like Explorer since Windows 10 1809: keeps its own record of
+//                        the icons' positions (the start positions, the user's moves, what
+//                        SelectAndPositionItems sets) and puts the list view back to it at a
+//                        refresh, so positions set by list-view messages do not last
+//       --route          --explorer, and serves the desktop's folder view to other processes:
+//                        registers its class object of CLSID_ShellWindows (see desk_shell.h)
+//   Without --explorer and --route the list view alone holds the positions, as before 1809.
 //   testdesk positions                  the running desktop's item positions
-//   testdesk move <index> <x> <y>       moves one item of the running desktop
+//   testdesk move <index> <x> <y>       moves one item of the running desktop, as the user
+//                                       drags it (with --explorer also in the record)
+//   testdesk refresh                    the desktop's refresh: with --explorer, every item goes
+//                                       back to the record
 //   testdesk quit                       ends the running desktop
 //   testdesk hold <file>                keeps the file open without sharing until ended, as
 //                                       another program may; prints "held" once it does
 //
 // The server writes one record per line to its log, flushed at once:
-//   ready      pid=<pid> listview=<hwnd> count=<n> autoarrange=<0|1>
+//   ready      pid=<pid> listview=<hwnd> count=<n> autoarrange=<0|1> route=<0|1> register=<hresult>
+//   route      call=<method>                    a call of the folder view's chain reached it
+//                                               (per-item calls, Item and GetItemPosition, are
+//                                               not logged)
 //   command    id=<hex>  autoarrange=<0|1>      a WM_COMMAND at SHELLDLL_DefView
 //   setting    wparam=<n> lparam=<n>            a WM_SETTINGCHANGE at Progman
 // Like the shell, command 0x7041 switches the list view's automatic arrangement over.
@@ -27,6 +40,7 @@
 // it does into a 64-bit Explorer.
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <fcntl.h>
 #include <io.h>
@@ -38,6 +52,8 @@
 #include <string>
 #include <vector>
 
+#include "desk_shell.h"
+
 namespace {
 
 constexpr ULONG_PTR kCopyDataTag = 0x4B534544;  // 'DESK'
@@ -48,6 +64,16 @@ HWND g_progman = nullptr;
 HWND g_view = nullptr;
 HWND g_worker = nullptr;  // the "WorkerW" holding the view, with --workerw
 HWND g_list = nullptr;
+// With --explorer: the positions as the desktop keeps them, item by item.
+bool g_explorer = false;
+std::vector<POINT> g_record;  // guarded by g_recordLock: COM's threads write it too
+CRITICAL_SECTION g_recordLock;
+
+void Record(size_t index, POINT p) {
+    EnterCriticalSection(&g_recordLock);
+    if (index < g_record.size()) g_record[index] = p;
+    LeaveCriticalSection(&g_recordLock);
+}
 
 void Log(const char* format, ...) {
     if (!g_log) return;
@@ -89,6 +115,16 @@ LRESULT HandleRequest(const std::string& request) {
     int index = 0, x = 0, y = 0;
     if (std::sscanf(request.c_str(), "move %d %d %d", &index, &x, &y) == 3) {
         MoveItem(index, x, y);
+        if (index >= 0) Record(static_cast<size_t>(index), {x, y});
+        return 1;
+    }
+    if (request == "refresh") {
+        // Explorer lays its icons out from its own record; what list-view messages set is lost.
+        if (!g_explorer) return 1;
+        EnterCriticalSection(&g_recordLock);
+        const std::vector<POINT> record = g_record;
+        LeaveCriticalSection(&g_recordLock);
+        for (size_t i = 0; i < record.size(); ++i) MoveItem(static_cast<int>(i), record[i].x, record[i].y);
         return 1;
     }
     if (request == "quit") {
@@ -144,6 +180,20 @@ LRESULT CALLBACK DefViewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
+// The folder view's calls as the desktop hears them: SelectAndPositionItems goes into the
+// record, as Explorer takes what arrives through its view.
+class RouteHooks final : public desk_shell::Hooks {
+public:
+    HRESULT Enter(const char* method) override {
+        if (std::strcmp(method, "Item") != 0 && std::strcmp(method, "GetItemPosition") != 0)
+            Log("route\tcall=%s", method);
+        return S_OK;
+    }
+    void Positioned(int index, POINT p) override {
+        if (index >= 0) Record(static_cast<size_t>(index), p);
+    }
+};
+
 bool ParsePair(const char* text, POINT& p) {
     long x = 0, y = 0;
     char tail = 0;
@@ -156,6 +206,7 @@ int Serve(int argc, char** argv) {
     const char* logPath = argv[2];
     bool autoArrange = false;
     bool underWorkerW = false;
+    bool route = false;
     std::vector<POINT> positions;
     for (int i = 3; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -164,6 +215,10 @@ int Serve(int argc, char** argv) {
             autoArrange = true;
         } else if (arg == "--workerw") {
             underWorkerW = true;
+        } else if (arg == "--explorer") {
+            g_explorer = true;
+        } else if (arg == "--route") {
+            g_explorer = route = true;
         } else if (arg == "--items" && i + 1 < argc) {
             const int n = std::atoi(argv[++i]);
             // A grid of 75 by 70 pixel cells, 20 to a column, as a desktop fills.
@@ -186,6 +241,26 @@ int Serve(int argc, char** argv) {
     }
     g_log = std::fopen(logPath, "wb");
     if (!g_log) return std::fprintf(stderr, "cannot write %s\n", logPath), 2;
+
+    // The folder view is served in the multithreaded apartment, registered before the first
+    // window is made. Wine's own explorer starts with the first window of the session (here
+    // the apartment window of a single-threaded apartment would be that window) and registers
+    // CLSID_ShellWindows too, and Wine's RPC service hands other processes the registration
+    // made first (WINEDEBUG=trace+ole shows the OXID of the class object they unmarshal). The
+    // calls then arrive on COM's threads and reach the list view by messages to this thread.
+    RouteHooks hooks;
+    desk_shell::Windows windows;
+    IClassFactory* factory = nullptr;
+    DWORD cookie = 0;
+    HRESULT registered = S_FALSE;
+    if (route) {
+        registered = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        if (SUCCEEDED(registered)) {
+            factory = desk_shell::NewShellWindowsFactory(&windows, &hooks);
+            registered = CoRegisterClassObject(desk_shell::kClsidShellWindows, factory, CLSCTX_LOCAL_SERVER,
+                                               REGCLS_MULTIPLEUSE, &cookie);
+        }
+    }
 
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&icc);
@@ -249,16 +324,26 @@ int Serve(int argc, char** argv) {
     for (size_t i = 0; i < positions.size(); ++i)
         MoveItem(static_cast<int>(i), positions[i].x, positions[i].y);
 
-    Log("ready\tpid=%lu\tlistview=0x%llX\tcount=%d\tautoarrange=%d",
+    EnterCriticalSection(&g_recordLock);
+    g_record = positions;
+    LeaveCriticalSection(&g_recordLock);
+    windows = {host, g_view, g_list};
+
+
+    Log("ready\tpid=%lu\tlistview=0x%llX\tcount=%d\tautoarrange=%d\troute=%d\tregister=0x%08lX",
         static_cast<unsigned long>(GetCurrentProcessId()),
         static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(g_list)),
-        static_cast<int>(SendMessageA(g_list, LVM_GETITEMCOUNT, 0, 0)), AutoArrangeOn() ? 1 : 0);
+        static_cast<int>(SendMessageA(g_list, LVM_GETITEMCOUNT, 0, 0)), AutoArrangeOn() ? 1 : 0, route ? 1 : 0,
+        static_cast<unsigned long>(registered));
 
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+    if (route && registered == S_OK) CoRevokeClassObject(cookie);
+    if (factory) factory->Release();
+    if (route) CoUninitialize();
     Log("quit");
     std::fclose(g_log);
     return 0;
@@ -308,8 +393,8 @@ int Hold(const char* path) {
 
 int Usage() {
     std::fputs("usage: testdesk serve <log> [--items N] [--positions F] [--auto-arrange] [--workerw]\n"
-               "                     [x,y ...]\n"
-               "       testdesk positions | move <index> <x> <y> | quit | hold <file>\n",
+               "                     [--explorer | --route] [x,y ...]\n"
+               "       testdesk positions | move <index> <x> <y> | refresh | quit | hold <file>\n",
                stderr);
     return 2;
 }
@@ -317,6 +402,7 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    InitializeCriticalSection(&g_recordLock);
     _setmode(_fileno(stdout), _O_BINARY);
     if (argc < 2) return Usage();
     const std::string cmd = argv[1];
@@ -328,8 +414,8 @@ int main(int argc, char** argv) {
         return rc;
     }
     if (cmd == "hold" && argc == 3) return Hold(argv[2]);
-    if (cmd == "quit" && argc == 2) {
-        const int rc = Request("quit");
+    if ((cmd == "quit" || cmd == "refresh") && argc == 2) {
+        const int rc = Request(cmd);
         if (rc == 0) std::puts("ok");
         return rc;
     }
