@@ -129,6 +129,11 @@ TEST_F(CommandLineE2E, AModeCommandStartsDravikThenEveryCommandGoesToThatOne) {
     ASSERT_NE(main, nullptr) << "no main window after the client";
     EXPECT_EQ(main->Get("visible"), "1");
     EXPECT_EQ(Reg(kOptionsKey, "BtnMovie").text, kDefaultMovie) << "the start-up ran";
+    // It runs in its own folder, not in the client's current one, which it would hold open.
+    const RunResult cwd = Probe({"cwd"});
+    ASSERT_TRUE(cwd.Ok()) << cwd.Describe();
+    const std::string exe = WindowsPathOfExe();
+    EXPECT_EQ(e2e::ParseRecords(cwd.out).at(0).Get("path"), exe.substr(0, exe.rfind('\\') + 1));
 
     // The same again is done without a switch; an unknown label is not switched to.
     EXPECT_EQ(Client({"/mode", label}).exitCode, 0);

@@ -159,6 +159,45 @@ std::string ScreenRect(HWND hwnd) {
            "\tright=" + std::to_string(r.right) + "\tbottom=" + std::to_string(r.bottom);
 }
 
+// The current folder of the process that owns the main window. No call gives another
+// process's current folder: it is read from that process's parameters block, through its PEB
+// (ProcessParameters, then CurrentDirectory.DosPath, a UNICODE_STRING), at the offsets of this
+// probe's own bitness, which the tests keep equal to the program's.
+int CmdCwd() {
+    HWND main;
+    if (int rc = RequireMain(main)) return rc;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(main, &pid);
+    const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (!process) return Emit("error\tmessage=cannot open the process"), 1;
+    struct BasicInformation {
+        void* exitStatus;
+        char* peb;
+        void* rest[4];
+    } info{};
+    using Query = LONG WINAPI(HANDLE, int, void*, ULONG, ULONG*);
+    auto* const query = reinterpret_cast<Query*>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+    constexpr bool k64 = sizeof(void*) == 8;
+    char* parameters = nullptr;
+    struct {
+        USHORT length, capacity;
+        wchar_t* buffer;
+    } dosPath{};
+    bool ok = query && query(process, 0 /* ProcessBasicInformation */, &info, sizeof info, nullptr) >= 0 &&
+              ReadProcessMemory(process, info.peb + (k64 ? 0x20 : 0x10), &parameters, sizeof parameters, nullptr) &&
+              ReadProcessMemory(process, parameters + (k64 ? 0x38 : 0x24), &dosPath, sizeof dosPath, nullptr);
+    std::wstring path(dosPath.length / sizeof(wchar_t), L'\0');
+    ok = ok && ReadProcessMemory(process, dosPath.buffer, path.data(), dosPath.length, nullptr);
+    CloseHandle(process);
+    if (!ok) return Emit("error\tmessage=cannot read the current folder"), 1;
+    std::string ansi(path.size() * 2 + 1, '\0');
+    ansi.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, path.c_str(), static_cast<int>(path.size()),
+                                                            ansi.data(), static_cast<int>(ansi.size()), nullptr, nullptr)));
+    Emit("cwd\tpath=" + Escape(ansi));
+    return 0;
+}
+
 int CmdDump() {
     HWND main;
     if (int rc = RequireMain(main)) return rc;
@@ -484,6 +523,7 @@ int Usage() {
         "  wait-window <ms>             wait until the main window exists\n"
         "  wait-gone <ms>               wait until the main window is gone\n"
         "  modes                        EnumDisplaySettingsA, every mode\n"
+        "  cwd                          the current folder of the main window's process\n"
         "  current                      EnumDisplaySettingsA(ENUM_CURRENT_SETTINGS)\n"
         "  reg-get <32|64> <key> <name> one registry value as stored (UTF-16 size)\n"
         "  reg-set <32|64> <key> <name> <text>   REG_SZ without terminating NUL\n"
@@ -538,6 +578,7 @@ int main(int argc, char** argv) {
     if ((cmd == "wait-window" || cmd == "wait-gone") && argc == 3 && ParseInt(argv[2], a))
         return CmdWaitWindow(static_cast<DWORD>(a), cmd == "wait-gone");
     if (cmd == "modes" && argc == 2) return CmdModes();
+    if (cmd == "cwd" && argc == 2) return CmdCwd();
     if (cmd == "current" && argc == 2) return CmdCurrent();
     if (cmd == "reg-get" && argc == 5) return CmdRegGet(argv[2], argv[3], argv[4]);
     if (cmd == "reg-set" && argc == 6) return CmdRegSet(argv[2], argv[3], argv[4], argv[5]);
