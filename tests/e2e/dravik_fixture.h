@@ -31,6 +31,8 @@ inline constexpr const char* kDefaultMovie = "800 x 600 @ 60Hz 256 colors";
 
 inline constexpr auto kStartTimeout = 90s;  // first program in a fresh prefix also boots its services
 inline constexpr auto kProbeTimeout = 60s;
+// What Wine's loader ends with when it could not start the program at all.
+inline constexpr int kLoaderFailedExit = 1;
 inline constexpr auto kSwitchTimeout = 20s;
 inline constexpr auto kExitTimeout = 30s;
 
@@ -128,12 +130,13 @@ protected:
 
     // winprobe writes a line before every exit, failed or not. Under load Wine now and then
     // fails to start a program at all, and the loader then ends with 1 and says nothing: such a
-    // start is tried again (twice at most), with a line in the test's log.
+    // start, and only such, is tried again (twice at most), with a line in the test's log. Any
+    // other silent end (a crash of the probe, which ends with the exception's code) fails.
     RunResult Probe(const std::vector<std::string>& args) {
         std::vector<std::string> argv{TheBench().probeLoader, TheBench().probe};
         argv.insert(argv.end(), args.begin(), args.end());
         RunResult r = e2e::Run(argv, env_, kProbeTimeout);
-        for (int retry = 0; retry < 2 && r.started && !r.timedOut && r.exitCode != 0 &&
+        for (int retry = 0; retry < 2 && r.started && !r.timedOut && r.exitCode == kLoaderFailedExit &&
                             r.out.empty() && r.err.empty();
              ++retry) {
             std::fprintf(stderr, "winprobe %s: ended with %d and no output; started again\n",
