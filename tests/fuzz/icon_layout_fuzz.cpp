@@ -139,7 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::size_t present = 0;
     for (const auto& v : values) present += v ? 1 : 0;
-    FUZZ_CHECK(desktop.Count("SendMessageA #3 LVM_SETITEMPOSITION") == static_cast<int>(4 * present));
+    FUZZ_CHECK(desktop.Count("SendMessageTimeoutA BLOCK #3 LVM_SETITEMPOSITION") == static_cast<int>(4 * present));
     for (std::size_t j = 0; j < kDesktopItems; ++j) {
         const bool stored = j < values.size() && values[j];
         // The list view takes 16 bits a coordinate: the place, moved to the edge where it

@@ -69,8 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Text of any length, also without the buffer's NUL and spaces.
     settings::TrayTextIsOn(bytes);
 
-    // The autostart test looks at characters 2 and 3 only.
-    FUZZ_CHECK(settings::GetRegValueStart(registry) == (expected[1] == ':' && expected[2] == '\\'));
+    // The autostart test looks at characters 2 and 3, or 3 and 4 behind an opening quote.
+    const std::size_t drive = expected[0] == '"' ? 2 : 1;
+    FUZZ_CHECK(settings::GetRegValueStart(registry) == (expected[drive] == ':' && expected[drive + 1] == '\\'));
 
     // "BtnMovie": up to and including the first "s", or nothing.
     const std::string movie = settings::GetRegValueBtnMovie(registry);
