@@ -50,6 +50,33 @@ inline constexpr Color kBack256 = 0xC0C0C0;
 inline constexpr Color kLblMorvFullColour = 0xFF8080;
 inline constexpr Color kLblMorv256 = 0xFFFF00;
 
+// What the main window's logic asks of the window that shows it: the one way from the logic to
+// its window. The host implements it and hands itself over once (FrmMain::SetHost).
+class MainWindowHost {
+public:
+    virtual ~MainWindowHost() = default;
+    // The window, for the platform calls that act on it (top-most, dragging, the foreground).
+    virtual platform::WindowHandle Window() const = 0;
+    // The hidden window of a new tray component; null: a component without a window.
+    virtual std::unique_ptr<tray::SysTrayHost> MakeTrayHost(tray::frmSysTray& component) = 0;
+    // The window of the about window, made (and attached) at its load; null: none.
+    virtual std::unique_ptr<launch::AboutHost> MakeAboutHost(launch::FrmAbout& about) = 0;
+    // Ends the program at once, without the unload handler: the windows go and the message
+    // loop ends.
+    virtual void EndProgram() = 0;
+};
+
+// The tray menu's commands. The menu's items carry them as key texts, which are compared
+// exactly and case-sensitively; inside the program a command is this value.
+enum class TrayCommand { Open, Close, Movie, Monitor, About, ScreenSettings, PowerDvd, WinDvd, Vlc, Donate, Save, Restore };
+// The command of a menu key; nothing for a key that is none.
+std::optional<TrayCommand> TrayCommandOfKey(const std::string& key);
+// The key text a menu item carries for a command.
+const char* KeyOfTrayCommand(TrayCommand command);
+
+// The label of a mode list's entry: the entry without the list's leading blank.
+std::string LabelOfEntry(const std::string& entry);
+
 // The text of the message shown when the mode in effect is not among the offered modes.
 std::string NotListedMessage(const std::string& labelNow);
 
@@ -99,14 +126,9 @@ public:
     // The notification-area icon while the program sits there; empty otherwise.
     std::shared_ptr<tray::frmSysTray> m_frmSysTray;
 
-    // --- set by the host that shows the windows ---
-    // Makes the hidden window of each new tray component; empty: components without a window.
-    tray::SysTrayHostFactory makeTrayHost;
-    // Makes the window of the about window at its load (and attaches it); empty: none.
-    std::function<std::unique_ptr<launch::AboutHost>(launch::FrmAbout&)> makeAboutHost;
-    // Ends the program at once, without the unload handler: the windows go and the message
-    // loop ends.
-    std::function<void()> endProgram;
+    // The window that shows this form; until one is set, a host without windows (handle 0,
+    // no tray or about windows, nothing to end).
+    void SetHost(MainWindowHost& host) { host_ = &host; }
 
     // Every control in design order, for hosts that mirror them.
     std::vector<ControlModel*> Controls();
@@ -119,8 +141,6 @@ public:
     bool FullColourNow();
     bool ShownInLook(const ControlModel& control, bool fullColour) const;
 
-    // The host's window handle, for the calls that act on the real window.
-    void AttachWindow(platform::WindowHandle handle) { hwnd_ = handle; }
 
     // --- lifecycle ---
     enum class LoadResult { Loaded, AlreadyRunning };
@@ -203,7 +223,7 @@ private:
     void OneAtATime(std::function<void()> work);
     void RunPendingStartUpSave();
     int RunCommandNow(const Command& command, std::string& output);
-    void MenuCommand(const std::string& key);
+    void MenuCommand(TrayCommand command);
     void RestoreOrSayNothingToRestore();
     void ToggleFromTray();
     void SwitchToPreset(const ComboBox& list, const controls::PellXPButton& button);
@@ -234,7 +254,7 @@ private:
 
     platform::Platform& platform_;
     icons::IconLayouts& iconMem_;
-    platform::WindowHandle hwnd_ = 0;
+    MainWindowHost* host_;
     modes::DisplayMode modeAtStart_;
     bool ended_ = false;
     bool loaded_ = false;

@@ -59,23 +59,28 @@ bool MainWindow::Create(HINSTANCE instance) {
     }
     form_.window.SetSize(rc.right - rc.left, rc.bottom - rc.top);
     form_.window.SetObserver([this](FormWindow::FormChange change) { MirrorForm(change); });
-    form_.AttachWindow(reinterpret_cast<platform::WindowHandle>(hwnd_));
-    // The form's other windows: the tray components' hidden windows and the about window.
-    form_.makeTrayHost = [instance](tray::frmSysTray& component) {
-        return std::make_unique<SysTrayWindow>(component, instance);
-    };
-    form_.makeAboutHost = [this, instance](launch::FrmAbout& about) {
-        auto window = std::make_unique<AboutWindow>(about, instance, dpi_);
-        window->Create();
-        return window;
-    };
-    // "Exit" ends the program at once: the window goes without its unload handler.
-    form_.endProgram = [this] {
-        if (hwnd_) DestroyWindow(hwnd_);
-    };
+    instance_ = instance;
+    form_.SetHost(*this);
     LetRemoteCommandsThrough(hwnd_);
     CreateControls();
     return true;
+}
+
+platform::WindowHandle MainWindow::Window() const { return reinterpret_cast<platform::WindowHandle>(hwnd_); }
+
+// The form's other windows: the tray components' hidden windows and the about window.
+std::unique_ptr<tray::SysTrayHost> MainWindow::MakeTrayHost(tray::frmSysTray& component) {
+    return std::make_unique<SysTrayWindow>(component, instance_);
+}
+
+std::unique_ptr<launch::AboutHost> MainWindow::MakeAboutHost(launch::FrmAbout& about) {
+    auto window = std::make_unique<AboutWindow>(about, instance_, dpi_);
+    window->Create();
+    return window;
+}
+
+void MainWindow::EndProgram() {
+    if (hwnd_) DestroyWindow(hwnd_);
 }
 
 void MainWindow::ShowIfVisible() {

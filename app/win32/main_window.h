@@ -17,7 +17,7 @@
 
 namespace app::win32 {
 
-class MainWindow final : public WindowBase {
+class MainWindow final : public WindowBase, public MainWindowHost {
 public:
     // dpi: the scale to make the window at; 0 for the scale of the monitor it appears on.
     explicit MainWindow(FrmMain& form, int dpi = 0);
@@ -32,6 +32,13 @@ public:
     // timer message comes only when no posted message, input or paint is waiting, so the
     // window is drawn first, and a shell that does not answer never keeps it from showing.
     void ScheduleStartUpSave();
+
+    // --- what the form asks of its window ---
+    platform::WindowHandle Window() const override;
+    std::unique_ptr<tray::SysTrayHost> MakeTrayHost(tray::frmSysTray& component) override;
+    std::unique_ptr<launch::AboutHost> MakeAboutHost(launch::FrmAbout& about) override;
+    // "Exit" ends the program at once: the window goes without its unload handler.
+    void EndProgram() override;
 
 private:
     bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -54,6 +61,7 @@ private:
     void ApplyDpi(int dpi);
 
     FrmMain& form_;
+    HINSTANCE instance_ = nullptr;
     bool dpiGiven_;
     int dpi_;
     std::map<int, HWND> children_;

@@ -158,6 +158,28 @@ TEST_F(CommandLineE2E, AModeCommandStartsDravikThenEveryCommandGoesToThatOne) {
     EXPECT_TRUE(DravikGone()) << "Dravik did not end on /exit";
 }
 
+// A running Dravik that cannot hand its answer back (a client run as administrator, whose window
+// Windows keeps from the messages of one that is not) makes the client say so and end
+// non-zero, never 0 with nothing printed.
+TEST_F(CommandLineE2E, AnAnswerThatCannotBeHandedBackEndsTheClientWithItsReason) {
+    e2e::Child standIn;
+    const std::string log = caseDir_ + "/lost-answers.log";
+    ASSERT_TRUE(standIn.Start({TheBench().probeLoader, TheBench().probe, "lost-answers"}, env_, log));
+    ASSERT_TRUE(e2e::WaitUntil(
+        [&] {
+            std::ifstream in(log);
+            std::stringstream text;
+            text << in.rdbuf();
+            return text.str().find("serving") != std::string::npos || !standIn.Running();
+        },
+        kStartTimeout));
+    ASSERT_TRUE(standIn.Running());
+    const RunResult list = Client({"/list"});
+    EXPECT_EQ(list.exitCode, 1) << list.Describe();
+    EXPECT_NE(list.err.find("could not hand its answer back"), std::string::npos) << list.Describe();
+    standIn.Kill();
+}
+
 TEST_F(CommandLineE2E, MovieAndToggleSwitchTheRunningDravikInTheTray) {
     const std::vector<Mode> modes = Modes();
     const auto now = Current();

@@ -15,6 +15,7 @@
 #include "platform/memory/memory_system.h"
 #include "platform/memory/memory_platform.h"
 #include "tests/recording_icons.h"
+#include "tests/test_window_host.h"
 
 namespace {
 
@@ -112,10 +113,8 @@ protected:
     FrmMain& Start(bool inTray) {
         registry.Put(kOptions, "Start in SysTray", inTray ? "1" : "0");
         form = std::make_unique<FrmMain>(platform, icons);
-        form->makeTrayHost = [](tray::frmSysTray&) { return std::unique_ptr<tray::SysTrayHost>(); };
-        form->endProgram = [this] { ++ended; };
+        form->SetHost(host);
         form->window.SetSize(495, 347);
-        form->AttachWindow(0x4242);
         EXPECT_FALSE(form->Loaded());
         EXPECT_EQ(form->Form_Load(), FrmMain::LoadResult::Loaded);
         EXPECT_TRUE(form->Loaded());
@@ -135,9 +134,9 @@ protected:
     }
 
     testing_support::RecordingIcons icons{platform, desktop};
+    testing_support::TestWindowHost host{0x4242};
     std::unique_ptr<FrmMain> form;
     std::string output;
-    int ended = 0;
 };
 
 TEST_F(RemoteCommand, PresetsSwitchWithTheirAfterCareAndAPresetInEffectIsDone) {
@@ -220,7 +219,7 @@ TEST_F(RemoteCommand, ExitStoresTheSettingsAndEndsAsTheTrayCommandDoes) {
     FrmMain& f = Start(true);
     registry.Put(kOptions, "BtnMovie", "changed by another tool");
     EXPECT_EQ(Run({Verb::Exit, {}}), app::kExitDone);
-    EXPECT_EQ(ended, 1);
+    EXPECT_EQ(host.ended, 1);
     EXPECT_TRUE(f.Ended());
     EXPECT_FALSE(f.m_frmSysTray);
     EXPECT_TRUE(shell.Icons().empty());

@@ -13,6 +13,7 @@
 #include "platform/memory/memory_shell.h"
 #include "platform/memory/memory_system.h"
 #include "tests/recording_icons.h"
+#include "tests/test_window_host.h"
 
 using app::FrmMain;
 using platform::memory::MemoryDisplay;
@@ -39,7 +40,7 @@ protected:
     FrmMain& Start() {
         form = std::make_unique<FrmMain>(platform, icons);
         form->window.SetSize(495, 347);
-        form->AttachWindow(kHwnd);
+        form->SetHost(host);
         if (beforeLoad) beforeLoad(*form);
         result = form->Form_Load();
         if (result == FrmMain::LoadResult::Loaded && saveAtStartUp) form->SaveStartUpLayout();
@@ -83,6 +84,7 @@ protected:
     platform::Platform platform{display, registry, system, ui, shell, registry32};
     platform::memory::MemoryDesktop desktop;
     RecordingIcons icons{platform, desktop};
+    testing_support::TestWindowHost host{kHwnd};
     std::unique_ptr<FrmMain> form;
     std::function<void(FrmMain&)> beforeLoad;  // runs between construction and Form_Load
     bool saveAtStartUp = true;  // the host saves the start-up layout once its window is up

@@ -15,6 +15,7 @@
 #include "platform/memory/memory_shell.h"
 #include "platform/memory/memory_system.h"
 #include "tests/recording_icons.h"
+#include "tests/test_window_host.h"
 
 namespace {
 
@@ -63,10 +64,9 @@ protected:
     FrmMain& Start(bool inTray) {
         registry.Put(kOptions, "Start in SysTray", inTray ? "1" : "0");
         form = std::make_unique<FrmMain>(platform, icons);
-        form->makeTrayHost = [this](tray::frmSysTray&) { return std::make_unique<MenuHost>(script); };
-        form->endProgram = [this] { ++ended; };
+        host.makeTray = [this](tray::frmSysTray&) { return std::make_unique<MenuHost>(script); };
+        form->SetHost(host);
         form->window.SetSize(495, 347);
-        form->AttachWindow(0x4242);
         EXPECT_EQ(form->Form_Load(), FrmMain::LoadResult::Loaded);
         form->SaveStartUpLayout();
         return *form;
@@ -111,8 +111,8 @@ protected:
     platform::memory::MemoryDesktop desktop;
     RecordingIcons icons{platform, desktop};
     MenuScript script;
+    testing_support::TestWindowHost host{0x4242};
     std::unique_ptr<FrmMain> form;
-    int ended = 0;
 };
 
 TEST_F(TrayMenu, StartInTrayShowsOneIconWithTheMenuAndTipAndNoWindow) {
@@ -248,7 +248,7 @@ TEST_F(TrayMenu, ExitStoresTheSettingsRemovesTheIconAndEndsOnce) {
     f.ChkTraySysStart.SetValue(1);
     registry.Put(kOptions, "BtnMovie", "changed");
     Choose("close");
-    EXPECT_EQ(ended, 1);
+    EXPECT_EQ(host.ended, 1);
     EXPECT_FALSE(f.m_frmSysTray);
     EXPECT_TRUE(shell.Icons().empty());
     EXPECT_EQ(registry.Get(kOptions, "Start in SysTray")->bytes, "0");
@@ -286,7 +286,7 @@ TEST_F(TrayMenu, KeysAreExactAndCaseSensitive) {
     f.m_frmSysTray_MenuClick(0, "close ");
     f.m_frmSysTray_MenuClick(0, "");
     EXPECT_FALSE(f.window.Visible());
-    EXPECT_EQ(ended, 0);
+    EXPECT_EQ(host.ended, 0);
     EXPECT_EQ(shell.Icons().size(), 1u);
 }
 

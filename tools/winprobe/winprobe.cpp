@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/control_ids.h"
 
 namespace {
@@ -195,6 +196,32 @@ int CmdCwd() {
     ansi.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, path.c_str(), static_cast<int>(path.size()),
                                                             ansi.data(), static_cast<int>(ansi.size()), nullptr, nullptr)));
     Emit("cwd\tpath=" + Escape(ansi));
+    return 0;
+}
+
+LRESULT CALLBACK LostAnswerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_COPYDATA) {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        if (data && data->dwData == app::kCommandTag) return app::kReplyOutputLost;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+// A stand-in for a running Dravik that takes every command but cannot hand its text back, as
+// one without administrator rights answering a client that has them (Windows drops messages
+// sent up to a process with more rights; Wine has no such levels). Runs until ended.
+int CmdLostAnswers() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = LostAnswerProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = app::ids::kMainWindowClass;
+    if (!RegisterClassA(&wc)) return Emit("error\tmessage=cannot register the class"), 1;
+    if (!CreateWindowA(app::ids::kMainWindowClass, "Dravik", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                       wc.hInstance, nullptr))
+        return Emit("error\tmessage=cannot make the window"), 1;
+    Emit("serving");
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
     return 0;
 }
 
@@ -524,6 +551,7 @@ int Usage() {
         "  wait-gone <ms>               wait until the main window is gone\n"
         "  modes                        EnumDisplaySettingsA, every mode\n"
         "  cwd                          the current folder of the main window's process\n"
+        "  lost-answers                 stand in for a Dravik whose answers cannot be handed back\n"
         "  current                      EnumDisplaySettingsA(ENUM_CURRENT_SETTINGS)\n"
         "  reg-get <32|64> <key> <name> one registry value as stored (UTF-16 size)\n"
         "  reg-set <32|64> <key> <name> <text>   REG_SZ without terminating NUL\n"
@@ -579,6 +607,7 @@ int main(int argc, char** argv) {
         return CmdWaitWindow(static_cast<DWORD>(a), cmd == "wait-gone");
     if (cmd == "modes" && argc == 2) return CmdModes();
     if (cmd == "cwd" && argc == 2) return CmdCwd();
+    if (cmd == "lost-answers" && argc == 2) return CmdLostAnswers();
     if (cmd == "current" && argc == 2) return CmdCurrent();
     if (cmd == "reg-get" && argc == 5) return CmdRegGet(argv[2], argv[3], argv[4]);
     if (cmd == "reg-set" && argc == 6) return CmdRegSet(argv[2], argv[3], argv[4], argv[5]);
