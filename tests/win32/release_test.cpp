@@ -184,8 +184,10 @@ TEST(Win32ReleaseTest, ManifestAsksForCommonControls6AndDpiAwarenessButNoExecuti
     EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
     EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
     EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
+    // Windows 10 1607 ignores dpiAware where dpiAwareness is present and does not know
+    // PerMonitorV2: without PerMonitor after it in the list it would run the program unaware.
     EXPECT_NE(manifest.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/"
-                            "WindowsSettings\">PerMonitorV2</dpiAwareness>"),
+                            "WindowsSettings\">PerMonitorV2, PerMonitor</dpiAwareness>"),
               std::string::npos);
     EXPECT_EQ(manifest.find("requestedExecutionLevel"), std::string::npos);
     EXPECT_EQ(manifest.find("requestedPrivileges"), std::string::npos);
