@@ -39,7 +39,7 @@ bool IsSkinned(const ControlModel& model) {
 }  // namespace
 
 MainWindow::MainWindow(FrmMain& form, int dpi)
-    : form_(form), dpiGiven_(dpi > 0), dpi_(dpi > 0 ? dpi : ScreenDpi()) {}
+    : form_(form), dpiGiven_(dpi > 0 ? dpi : 0), dpi_(dpi > 0 ? dpi : ScreenDpi()) {}
 
 bool MainWindow::Create(HINSTANCE instance) {
     const double tpp = TwipsPerPixel(dpi_);
@@ -65,7 +65,9 @@ bool MainWindow::Create(HINSTANCE instance) {
         return std::make_unique<SysTrayWindow>(component, instance);
     };
     form_.makeAboutHost = [this, instance](launch::FrmAbout& about) {
-        auto window = std::make_unique<AboutWindow>(about, instance, dpi_);
+        // Not this window's dpi: the about window opens centred on the main screen, which
+        // may be another monitor of another scale.
+        auto window = std::make_unique<AboutWindow>(about, instance, dpiGiven_);
         window->Create();
         return window;
     };

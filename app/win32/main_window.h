@@ -54,7 +54,7 @@ private:
     void ApplyDpi(int dpi);
 
     FrmMain& form_;
-    bool dpiGiven_;
+    int dpiGiven_;  // the dpi the window was told to take, 0 for its monitor's
     int dpi_;
     std::map<int, HWND> children_;
     std::map<int, controls::ControlModel*> models_;
