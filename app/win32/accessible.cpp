@@ -3,6 +3,7 @@
 #include "app/win32/subclass.h"
 
 #include "controls/frame/skinned_frame.h"
+#include "controls/paint/scale.h"
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/system_library.h"
 
@@ -137,7 +138,8 @@ private:
 
 class FrameAccess final : public AccessibleControl {
 public:
-    FrameAccess(HWND hwnd, controls::SkinnedFrame& frame) : hwnd_(hwnd), frame_(frame) {}
+    FrameAccess(HWND hwnd, controls::SkinnedFrame& frame, std::function<double()> scale)
+        : hwnd_(hwnd), frame_(frame), scale_(std::move(scale)) {}
 
     int ChildCount() const override { return Shown(nullptr); }
     bool Describe(int child, AccessibleElement& out) const override {
@@ -153,7 +155,8 @@ public:
         out.role = ROLE_SYSTEM_PUSHBUTTON;
         const char* tip = controls::ToolTipOf(piece);
         out.name.assign(tip, tip + lstrlenA(tip));
-        const paint::Rect r = frame_.Box(piece).Pixels();
+        // The box in the window's pixels: its 100% place enlarged as the paint enlarges it.
+        const paint::Rect r = paint::ScaledRect(frame_.Box(piece).Pixels(), scale_());
         POINT corners[2] = {{r.left, r.top}, {r.right, r.bottom}};
         MapWindowPoints(hwnd_, nullptr, corners, 2);
         out.screen = RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
@@ -162,7 +165,9 @@ public:
         return true;
     }
     int ChildAt(POINT at) const override {
-        const controls::FramePiece hit = frame_.PieceAt(at.x, at.y);
+        const double scale = scale_();
+        const controls::FramePiece hit =
+            frame_.PieceAt(paint::UnscaledPixel(at.x, scale), paint::UnscaledPixel(at.y, scale));
         for (int child = 1; child <= ChildCount(); ++child)
             if (Piece(child) == hit) return child;
         return 0;
@@ -193,6 +198,7 @@ private:
 
     HWND hwnd_;
     controls::SkinnedFrame& frame_;
+    std::function<double()> scale_;
 };
 
 // The IAccessible object of one window. Its link to the control is cleared when the window
@@ -496,8 +502,8 @@ void MakeButtonAccessible(HWND button) {
 
 void MakeLinkAccessible(HWND label) { MakeAccessible(label, std::make_unique<LinkAccess>(label)); }
 
-void MakeFrameAccessible(HWND frame, controls::SkinnedFrame& model) {
-    MakeAccessible(frame, std::make_unique<FrameAccess>(frame, model));
+void MakeFrameAccessible(HWND frame, controls::SkinnedFrame& model, std::function<double()> scale) {
+    MakeAccessible(frame, std::make_unique<FrameAccess>(frame, model, std::move(scale)));
 }
 
 }  // namespace app::win32

@@ -9,6 +9,7 @@
 
 #include <oleacc.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -80,7 +81,9 @@ void MakeLinkAccessible(HWND label);
 
 // A picture-drawn frame: named by its caption, with its caption buttons that show as push
 // buttons inside it ("Close"; "Maximize" and "Minimize" when they show). "Press" on one is the
-// frame's click on that button: the close button unloads the window.
-void MakeFrameAccessible(HWND frame, controls::SkinnedFrame& model);
+// frame's click on that button: the close button unloads the window. `scale` gives the
+// window's scale of the moment: the frame lays itself out in its 100% pixels, and a screen
+// reader asks for places and points in the screen's.
+void MakeFrameAccessible(HWND frame, controls::SkinnedFrame& model, std::function<double()> scale);
 
 }  // namespace app::win32

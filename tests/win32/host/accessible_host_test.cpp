@@ -12,6 +12,7 @@
 #include "app/control_ids.h"
 #include "app/win32/accessible.h"
 #include "app/win32/subclass.h"
+#include "controls/frame/skinned_frame.h"
 #include "platform/win32/com_apartment.h"
 
 namespace {
@@ -160,6 +161,35 @@ TEST_F(AccessibleHost, ObjectHeldPastItsWindowAnswersNotConnected) {
     }
     Pump();
     EXPECT_TRUE(system.started.empty());
+}
+
+// At 200% the frame draws its close box twice its 100% size at twice its place: a screen
+// reader finds it there, and a point inside it hits it.
+TEST_F(AccessibleHost, CloseBoxIsHeardAtItsPlaceAndSizeOnTheScreenAt192Dpi) {
+    Start(nullptr, 192);
+    HWND frame = Child(ids::kXPF1);
+    Acc acc(frame);
+    ASSERT_TRUE(acc);
+    const paint::Rect at100 = form->XPF1.Box(controls::FramePiece::CloseButton).Pixels();
+    ASSERT_EQ(at100.Width(), 21);
+    POINT origin{0, 0};
+    ClientToScreen(frame, &origin);
+    long left = 0, top = 0, width = 0, height = 0;
+    ASSERT_EQ(acc->accLocation(&left, &top, &width, &height, app::win32::ChildVariant(1)), S_OK);
+    EXPECT_EQ(left, origin.x + 2 * at100.left);
+    EXPECT_EQ(top, origin.y + 2 * at100.top);
+    EXPECT_EQ(width, 42);
+    EXPECT_EQ(height, 42);
+
+    // Points of the close box as it shows: its last pixel row and column, which at 100% would
+    // lie beyond it, and one just outside.
+    VARIANT hit;
+    const long right = origin.x + 2 * at100.right - 1, bottom = origin.y + 2 * at100.bottom - 1;
+    ASSERT_EQ(acc->accHitTest(right, bottom, &hit), S_OK);
+    EXPECT_EQ(hit.vt, VT_I4);
+    EXPECT_EQ(hit.lVal, 1) << "the close box";
+    ASSERT_EQ(acc->accHitTest(right, bottom + 1, &hit), S_OK);
+    EXPECT_NE(hit.lVal, 1);
 }
 
 // The i686 build needs the system's calling convention here, which a lambda does not have.
