@@ -327,9 +327,10 @@ TEST_F(MainWindowHost, AboutWindowTakesTheScaleOfTheScreenItOpensOn) {
     // Its controls at that scale as well.
     RECT ok;
     GetWindowRect(GetDlgItem(aboutWindow, about::kCmdOk), &ok);
-    for (const about::Place& place : about::Layout())
+    for (const about::Place& place : about::Layout()) {
         if (place.id == about::kCmdOk)
             EXPECT_EQ(ok.right - ok.left, std::lround(place.width * screen / 1440.0));
+    }
 }
 
 // The notification area's icon follows the scale: 16 pixels at 100%, 32 at 200%.
