@@ -106,6 +106,8 @@ public:
         // The dialog manager's notion of the default button, which the window itself states.
         if (SendMessageA(hwnd_, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON)
             out.state |= STATE_SYSTEM_DEFAULT;
+        // Held down, as a standard button tells it (BM_GETSTATE), which the skinned ones answer.
+        if (SendMessageA(hwnd_, BM_GETSTATE, 0, 0) & BST_PUSHED) out.state |= STATE_SYSTEM_PRESSED;
         out.pressable = true;
         return true;
     }
@@ -454,9 +456,35 @@ struct Accessible {
     WindowAccessible* object = nullptr;  // made at the first question, one reference held
 };
 
+// The changes of the client object that a screen reader learns of by events, as Windows' own
+// controls raise them for theirs. The system raises the focus event itself (for any window
+// that takes the focus, on Windows and Wine alike), and raises the others for the window
+// object only, where it raises them at all (Wine 8 raises none): the object that answers for
+// the control is its client object.
+void ClientEvent(DWORD event, HWND hwnd) {
+    NotifyWinEvent(event, hwnd, OBJID_CLIENT, CHILDID_SELF);
+}
+
 bool AccessibleHook(void* data, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                     LRESULT& result) {
     auto* self = static_cast<Accessible*>(data);
+    switch (msg) {
+    case WM_SETTEXT: {
+        // The name is the window text: the event goes out once the text is set.
+        SubclassTable& table = Subclass<AccessibleHook>::Table();
+        result = table.CallPrevious(table.Find(hwnd), hwnd, msg, wParam, lParam);
+        if (result) ClientEvent(EVENT_OBJECT_NAMECHANGE, hwnd);
+        return true;
+    }
+    case WM_ENABLE: ClientEvent(EVENT_OBJECT_STATECHANGE, hwnd); return false;  // set already
+    case WM_WINDOWPOSCHANGED: {
+        const UINT flags = reinterpret_cast<const WINDOWPOS*>(lParam)->flags;
+        if (flags & SWP_SHOWWINDOW) ClientEvent(EVENT_OBJECT_SHOW, hwnd);
+        if (flags & SWP_HIDEWINDOW) ClientEvent(EVENT_OBJECT_HIDE, hwnd);
+        return false;
+    }
+    default: break;
+    }
     if (msg == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
         // Marshalling the object needs the thread in its apartment. Without oleacc the
         // system's stand-in object answers, as it would for any window.

@@ -65,12 +65,15 @@ public:
 
 // The window answers WM_GETOBJECT for OBJID_CLIENT with one accessible object over `control`
 // until it is destroyed; after that the object, which a screen reader may still hold, answers
-// every question with CO_E_OBJNOTCONNECTED.
+// every question with CO_E_OBJNOTCONNECTED. Meanwhile it raises the client object's events as
+// Windows' own controls do: shown and hidden, its state when the window is enabled or
+// disabled, its name when its window text changes (the focus event is the system's own).
 void MakeAccessible(HWND window, std::unique_ptr<AccessibleControl> control);
 
 // A skinned push button (either kind): role push button, named by its window text (its
 // caption), unavailable while it or its window is disabled, focusable with a tab stop, focused
-// while it has the focus, default when it answers WM_GETDLGCODE as the default push button.
+// while it has the focus, default when it answers WM_GETDLGCODE as the default push button,
+// pressed while it answers BM_GETSTATE with BST_PUSHED (held down).
 // "Press" sends it BM_CLICK, the click its access key gives, which the button handles as the
 // click of a left press and release on it.
 void MakeButtonAccessible(HWND button);
