@@ -18,7 +18,7 @@ dravik_shipped_code(dravik_platform_win32)
 # NOMINMAX is public: the headers pull in windows.h (scoped.h), and its min/max macros would
 # break std::min/std::max in every file that includes them.
 target_compile_definitions(dravik_platform_win32 PUBLIC NOMINMAX)
-target_link_libraries(dravik_platform_win32 PUBLIC dravik_platform version advapi32 user32 shell32 kernel32)
+target_link_libraries(dravik_platform_win32 PUBLIC dravik_platform advapi32 user32 shell32 kernel32)
 
 # Link the GCC and C++ runtimes (and winpthread of the posix compilers) into the executable,
 # so that it runs without MinGW DLLs beside it.

@@ -22,7 +22,7 @@ using controls::ControlModel;
 }  // namespace
 
 AboutWindow::AboutWindow(launch::FrmAbout& form, HINSTANCE instance, int dpi)
-    : form_(form), instance_(instance), dpi_(dpi > 0 ? dpi : 96) {}
+    : form_(form), instance_(instance), dpiGiven_(dpi > 0), dpi_(dpi > 0 ? dpi : ScreenDpi()) {}
 
 AboutWindow::~AboutWindow() {
     Unload();
@@ -35,8 +35,8 @@ int AboutWindow::Pixels(int twips) const {
 }
 
 bool AboutWindow::Create() {
-    const int width = Pixels(about::kClientWidthTwips);
-    const int height = Pixels(about::kClientHeightTwips);
+    int width = Pixels(about::kClientWidthTwips);
+    int height = Pixels(about::kClientHeightTwips);
     const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     // Borderless: the picture-drawn frame is the title bar and the edges.
@@ -44,6 +44,17 @@ bool AboutWindow::Create() {
                      WS_EX_CONTROLPARENT, form_.window.Caption(), WS_POPUP | WS_SYSMENU, left, top,
                      width, height, nullptr))
         return false;
+    // Made at the system's scale, centred on the main screen; the monitor there may have
+    // another scale than the system's or than the main window's monitor (Windows 10's
+    // per-monitor scales). The window takes that monitor's before its controls are made.
+    if (const int shown = WindowDpi(hwnd_); !dpiGiven_ && shown != dpi_) {
+        dpi_ = shown;
+        width = Pixels(about::kClientWidthTwips);
+        height = Pixels(about::kClientHeightTwips);
+        SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                     (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     form_.window.SetSize(width, height);
     form_.window.SetObserver([this](FormWindow::FormChange change) { MirrorForm(change); });
     form_.AttachWindow(reinterpret_cast<platform::WindowHandle>(hwnd_));

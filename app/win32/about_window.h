@@ -22,6 +22,8 @@ using controls::FormWindow;
 
 class AboutWindow final : public WindowBase, public launch::AboutHost {
 public:
+    // dpi: the scale to make the window at; 0 for the scale of the monitor it opens on, which
+    // need not be the main window's.
     AboutWindow(launch::FrmAbout& form, HINSTANCE instance, int dpi);
     ~AboutWindow() override;
 
@@ -43,6 +45,7 @@ private:
 
     launch::FrmAbout& form_;
     HINSTANCE instance_;
+    bool dpiGiven_;
     int dpi_;
     std::map<int, HWND> children_;
     std::map<int, controls::ControlModel*> models_;

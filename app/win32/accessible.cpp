@@ -3,6 +3,7 @@
 #include "app/win32/subclass.h"
 
 #include "controls/frame/skinned_frame.h"
+#include "controls/paint/scale.h"
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/system_library.h"
 
@@ -105,6 +106,8 @@ public:
         // The dialog manager's notion of the default button, which the window itself states.
         if (SendMessageA(hwnd_, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON)
             out.state |= STATE_SYSTEM_DEFAULT;
+        // Held down, as a standard button tells it (BM_GETSTATE), which the skinned ones answer.
+        if (SendMessageA(hwnd_, BM_GETSTATE, 0, 0) & BST_PUSHED) out.state |= STATE_SYSTEM_PRESSED;
         out.pressable = true;
         return true;
     }
@@ -137,7 +140,8 @@ private:
 
 class FrameAccess final : public AccessibleControl {
 public:
-    FrameAccess(HWND hwnd, controls::SkinnedFrame& frame) : hwnd_(hwnd), frame_(frame) {}
+    FrameAccess(HWND hwnd, controls::SkinnedFrame& frame, std::function<double()> scale)
+        : hwnd_(hwnd), frame_(frame), scale_(std::move(scale)) {}
 
     int ChildCount() const override { return Shown(nullptr); }
     bool Describe(int child, AccessibleElement& out) const override {
@@ -153,7 +157,8 @@ public:
         out.role = ROLE_SYSTEM_PUSHBUTTON;
         const char* tip = controls::ToolTipOf(piece);
         out.name.assign(tip, tip + lstrlenA(tip));
-        const paint::Rect r = frame_.Box(piece).Pixels();
+        // The box in the window's pixels: its 100% place enlarged as the paint enlarges it.
+        const paint::Rect r = paint::ScaledRect(frame_.Box(piece).Pixels(), scale_());
         POINT corners[2] = {{r.left, r.top}, {r.right, r.bottom}};
         MapWindowPoints(hwnd_, nullptr, corners, 2);
         out.screen = RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
@@ -162,7 +167,9 @@ public:
         return true;
     }
     int ChildAt(POINT at) const override {
-        const controls::FramePiece hit = frame_.PieceAt(at.x, at.y);
+        const double scale = scale_();
+        const controls::FramePiece hit =
+            frame_.PieceAt(paint::UnscaledPixel(at.x, scale), paint::UnscaledPixel(at.y, scale));
         for (int child = 1; child <= ChildCount(); ++child)
             if (Piece(child) == hit) return child;
         return 0;
@@ -193,6 +200,7 @@ private:
 
     HWND hwnd_;
     controls::SkinnedFrame& frame_;
+    std::function<double()> scale_;
 };
 
 // The IAccessible object of one window. Its link to the control is cleared when the window
@@ -448,9 +456,35 @@ struct Accessible {
     WindowAccessible* object = nullptr;  // made at the first question, one reference held
 };
 
+// The changes of the client object that a screen reader learns of by events, as Windows' own
+// controls raise them for theirs. The system raises the focus event itself (for any window
+// that takes the focus, on Windows and Wine alike), and raises the others for the window
+// object only, where it raises them at all (Wine 8 raises none): the object that answers for
+// the control is its client object.
+void ClientEvent(DWORD event, HWND hwnd) {
+    NotifyWinEvent(event, hwnd, OBJID_CLIENT, CHILDID_SELF);
+}
+
 bool AccessibleHook(void* data, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                     LRESULT& result) {
     auto* self = static_cast<Accessible*>(data);
+    switch (msg) {
+    case WM_SETTEXT: {
+        // The name is the window text: the event goes out once the text is set.
+        SubclassTable& table = Subclass<AccessibleHook>::Table();
+        result = table.CallPrevious(table.Find(hwnd), hwnd, msg, wParam, lParam);
+        if (result) ClientEvent(EVENT_OBJECT_NAMECHANGE, hwnd);
+        return true;
+    }
+    case WM_ENABLE: ClientEvent(EVENT_OBJECT_STATECHANGE, hwnd); return false;  // set already
+    case WM_WINDOWPOSCHANGED: {
+        const UINT flags = reinterpret_cast<const WINDOWPOS*>(lParam)->flags;
+        if (flags & SWP_SHOWWINDOW) ClientEvent(EVENT_OBJECT_SHOW, hwnd);
+        if (flags & SWP_HIDEWINDOW) ClientEvent(EVENT_OBJECT_HIDE, hwnd);
+        return false;
+    }
+    default: break;
+    }
     if (msg == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
         // Marshalling the object needs the thread in its apartment. Without oleacc the
         // system's stand-in object answers, as it would for any window.
@@ -496,8 +530,8 @@ void MakeButtonAccessible(HWND button) {
 
 void MakeLinkAccessible(HWND label) { MakeAccessible(label, std::make_unique<LinkAccess>(label)); }
 
-void MakeFrameAccessible(HWND frame, controls::SkinnedFrame& model) {
-    MakeAccessible(frame, std::make_unique<FrameAccess>(frame, model));
+void MakeFrameAccessible(HWND frame, controls::SkinnedFrame& model, std::function<double()> scale) {
+    MakeAccessible(frame, std::make_unique<FrameAccess>(frame, model, std::move(scale)));
 }
 
 }  // namespace app::win32

@@ -9,6 +9,7 @@
 
 #include <oleacc.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -64,12 +65,15 @@ public:
 
 // The window answers WM_GETOBJECT for OBJID_CLIENT with one accessible object over `control`
 // until it is destroyed; after that the object, which a screen reader may still hold, answers
-// every question with CO_E_OBJNOTCONNECTED.
+// every question with CO_E_OBJNOTCONNECTED. Meanwhile it raises the client object's events as
+// Windows' own controls do: shown and hidden, its state when the window is enabled or
+// disabled, its name when its window text changes (the focus event is the system's own).
 void MakeAccessible(HWND window, std::unique_ptr<AccessibleControl> control);
 
 // A skinned push button (either kind): role push button, named by its window text (its
 // caption), unavailable while it or its window is disabled, focusable with a tab stop, focused
-// while it has the focus, default when it answers WM_GETDLGCODE as the default push button.
+// while it has the focus, default when it answers WM_GETDLGCODE as the default push button,
+// pressed while it answers BM_GETSTATE with BST_PUSHED (held down).
 // "Press" sends it BM_CLICK, the click its access key gives, which the button handles as the
 // click of a left press and release on it.
 void MakeButtonAccessible(HWND button);
@@ -80,7 +84,9 @@ void MakeLinkAccessible(HWND label);
 
 // A picture-drawn frame: named by its caption, with its caption buttons that show as push
 // buttons inside it ("Close"; "Maximize" and "Minimize" when they show). "Press" on one is the
-// frame's click on that button: the close button unloads the window.
-void MakeFrameAccessible(HWND frame, controls::SkinnedFrame& model);
+// frame's click on that button: the close button unloads the window. `scale` gives the
+// window's scale of the moment: the frame lays itself out in its 100% pixels, and a screen
+// reader asks for places and points in the screen's.
+void MakeFrameAccessible(HWND frame, controls::SkinnedFrame& model, std::function<double()> scale);
 
 }  // namespace app::win32

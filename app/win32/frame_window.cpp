@@ -41,7 +41,7 @@ bool FrameWindow::Create(HWND parent, int id, int x, int y, int width, int heigh
     if (!CreateChild(kClassName, parent, id, frame_.Caption1Text(), 0, x, y, width, height))
         return false;
     frame_.SetHost(this);
-    MakeFrameAccessible(hwnd_, frame_);
+    MakeFrameAccessible(hwnd_, frame_, [this] { return Scale(); });
     LayOutAt(width, height);
     if (frame_.Visible()) ShowWindow(hwnd_, SW_SHOWNA);
     return true;

@@ -11,6 +11,7 @@
 #include "app/win32/remote_command.h"
 #include "icons/icon_mem.h"
 #include "platform/win32/com_apartment.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_display.h"
 #include "platform/win32/win32_registry.h"
@@ -19,6 +20,12 @@
 #include "platform/win32/win32_ui.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // Every DLL loaded from here on, and every DLL such a DLL imports, comes from the system
+    // folder only, never from the program's own folder (Downloads, where anyone may have put
+    // a DLL of a system name beside it) or the current one. The imports of the program itself
+    // are Windows' KnownDLLs and common controls 6 (manifest), which that folder cannot
+    // replace. Windows 8, and 7 and Vista with update KB2533623, have the call; XP does not.
+    platform::win32::LoadOnlyFromSystemFolder();
     // The keeper of this thread's COM apartment, which the first call into the shell or from a
     // screen reader enters: made before the windows, gone after them.
     const platform::win32::ComApartment com;

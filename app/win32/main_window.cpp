@@ -39,7 +39,7 @@ bool IsSkinned(const ControlModel& model) {
 }  // namespace
 
 MainWindow::MainWindow(FrmMain& form, int dpi)
-    : form_(form), dpiGiven_(dpi > 0), dpi_(dpi > 0 ? dpi : ScreenDpi()) {}
+    : form_(form), dpiGiven_(dpi > 0 ? dpi : 0), dpi_(dpi > 0 ? dpi : ScreenDpi()) {}
 
 bool MainWindow::Create(HINSTANCE instance) {
     const double tpp = TwipsPerPixel(dpi_);
@@ -74,7 +74,9 @@ std::unique_ptr<tray::SysTrayHost> MainWindow::MakeTrayHost(tray::frmSysTray& co
 }
 
 std::unique_ptr<launch::AboutHost> MainWindow::MakeAboutHost(launch::FrmAbout& about) {
-    auto window = std::make_unique<AboutWindow>(about, instance_, dpi_);
+    // Not this window's dpi: the about window opens centred on the main screen, which may be
+    // another monitor of another scale.
+    auto window = std::make_unique<AboutWindow>(about, instance_, dpiGiven_);
     window->Create();
     return window;
 }

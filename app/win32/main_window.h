@@ -62,7 +62,7 @@ private:
 
     FrmMain& form_;
     HINSTANCE instance_ = nullptr;
-    bool dpiGiven_;
+    int dpiGiven_;  // the dpi the window was told to take, 0 for its monitor's
     int dpi_;
     std::map<int, HWND> children_;
     std::map<int, controls::ControlModel*> models_;

@@ -10,6 +10,11 @@ namespace {
 
 constexpr UINT_PTR kTimerId = 1;
 
+// The control's held state changed: a screen reader hears it as a standard button's (its
+// pressed state, accessible.cpp). Raised before the control runs its handlers, which may end
+// the window.
+void HeldChanged(HWND hwnd) { NotifyWinEvent(EVENT_OBJECT_STATECHANGE, hwnd, OBJID_CLIENT, CHILDID_SELF); }
+
 int ButtonOf(UINT msg) {
     switch (msg) {
     case WM_RBUTTONDOWN:
@@ -38,6 +43,10 @@ bool ButtonMouse::Handle(HWND hwnd, UINT msg, LPARAM lParam, bool takesFocus, Co
     case WM_MBUTTONDBLCLK:
         if (takesFocus && GetFocus() != hwnd) SetFocus(hwnd);
         SetCapture(hwnd);
+        if (pressed_ == 0) {
+            pressed_ = which;
+            HeldChanged(hwnd);
+        }
         pressed_ |= which;
         if (msg == WM_LBUTTONDBLCLK) {
             // The class has CS_DBLCLKS: this is the second press of a double click.
@@ -54,7 +63,9 @@ bool ButtonMouse::Handle(HWND hwnd, UINT msg, LPARAM lParam, bool takesFocus, Co
     case WM_MBUTTONUP: {
         const bool click = (armed_ & pressed_ & which) != 0;
         armed_ &= ~which;
+        const bool wasHeld = pressed_ != 0;
         pressed_ &= ~which;
+        if (wasHeld && pressed_ == 0) HeldChanged(hwnd);
         if (pressed_ == 0 && GetCapture() == hwnd) ReleaseCapture();
         control.MouseUp(which, x, y);
         RECT rc;
@@ -65,7 +76,11 @@ bool ButtonMouse::Handle(HWND hwnd, UINT msg, LPARAM lParam, bool takesFocus, Co
         return true;
     }
     case WM_CAPTURECHANGED:
-        pressed_ = armed_ = 0;
+        armed_ = 0;
+        if (pressed_ != 0) {
+            pressed_ = 0;
+            HeldChanged(hwnd);
+        }
         return true;
     default:
         return false;
@@ -108,6 +123,10 @@ bool SkinnedButtonWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, 
         return true;
     case WM_TIMER:
         if (wParam == kTimerId) TimerTick();
+        return true;
+    case BM_GETSTATE:
+        // As a standard button answers it, for the screen readers (accessible.cpp).
+        result = (mouse_.Held() ? BST_PUSHED : 0) | (GetFocus() == hwnd_ ? BST_FOCUS : 0);
         return true;
     default:
         if (mouse_.Handle(hwnd_, msg, lParam, model_.TabStop(), *this, Scale())) return true;

@@ -42,6 +42,8 @@ public:
     // positions in its 100% pixels: client pixels divided by `scale`.
     bool Handle(HWND hwnd, UINT msg, LPARAM lParam, bool takesFocus, Control& control,
                 double scale = 1.0);
+    // A mouse button is held down since a press on the control.
+    bool Held() const { return pressed_ != 0; }
 
 private:
     Clicks clicks_;

@@ -5,13 +5,12 @@
 
 #include <memory>
 
+#include "platform/version_info.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/win32_system.h"
 
 namespace app::win32 {
 namespace {
-
-char HexDigit(unsigned v) { return "0123456789abcdef"[v & 15]; }
 
 // The notification area's icon size at this many dots per inch: GetSystemMetricsForDpi where
 // the system has it (Windows 10 1607; looked up, as XP lacks it), else the system's small icon.
@@ -56,28 +55,18 @@ SysTrayWindow::~SysTrayWindow() {
 }
 
 std::string SysTrayWindow::FileDescription() {
-    const std::string path = platform::win32::AnsiModulePath();
-    DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
-    if (size == 0) return {};
-    std::vector<char> info(size);
-    if (!GetFileVersionInfoA(path.c_str(), 0, size, info.data())) return {};
-    // The string table of the first language the resource lists.
-    WORD* translation = nullptr;
-    UINT bytes = 0;
-    if (!VerQueryValueA(info.data(), "\\VarFileInfo\\Translation",
-                        reinterpret_cast<void**>(&translation), &bytes) ||
-        bytes < 2 * sizeof(WORD))
-        return {};
-    std::string query = "\\StringFileInfo\\";
-    for (const WORD word : {translation[0], translation[1]})
-        for (int shift = 12; shift >= 0; shift -= 4) query += HexDigit(word >> shift);
-    query += "\\FileDescription";
-    char* text = nullptr;
-    if (!VerQueryValueA(info.data(), query.c_str(), reinterpret_cast<void**>(&text), &bytes) ||
-        !text)
-        return {};
-    return std::string(text, strnlen(text, bytes));
+    // From the program's own resource, not through version.dll (platform/version_info.h).
+    const auto text = platform::VersionString(platform::win32::OwnVersionResource(), u"FileDescription");
+    if (!text || text->empty()) return {};
+    // In the ANSI code page, as VerQueryValueA gave it: the tip is an ANSI field.
+    const std::wstring wide(text->begin(), text->end());
+    const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                      nullptr, 0, nullptr, nullptr);
+    if (n <= 0) return {};
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n,
+                        nullptr, nullptr);
+    return out;
 }
 
 int SysTrayWindow::TrackMenu(const std::vector<tray::MenuItem>& items, int defaultIndex) {

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/version_info.h"
+
 namespace platform::win32 {
 
 namespace {
@@ -102,8 +104,17 @@ std::string AnsiModulePath() {
     return built;
 }
 
-namespace {
-}  // namespace
+std::span<const std::uint8_t> OwnVersionResource() {
+    // A module's resources stay mapped as long as the module: the program's for its life.
+    const HMODULE self = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(self, MAKEINTRESOURCEA(VS_VERSION_INFO),
+                                  MAKEINTRESOURCEA(16));  // RT_VERSION
+    if (!found) return {};
+    const HGLOBAL loaded = LoadResource(self, found);
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    if (!data) return {};
+    return {static_cast<const std::uint8_t*>(data), SizeofResource(self, found)};
+}
 
 std::string Win32System::AppPath() {
     const std::string path = AnsiModulePath();
@@ -135,20 +146,9 @@ std::string Win32System::AppExeName() {
 }
 
 Version Win32System::AppVersion() {
-    const std::string path = AnsiModulePath();
-    DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
-    if (size == 0) return {};
-    std::vector<char> info(size);
-    if (!GetFileVersionInfoA(path.c_str(), 0, size, info.data())) return {};
-    void* block = nullptr;
-    UINT blockLen = 0;
-    if (!VerQueryValueA(info.data(), "\\", &block, &blockLen) || blockLen < sizeof(VS_FIXEDFILEINFO))
-        return {};
-    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(block);
-    if (fixed->dwSignature != 0xFEEF04BD) return {};
-    return {HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
-            HIWORD(fixed->dwFileVersionLS)};
+    const auto fields = FixedFileVersion(OwnVersionResource());
+    if (!fields) return {};
+    return {(*fields)[0], (*fields)[1], (*fields)[2]};
 }
 
 bool Win32System::FolderExists(const std::string& path) {

@@ -1,5 +1,7 @@
 #pragma once
-// System services on kernel32 and version.dll.
+// System services on kernel32.
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -17,6 +19,9 @@ std::string AnsiModulePath();
 std::wstring ModulePathWide();
 // `text` in the ANSI code page; false when a character has no exact equivalent there.
 bool ToAnsiExactly(std::wstring_view text, std::string& out);
+// The bytes of the running program's own version resource (RT_VERSION, as its resource
+// compiler wrote it; platform/version_info.h reads them); empty when it has none.
+std::span<const std::uint8_t> OwnVersionResource();
 
 class Win32System final : public System {
 public:
@@ -24,7 +29,8 @@ public:
     std::string SystemFolder() override;
     std::string AppExeName() override;
     // Major, minor and the third field of the executable's VERSIONINFO file version;
-    // zeros when the file has none.
+    // zeros when the file has none. Read from the running module's resource, not through
+    // version.dll (platform/version_info.h says why).
     Version AppVersion() override;
 
     bool FolderExists(const std::string& path) override;

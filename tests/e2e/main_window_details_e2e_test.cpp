@@ -430,6 +430,46 @@ TEST_F(MainWindowDetails, ScreenReadersHearEachControlsRoleNameAndStateInBothApp
         << "\"Ok\" pressed by its default action left the about window open";
 }
 
+// A DLL under a system name beside the program (Dravik.exe unpacked into Downloads, where
+// someone put an oleacc.dll), with Wine told to prefer it from the program's folder as Windows
+// does for any DLL that is not one of its KnownDLLs: Dravik starts, answers a screen reader
+// through the system's oleacc, and never loads the planted one. A program that imports oleacc
+// (winprobe, copied into the same folder) does load it: the plant works. version.dll cannot be
+// shown this way under Wine, whose own comctl32 loads a planted one into every program before
+// its first line; the release test pins the import table that keeps it out on Windows.
+TEST_F(MainWindowDetails, ADllPlantedBesideTheProgramIsNeverLoaded) {
+    const std::string folder = caseDir_ + "/Downloads";
+    const std::string planted = TheBench().buildDir + "/tools/planted/oleacc.dll";
+    ASSERT_TRUE(e2e::FileExists(planted)) << "target planted_oleacc not built: " << planted;
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    fs::copy_file(TheBench().exe, folder + "/Dravik.exe", ec);
+    ASSERT_FALSE(ec) << ec.message();
+    fs::copy_file(planted, folder + "/oleacc.dll", ec);
+    ASSERT_FALSE(ec) << ec.message();
+    // The plant's mark, "oleacc.dll.loaded" (in any case: a Linux folder tells them apart).
+    const auto marked = [&] {
+        for (const auto& entry : fs::directory_iterator(folder))
+            if (Lower(entry.path().filename().string()) == "oleacc.dll.loaded") return true;
+        return false;
+    };
+    for (auto& [name, value] : env_)
+        if (name == "WINEDLLOVERRIDES") value += ";oleacc=n,b";
+
+    StartDravik(folder + "/Dravik.exe");
+    const auto heard = Heard("main", ids::kBtnMovie);
+    ASSERT_NE(Element(heard), nullptr) << "no screen reader's answer";
+    EXPECT_EQ(Element(heard)->Int("role"), kRolePushButton);
+    EXPECT_EQ(Element(heard)->Get("name"), Text(Dump(), ids::kBtnMovie));
+    CloseDravik();
+    EXPECT_FALSE(marked()) << "Dravik.exe loaded the oleacc.dll beside it";
+
+    fs::copy_file(TheBench().probe, folder + "/winprobe.exe", ec);
+    ASSERT_FALSE(ec) << ec.message();
+    e2e::Run({TheBench().probeLoader, folder + "/winprobe.exe", "current"}, env_, kProbeTimeout);
+    EXPECT_TRUE(marked()) << "a program importing oleacc beside the plant did not load it";
+}
+
 // "Press" is what a click does: "Monitor Settings" starts the display settings once, in each
 // appearance, and the close box closes the program, which stores its settings first.
 TEST_F(MainWindowDetails, DefaultActionsDoWhatAClickDoes) {

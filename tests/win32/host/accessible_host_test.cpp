@@ -8,10 +8,12 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/control_ids.h"
 #include "app/win32/accessible.h"
 #include "app/win32/subclass.h"
+#include "controls/frame/skinned_frame.h"
 #include "platform/win32/com_apartment.h"
 
 namespace {
@@ -160,6 +162,137 @@ TEST_F(AccessibleHost, ObjectHeldPastItsWindowAnswersNotConnected) {
     }
     Pump();
     EXPECT_TRUE(system.started.empty());
+}
+
+// At 200% the frame draws its close box twice its 100% size at twice its place: a screen
+// reader finds it there, and a point inside it hits it.
+TEST_F(AccessibleHost, CloseBoxIsHeardAtItsPlaceAndSizeOnTheScreenAt192Dpi) {
+    Start(nullptr, 192);
+    HWND frame = Child(ids::kXPF1);
+    Acc acc(frame);
+    ASSERT_TRUE(acc);
+    const paint::Rect at100 = form->XPF1.Box(controls::FramePiece::CloseButton).Pixels();
+    ASSERT_EQ(at100.Width(), 21);
+    POINT origin{0, 0};
+    ClientToScreen(frame, &origin);
+    long left = 0, top = 0, width = 0, height = 0;
+    ASSERT_EQ(acc->accLocation(&left, &top, &width, &height, app::win32::ChildVariant(1)), S_OK);
+    EXPECT_EQ(left, origin.x + 2 * at100.left);
+    EXPECT_EQ(top, origin.y + 2 * at100.top);
+    EXPECT_EQ(width, 42);
+    EXPECT_EQ(height, 42);
+
+    // Points of the close box as it shows: its last pixel row and column, which at 100% would
+    // lie beyond it, and one just outside.
+    VARIANT hit;
+    const long right = origin.x + 2 * at100.right - 1, bottom = origin.y + 2 * at100.bottom - 1;
+    ASSERT_EQ(acc->accHitTest(right, bottom, &hit), S_OK);
+    EXPECT_EQ(hit.vt, VT_I4);
+    EXPECT_EQ(hit.lVal, 1) << "the close box";
+    ASSERT_EQ(acc->accHitTest(right, bottom + 1, &hit), S_OK);
+    EXPECT_NE(hit.lVal, 1);
+}
+
+// The events of the process as a screen reader's hook receives them. In context: the hook runs
+// inside NotifyWinEvent, so every event is in by the time the call that raised it returns.
+struct WinEvent {
+    DWORD event;
+    HWND hwnd;
+    LONG object;
+    LONG child;
+};
+std::vector<WinEvent> heardEvents;
+
+void CALLBACK RecordEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG child, DWORD,
+                          DWORD) {
+    heardEvents.push_back({event, hwnd, object, child});
+}
+
+class EventHook {
+public:
+    EventHook()
+        : hook_(SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_NAMECHANGE, GetModuleHandleA(nullptr),
+                                &RecordEvent, GetCurrentProcessId(), GetCurrentThreadId(),
+                                WINEVENT_INCONTEXT)) {
+        heardEvents.clear();
+    }
+    EventHook(const EventHook&) = delete;
+    EventHook& operator=(const EventHook&) = delete;
+    ~EventHook() {
+        if (hook_) UnhookWinEvent(hook_);
+    }
+    explicit operator bool() const { return hook_ != nullptr; }
+
+    // How many of `event` came for the client object of `hwnd`; the record is emptied.
+    static int Count(DWORD event, HWND hwnd) {
+        int n = 0;
+        for (const WinEvent& e : heardEvents)
+            n += e.event == event && e.hwnd == hwnd && e.object == OBJID_CLIENT && e.child == CHILDID_SELF;
+        return n;
+    }
+
+private:
+    HWINEVENTHOOK hook_;
+};
+
+// A held button is pressed, and says when it is and when it stops; a disabled one says it
+// became unavailable. The focus event is the system's own: once for each move, not twice.
+TEST_F(AccessibleHost, ButtonsTellTheirPressedAndUnavailableStatesAndTheFocusIsToldOnce) {
+    Start();
+    HWND settings = Child(ids::kBtnSettings), tray = Child(ids::kBtnTray);
+    Acc acc(settings);
+    ASSERT_TRUE(acc);
+    EventHook hook;
+    ASSERT_TRUE(hook);
+
+    SendMessageA(settings, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    SendMessageA(settings, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    EXPECT_NE(acc.State() & STATE_SYSTEM_PRESSED, 0) << "held";
+    EXPECT_EQ(EventHook::Count(EVENT_OBJECT_STATECHANGE, settings), 1);
+    // Released outside: no click (nothing starts), and no longer pressed.
+    SendMessageA(settings, WM_LBUTTONUP, 0, MAKELPARAM(-20, -20));
+    EXPECT_EQ(acc.State() & STATE_SYSTEM_PRESSED, 0);
+    EXPECT_EQ(EventHook::Count(EVENT_OBJECT_STATECHANGE, settings), 2);
+    Pump();
+    EXPECT_TRUE(system.started.empty());
+
+    heardEvents.clear();
+    form->BtnTray.SetEnabled(false);
+    EXPECT_EQ(EventHook::Count(EVENT_OBJECT_STATECHANGE, tray), 1);
+    EXPECT_NE(Acc(tray).State() & STATE_SYSTEM_UNAVAILABLE, 0);
+
+    heardEvents.clear();
+    ASSERT_EQ(GetFocus(), settings) << "the press took the focus";
+    SetFocus(Child(ids::kBtnMon));
+    SetFocus(settings);
+    EXPECT_EQ(EventHook::Count(EVENT_OBJECT_FOCUS, settings), 1);
+    EXPECT_EQ(EventHook::Count(EVENT_OBJECT_FOCUS, Child(ids::kBtnMon)), 1);
+}
+
+// The switch of look hides one look's buttons and frame and shows the other's; the pick in a
+// list renames its preset buttons, and only them.
+TEST_F(AccessibleHost, LookSwitchesAndRenamedPresetButtonsAreTold) {
+    Start();
+    EventHook hook;
+    ASSERT_TRUE(hook);
+    HWND list = Child(ids::kCmbMovie), movie = Child(ids::kBtnMovie);
+    const int count = static_cast<int>(SendMessageA(list, CB_GETCOUNT, 0, 0));
+    const int now = static_cast<int>(SendMessageA(list, CB_GETCURSEL, 0, 0));
+    ASSERT_GE(count, 2);
+    const std::string before = WindowText(movie);
+    SendMessageA(list, CB_SETCURSEL, now == 2 ? 3 : 2, 0);
+    SendMessageA(window->Handle(), WM_COMMAND, MAKEWPARAM(ids::kCmbMovie, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+    ASSERT_NE(WindowText(movie), before) << "the pick did not rename the button";
+    EXPECT_EQ(EventHook::Count(EVENT_OBJECT_NAMECHANGE, movie), 1);
+    EXPECT_EQ(EventHook::Count(EVENT_OBJECT_NAMECHANGE, Child(ids::kBtnMon)), 0);
+
+    heardEvents.clear();
+    SwitchToThe256ColourLook();
+    for (int id : {ids::kBtnTray, ids::kBtnSettings, ids::kBtnMon, ids::kBtnMovie, ids::kXPF1})
+        EXPECT_EQ(EventHook::Count(EVENT_OBJECT_HIDE, Child(id)), 1) << id;
+    for (int id : {ids::kCmdTray, ids::kCmdSettings, ids::kCmdMon, ids::kCmdMovie, ids::kMorvXPF1})
+        EXPECT_EQ(EventHook::Count(EVENT_OBJECT_SHOW, Child(id)), 1) << id;
 }
 
 // The i686 build needs the system's calling convention here, which a lambda does not have.

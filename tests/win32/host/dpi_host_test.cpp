@@ -12,6 +12,7 @@
 #include "app/layout.h"
 #include "app/win32/resource_pictures.h"
 #include "app/win32/tray_window.h"
+#include "app/win32/window_base.h"
 #include "controls/paint/scale.h"
 #include "launch/about_design.h"
 
@@ -304,6 +305,32 @@ TEST_F(MainWindowHost, AboutWindowFollowsADpiChange) {
     const Shot shot = Capture(GetDlgItem(aboutWindow, about::kCmdUrl));
     ASSERT_EQ(shot.width, 418);
     EXPECT_NEAR(DarkBounds(shot, 6).Width(), InkOf(url.Caption(), url.Font(), 192).columns, 1);
+}
+
+// The about window opens centred on the main screen at that monitor's scale, which need not be
+// the main window's: here the main window has moved to a monitor at 200% (WM_DPICHANGED), and
+// the screen the about window opens on keeps the prefix's scale.
+TEST_F(MainWindowHost, AboutWindowTakesTheScaleOfTheScreenItOpensOn) {
+    Start();
+    const int screen = app::win32::WindowDpi(window->Handle());
+    ASSERT_NE(screen, 192) << "the test needs a prefix below 200%";
+    ChangeTo192AndExpectRect(window->Handle(), RECT{40, 30, 40 + 978, 30 + 642});
+    form->ShowAbout();
+    host_test::Pump();
+    HWND aboutWindow = FindWindowA(about::kWindowClass, nullptr);
+    ASSERT_NE(aboutWindow, nullptr);
+    ASSERT_EQ(app::win32::WindowDpi(aboutWindow), screen);
+    RECT client;
+    GetClientRect(aboutWindow, &client);
+    EXPECT_EQ(client.right, std::lround(about::kClientWidthTwips * screen / 1440.0));
+    EXPECT_EQ(client.bottom, std::lround(about::kClientHeightTwips * screen / 1440.0));
+    // Its controls at that scale as well.
+    RECT ok;
+    GetWindowRect(GetDlgItem(aboutWindow, about::kCmdOk), &ok);
+    for (const about::Place& place : about::Layout()) {
+        if (place.id == about::kCmdOk)
+            EXPECT_EQ(ok.right - ok.left, std::lround(place.width * screen / 1440.0));
+    }
 }
 
 // The notification area's icon follows the scale: 16 pixels at 100%, 32 at 200%.
