@@ -38,6 +38,24 @@ private:
     ULONG STDMETHODCALLTYPE AddRef() override { return AddRefImpl(); }       \
     ULONG STDMETHODCALLTYPE Release() override { return ReleaseImpl(); }
 
+// IDispatch where the shell's interfaces derive from it: nothing to automate.
+#define DESK_NO_DISPATCH                                                                          \
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {                                \
+        if (n) *n = 0;                                                                            \
+        return S_OK;                                                                              \
+    }                                                                                             \
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** out) override {                 \
+        if (out) *out = nullptr;                                                                  \
+        return E_NOTIMPL;                                                                         \
+    }                                                                                             \
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {    \
+        return E_NOTIMPL;                                                                         \
+    }                                                                                             \
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, \
+                                     UINT*) override {                                            \
+        return E_NOTIMPL;                                                                         \
+    }
+
 struct Desk {
     const Windows* windows;
     Hooks* hooks;
@@ -272,19 +290,7 @@ public:
         return S_OK;
     }
 
-    // IDispatch: nothing to automate.
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
-        if (n) *n = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** out) override {
-        if (out) *out = nullptr;
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-        return E_NOTIMPL;
-    }
+    DESK_NO_DISPATCH
 
     // IServiceProvider
     HRESULT STDMETHODCALLTYPE QueryService(REFGUID service, REFIID riid, void** out) override {
@@ -344,18 +350,7 @@ public:
         return S_OK;
     }
 
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
-        if (n) *n = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** out) override {
-        if (out) *out = nullptr;
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-        return E_NOTIMPL;
-    }
+    DESK_NO_DISPATCH
 
     HRESULT STDMETHODCALLTYPE get_Count(LONG* n) override {
         if (n) *n = 1;
