@@ -22,6 +22,8 @@ add_library(dravik_win32_host STATIC
   app/win32/about_window.cpp
   app/win32/remote_command.cpp
   app/win32/accessible.cpp
+  app/win32/accessible_controls.cpp
+  app/win32/accessible_window.cpp
 )
 dravik_layer_headers(dravik_win32_host PUBLIC FOLDERS app/win32)
 # oleacc, ole32 and oleaut32, which the accessible objects use, are loaded when a screen reader
