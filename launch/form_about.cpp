@@ -59,7 +59,7 @@ controls::PropertyBag FrmAbout::ButtonDesign(int id) {
 
 void FrmAbout::Form_Load() {
     loaded_ = true;
-    platform_.ui.SetTopMost(hwnd_, true);
+    platform_.ui.SetTopMost(Window(), true);
     const bool colours256 = owner_.MainBPP256();
     XPFAbout.SetVisible(!colours256);
     XPFAbout256.SetVisible(colours256);
@@ -79,7 +79,9 @@ void FrmAbout::shut() {
     if (bMain) owner_.SetMainVisible(true);
 }
 
-void FrmAbout::DoDrag() { platform_.ui.DragByCaption(hwnd_); }
+void FrmAbout::DoDrag() { platform_.ui.DragByCaption(Window()); }
+
+platform::WindowHandle FrmAbout::Window() const { return host_ ? host_->Window() : 0; }
 
 void FrmAbout::FollowLink(void (*open)(platform::Shell&)) {
     open(platform_.shell);

@@ -37,6 +37,8 @@ public:
 class AboutHost {
 public:
     virtual ~AboutHost() = default;
+    // The window, for the platform calls that act on it (top-most, dragging).
+    virtual platform::WindowHandle Window() const = 0;
     // The about window is unloaded: its window goes away (the models stay until the owner
     // lets go of them).
     virtual void Unload() = 0;
@@ -73,7 +75,6 @@ public:
     // The stored design of the skinned button with this id (empty for any other id), which
     // its window reads before it first sizes, shows or draws the button.
     static controls::PropertyBag ButtonDesign(int id);
-    void AttachWindow(platform::WindowHandle handle) { hwnd_ = handle; }
     void SetHost(std::unique_ptr<AboutHost> host) { host_ = std::move(host); }
 
     // --- lifecycle ---
@@ -94,12 +95,14 @@ public:
     void Form_MouseDown() { DoDrag(); }
 
 private:
+    // The host's window; 0 without one.
+    platform::WindowHandle Window() const;
+
     void FollowLink(void (*open)(platform::Shell&));
 
     platform::Platform& platform_;
     AboutOwner& owner_;
     std::unique_ptr<AboutHost> host_;
-    platform::WindowHandle hwnd_ = 0;
     bool loaded_ = false;
 };
 

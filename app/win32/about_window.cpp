@@ -57,7 +57,6 @@ bool AboutWindow::Create() {
     }
     form_.window.SetSize(width, height);
     form_.window.SetObserver([this](FormWindow::FormChange change) { MirrorForm(change); });
-    form_.AttachWindow(reinterpret_cast<platform::WindowHandle>(hwnd_));
     CreateControls();
     return true;
 }

@@ -31,6 +31,7 @@ public:
     // attaches it to the form. False when the window cannot be made.
     bool Create();
     void Unload() override;
+    platform::WindowHandle Window() const override { return reinterpret_cast<platform::WindowHandle>(hwnd_); }
 
 private:
     bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
