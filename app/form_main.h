@@ -238,9 +238,9 @@ private:
     std::string PlayerPath(const launch::Player& player, std::int16_t& flag);
 
     // The main window as the about window sees it.
-    class AboutSide final : public launch::AboutOwner {
+    class MainAsAboutOwner final : public launch::AboutOwner {
     public:
-        explicit AboutSide(FrmMain& form) : form_(form) {}
+        explicit MainAsAboutOwner(FrmMain& form) : form_(form) {}
         bool MainBPP256() override { return form_.bBPP256 != 0; }
         bool MainVisible() override { return form_.window.Visible(); }
         void SetMainVisible(bool visible) override { form_.window.SetVisible(visible); }
@@ -262,7 +262,7 @@ private:
     bool busy_ = false;
     std::deque<std::function<void()>> waiting_;
     bool waitingForTrayIcon_ = false;  // in the tray, the window up while the area has no icon
-    AboutSide aboutSide_{*this};
+    MainAsAboutOwner asAboutOwner_{*this};
     std::unique_ptr<launch::FrmAbout> frmAbout_;
     // The about window last unloaded, kept until the next load: it unloads itself from inside
     // its own button's click.

@@ -167,7 +167,7 @@ void FrmMain::StartVLC() { launch::StartPlayer(platform_.shell, VLCPath(), launc
 void FrmMain::ShowAbout() {
     if (!frmAbout_) {
         unloadedAbout_.reset();
-        frmAbout_ = std::make_unique<launch::FrmAbout>(platform_, aboutSide_);
+        frmAbout_ = std::make_unique<launch::FrmAbout>(platform_, asAboutOwner_);
         if (std::unique_ptr<launch::AboutHost> window = host_->MakeAboutHost(*frmAbout_))
             frmAbout_->SetHost(std::move(window));
         frmAbout_->Form_Load();
@@ -175,7 +175,7 @@ void FrmMain::ShowAbout() {
     frmAbout_->Show();
 }
 
-void FrmMain::AboutSide::AboutUnloaded() {
+void FrmMain::MainAsAboutOwner::AboutUnloaded() {
     form_.unloadedAbout_ = std::move(form_.frmAbout_);
 }
 

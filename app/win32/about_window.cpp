@@ -142,7 +142,7 @@ void AboutWindow::ApplyDpi(int dpi) {
         HWND child = it->second;
         const int x = Pixels(place.left), y = Pixels(place.top);
         const int w = std::max(Pixels(place.width), 1), h = std::max(Pixels(place.height), 1);
-        if (SurfaceWindow* skinned = SurfaceWindowOf(skinnedWindows_, child)) {
+        if (SurfaceWindow* skinned = FindSurfaceWindow(skinnedWindows_, child)) {
             skinned->MoveToDpi(dpi_, x, y, w, h);
             continue;
         }

@@ -3,6 +3,8 @@
 #include "app/win32/accessible.h"
 #include "app/win32/accessible_window.h"
 
+#include <vector>
+
 #include "controls/frame/skinned_frame.h"
 #include "controls/paint/scale.h"
 
@@ -70,7 +72,7 @@ public:
     FrameAccess(HWND hwnd, controls::SkinnedFrame& frame, std::function<double()> scale)
         : hwnd_(hwnd), frame_(frame), scale_(std::move(scale)) {}
 
-    int ChildCount() const override { return Shown(nullptr); }
+    int ChildCount() const override { return static_cast<int>(ShownButtons().size()); }
     bool Describe(int child, AccessibleElement& out) const override {
         if (child == 0) {
             out.role = ROLE_SYSTEM_CLIENT;
@@ -111,18 +113,19 @@ private:
         controls::FramePiece::CloseButton, controls::FramePiece::MaximizeButton,
         controls::FramePiece::MinimizeButton};
 
-    // The caption buttons that show, counted; the child-th of them in `piece`.
-    int Shown(controls::FramePiece* piece, int child = 0) const {
-        if (!frame_.HasCaptionButtons()) return 0;
-        int count = 0;
+    // The caption buttons that show, in the order the children are numbered.
+    std::vector<controls::FramePiece> ShownButtons() const {
+        std::vector<controls::FramePiece> shown;
+        if (!frame_.HasCaptionButtons()) return shown;
         for (controls::FramePiece p : kCaptionButtons)
-            if (frame_.Box(p).visible && ++count == child && piece) *piece = p;
-        return count;
+            if (frame_.Box(p).visible) shown.push_back(p);
+        return shown;
     }
+    // The caption button of child number `child` (1 up); None when there is no such child.
     controls::FramePiece Piece(int child) const {
-        controls::FramePiece piece = controls::FramePiece::None;
-        if (child >= 1) Shown(&piece, child);
-        return piece;
+        const std::vector<controls::FramePiece> shown = ShownButtons();
+        if (child < 1 || child > static_cast<int>(shown.size())) return controls::FramePiece::None;
+        return shown[static_cast<std::size_t>(child - 1)];
     }
 
     HWND hwnd_;

@@ -248,7 +248,7 @@ void MainWindow::ApplyDpi(int dpi) {
         const auto it = children_.find(design.id);
         if (it == children_.end()) continue;
         const PixelRect at = ToPixels(design, tpp);
-        if (SurfaceWindow* skinned = SurfaceWindowOf(skinnedWindows_, it->second)) {
+        if (SurfaceWindow* skinned = FindSurfaceWindow(skinnedWindows_, it->second)) {
             skinned->MoveToDpi(dpi_, at.left, at.top, at.width, at.height);
             continue;
         }

@@ -102,7 +102,7 @@ bool SurfaceWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& resu
     }
 }
 
-SurfaceWindow* SurfaceWindowOf(const std::vector<std::unique_ptr<SurfaceWindow>>& windows, HWND hwnd) {
+SurfaceWindow* FindSurfaceWindow(const std::vector<std::unique_ptr<SurfaceWindow>>& windows, HWND hwnd) {
     for (const auto& window : windows)
         if (window->Handle() == hwnd) return window.get();
     return nullptr;

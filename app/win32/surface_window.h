@@ -105,7 +105,7 @@ private:
 };
 
 // The one of `windows` whose window is `hwnd`; null when none is.
-SurfaceWindow* SurfaceWindowOf(const std::vector<std::unique_ptr<SurfaceWindow>>& windows, HWND hwnd);
+SurfaceWindow* FindSurfaceWindow(const std::vector<std::unique_ptr<SurfaceWindow>>& windows, HWND hwnd);
 
 // Runs the messages waiting in this thread's queue (the form runtime's DoEvents). A WM_QUIT
 // met on the way is posted again, so that the main loop still ends.
