@@ -18,9 +18,33 @@ void OpenTwoStep(Registry& registry, const char* upperKey, const char* lowerKey,
     if (upper) registry.OpenKey(upper.Get(), lowerKey, lower.Receive());
 }
 
-// The read text of a value below either root, in the program's own view; nothing when absent.
+// The read text of a value below either root in that view; nothing when absent.
 std::optional<std::string> ReadText(Registry& registry, platform::RegKey root, platform::RegView view,
-                                    const char* upperKey, const char* lowerKey, const char* valueName);
+                                    const char* upperKey, const char* lowerKey, const char* valueName) {
+    ScopedRegKey upper(registry), lower(registry);
+    registry.OpenKeyInView(view, root, upperKey, upper.Receive());
+    if (upper) registry.OpenKeyInView(view, upper.Get(), lowerKey, lower.Receive());
+    if (!lower) return std::nullopt;
+    const auto value = registry.QueryValue(lower.Get(), valueName);
+    if (!value) return std::nullopt;
+    std::string text(kReadBufferSize, ' ');
+    // RegQueryValueExA writes the stored bytes into the buffer whatever the type; the readers
+    // and the 25-space test of CheckRegistry then judge the text, so a value written by another
+    // tool (a path as REG_EXPAND_SZ, a number as REG_DWORD) is read, or kept, rather than
+    // taken for absent and overwritten or deleted.
+    const auto& bytes = value->bytes;
+    // A value longer than the buffer would make RegQueryValueExA fail with ERROR_MORE_DATA
+    // and leave the buffer undefined; losing an autostart path that way would delete it at
+    // exit, so such a value reads as its first 256 characters instead.
+    const std::size_t count = std::min(bytes.size(), kReadBufferSize);
+    text.replace(0, count, bytes, 0, count);
+    // RegQueryValueExA terminates unterminated string data when the buffer has room; numbers
+    // and binary data come as they are.
+    const bool isString = value->type == platform::kRegSz || value->type == platform::kRegExpandSz ||
+                          value->type == platform::kRegMultiSz;
+    if (isString && count < kReadBufferSize) text[count] = '\0';
+    return text;
+}
 
 // The autostart value written into the machine-wide Run key, which must exist; false when it
 // could not be.
@@ -79,36 +103,6 @@ std::optional<std::string> ReadStoredRegText(Registry& registry, platform::RegVi
     return ReadText(registry, platform::kLocalMachine, view, upperKey, lowerKey, valueName);
 }
 
-namespace {
-
-std::optional<std::string> ReadText(Registry& registry, platform::RegKey root, platform::RegView view,
-                                    const char* upperKey, const char* lowerKey, const char* valueName) {
-    ScopedRegKey upper(registry), lower(registry);
-    registry.OpenKeyInView(view, root, upperKey, upper.Receive());
-    if (upper) registry.OpenKeyInView(view, upper.Get(), lowerKey, lower.Receive());
-    if (!lower) return std::nullopt;
-    const auto value = registry.QueryValue(lower.Get(), valueName);
-    if (!value) return std::nullopt;
-    std::string text(kReadBufferSize, ' ');
-    // RegQueryValueExA writes the stored bytes into the buffer whatever the type; the readers
-    // and the 25-space test of CheckRegistry then judge the text, so a value written by another
-    // tool (a path as REG_EXPAND_SZ, a number as REG_DWORD) is read, or kept, rather than
-    // taken for absent and overwritten or deleted.
-    const auto& bytes = value->bytes;
-    // A value longer than the buffer would make RegQueryValueExA fail with ERROR_MORE_DATA
-    // and leave the buffer undefined; losing an autostart path that way would delete it at
-    // exit, so such a value reads as its first 256 characters instead.
-    const std::size_t count = std::min(bytes.size(), kReadBufferSize);
-    text.replace(0, count, bytes, 0, count);
-    // RegQueryValueExA terminates unterminated string data when the buffer has room; numbers
-    // and binary data come as they are.
-    const bool isString = value->type == platform::kRegSz || value->type == platform::kRegExpandSz ||
-                          value->type == platform::kRegMultiSz;
-    if (isString && count < kReadBufferSize) text[count] = '\0';
-    return text;
-}
-
-}  // namespace
 
 void CheckRegistry(Registry& registry) {
     EnsureDefault(registry, kTrayValue, kDefaultTray);
