@@ -41,7 +41,8 @@ dravik_shipped_code(Dravik)
 target_include_directories(Dravik PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/resources)
 # The resource compiler's dependency scan sees neither the manifest nor the pictures: a change
 # to one of them must still rebuild the resources.
-file(GLOB DRAVIK_PICTURE_FILES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/resources/pictures/*.bmp)
+file(GLOB DRAVIK_PICTURE_FILES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/resources/pictures/*.bmp
+     ${CMAKE_CURRENT_SOURCE_DIR}/resources/pictures/*.ico)
 set_source_files_properties(resources/dravik.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_CURRENT_SOURCE_DIR}/resources/dravik.manifest;${DRAVIK_PICTURE_FILES}")
 target_link_libraries(Dravik PRIVATE dravik_win32_host dravik_win32_static)

@@ -15,6 +15,7 @@ Only the standard library is used.
 import os
 import struct
 import sys
+import zlib
 
 WHITE = (255, 255, 255)
 BLACK = (0, 0, 0)
@@ -478,6 +479,21 @@ def _ico_image_32bpp(px):
     return header + xor + _and_mask(w, h, lambda x, y: px[y][x][3] == 0)
 
 
+def _ico_image_png(px):
+    """An icon image as a PNG (RGBA, 8 bits a sample), which Windows reads since Vista. Windows
+    draws a 32-bit image by its alpha channel alone, so the AND mask the bitmap entries carry
+    adds nothing here, and the file is a tenth of the bitmap entry's size."""
+    w, h = len(px[0]), len(px)
+    raw = b"".join(b"\x00" + bytes(v for p in row for v in p) for row in px)
+
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data
+                + struct.pack(">I", zlib.crc32(kind + data)))
+
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 6, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
 def write_ico(path, images):
     """images: (width, height, colour count, bits per pixel, image bytes)."""
     out = struct.pack("<HHH", 0, 1, len(images))
@@ -491,9 +507,17 @@ def write_ico(path, images):
         f.write(out)
 
 
+# The sizes stored as PNG. Windows XP reads only bitmap entries, and nothing of XP asks for
+# 64 x 64 but the about window's picture at 200%, which then takes the 48 x 48 one
+# (LoadProgramIcon in app/win32/resource_pictures.cpp). The smaller sizes stay bitmaps: XP
+# asks for 48 x 48 (its Tiles view) and 40 x 40 (125%).
+ICON_PNG_SIZES = {64}
+
+
 def program_icon():
     return [(16, 16, 16, 4, _ico_image_4bpp(icon_image_16()))] + [
-        (n, n, 0, 32, _ico_image_32bpp(icon_image_rgba(n))) for n in ICON_TRUE_COLOUR_SIZES]
+        (n, n, 0, 32, (_ico_image_png if n in ICON_PNG_SIZES else _ico_image_32bpp)(
+            icon_image_rgba(n))) for n in ICON_TRUE_COLOUR_SIZES]
 
 
 # --- the sets ----------------------------------------------------------------------------------

@@ -127,8 +127,7 @@ void AboutWindow::CreateControls() {
 void AboutWindow::LoadPicture() {
     // The icon file holds a picture drawn at each of these sizes (32 x 32 at 100%).
     const int size = MulDiv(32, dpi_, 96);
-    picture_.Reset(static_cast<HICON>(
-        LoadImageA(instance_, MAKEINTRESOURCEA(1), IMAGE_ICON, size, size, 0)));
+    picture_.Reset(LoadProgramIcon(instance_, size));
 }
 
 void AboutWindow::ApplyDpi(int dpi) {

@@ -54,4 +54,15 @@ paint::PicturePtr LoadPictureFile(const std::string& file) {
     return LoadPictureResource(std::string_view(file).substr(0, file.rfind(".bmp")));
 }
 
+HICON LoadProgramIcon(HINSTANCE instance, int size) {
+    auto load = [instance](int n) {
+        return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON, n, n, 0));
+    };
+    HICON icon = load(size);
+    // The 64 x 64 picture is stored as a PNG, which Windows XP cannot read: there the largest
+    // bitmap entry stands in, and the picture's control draws it at its own size.
+    if (!icon && size > 48) icon = load(48);
+    return icon;
+}
+
 }  // namespace app::win32

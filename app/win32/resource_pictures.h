@@ -1,5 +1,7 @@
 #pragma once
 // The program's pictures, embedded as their .bmp files (RCDATA resources named after the file).
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 
@@ -13,5 +15,9 @@ paint::PicturePtr LoadPictureResource(std::string_view name);
 // The picture of a file the controls name ("frame_top.bmp"): the resource named after it
 // without its ".bmp".
 paint::PicturePtr LoadPictureFile(const std::string& file);
+
+// The program's icon (resource 1) at size x size pixels, which the caller destroys; nullptr
+// when it cannot be loaded. The file holds a picture drawn at each size the scales ask for.
+HICON LoadProgramIcon(HINSTANCE instance, int size);
 
 }  // namespace app::win32

@@ -1,4 +1,5 @@
 #include "app/win32/tray_window.h"
+#include "app/win32/resource_pictures.h"
 #include "app/win32/window_binding.h"
 
 #include <windowsx.h>
@@ -21,12 +22,6 @@ int SmallIconSize(int dpi) {
     const int size = metricsForDpi ? metricsForDpi(SM_CXSMICON, static_cast<UINT>(dpi))
                                    : GetSystemMetrics(SM_CXSMICON);
     return size > 0 ? size : 16;
-}
-
-HICON LoadProgramIcon(HINSTANCE instance, int size) {
-    // The file holds a picture drawn at each size the scales ask for.
-    return static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON, size, size, 0));
 }
 
 }  // namespace

@@ -194,6 +194,46 @@ TEST(Win32ReleaseTest, ManifestAsksForCommonControls6AndDpiAwarenessButNoExecuti
     EXPECT_EQ(manifest.find("trustInfo"), std::string::npos);
 }
 
+// The icon holds a picture for each scale; the largest is stored as a PNG, which the loader
+// must decode to the same drawing: opaque glass in the middle, a clear corner.
+TEST(Win32ReleaseTest, ProgramIconLoadsAtEachSizeItHolds) {
+    HMODULE exe = LoadLibraryExA(ExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(exe, nullptr);
+    for (int size : {16, 20, 24, 32, 40, 48, 64}) {
+        SCOPED_TRACE(size);
+        HICON icon = static_cast<HICON>(
+            LoadImageA(exe, MAKEINTRESOURCEA(1), IMAGE_ICON, size, size, 0));
+        ASSERT_NE(icon, nullptr);
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(icon, &info));
+        BITMAPINFO bmi{};
+        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+        bmi.bmiHeader.biWidth = size;
+        bmi.bmiHeader.biHeight = -size;  // top-down
+        bmi.bmiHeader.biPlanes = 1;
+        bmi.bmiHeader.biBitCount = 32;
+        std::vector<DWORD> pixels(static_cast<size_t>(size) * size);
+        HDC dc = GetDC(nullptr);
+        const int rows = info.hbmColor ? GetDIBits(dc, info.hbmColor, 0, size, pixels.data(), &bmi,
+                                                   DIB_RGB_COLORS)
+                                       : 0;
+        ReleaseDC(nullptr, dc);
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        DestroyIcon(icon);
+        ASSERT_EQ(rows, size) << "no colour image of its own size";
+        const auto at = [&](double x, double y) {
+            return pixels[static_cast<size_t>(y * size) * size + static_cast<size_t>(x * size)];
+        };
+        if (size > 16) {  // the 16 x 16 picture has 16 colours and no alpha channel
+            EXPECT_EQ(at(0.5, 0.4) >> 24, 0xFFu) << "the screen's middle is opaque";
+            EXPECT_EQ(at(0.0, 0.95) >> 24, 0u) << "the lower left corner is clear";
+        }
+        EXPECT_GT(at(0.5, 0.4) & 0xFFu, 0x80u) << "the glass is light blue";
+    }
+    FreeLibrary(exe);
+}
+
 // The soak build counts the handles its owner types hold and answers queries for the counts;
 // the release does neither.
 TEST(Win32ReleaseTest, CarriesNoneOfTheSoakBuildsHandleCounting) {
