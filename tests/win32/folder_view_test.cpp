@@ -73,13 +73,16 @@ protected:
         const std::string reason = win32_test::NoWindowSystemReason();
         if (!reason.empty()) GTEST_SKIP() << reason;
         ready_.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+        for (const Point& p : kPositions) desk_.positions.push_back({p.x, p.y});
+        desk_.hooks = &hooks_;
+        desk_.ready = ready_.Get();
         DWORD id = 0;
         server_.Reset(CreateThread(nullptr, 0, ServerThread, this, 0, &id));
         ASSERT_TRUE(server_);
         serverId_ = id;
         ASSERT_EQ(WaitForSingleObject(ready_.Get(), 60000), WAIT_OBJECT_0);
-        ASSERT_TRUE(list_) << "the fake desktop was not made";
-        ASSERT_TRUE(registered_) << "CoRegisterClassObject failed";
+        ASSERT_TRUE(desk_.windows.list) << "the fake desktop was not made";
+        ASSERT_TRUE(desk_.registered) << "CoRegisterClassObject failed";
     }
 
     void TearDown() override {
@@ -99,86 +102,28 @@ protected:
     }
 
     static DWORD WINAPI ServerThread(void* p) {
-        static_cast<Win32FolderViewTest*>(p)->Serve();
+        desk_shell::ServeDesktop(static_cast<Win32FolderViewTest*>(p)->desk_);
         return 0;
-    }
-
-    void Serve() {
-        CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-        MSG msg;
-        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue, for WM_QUIT
-        MakeDesktop();
-        IClassFactory* factory = nullptr;
-        DWORD cookie = 0;
-        if (list_) {
-            windows_ = {top_, view_, list_};
-            factory = desk_shell::NewShellWindowsFactory(&windows_, &hooks_);
-            registered_ = SUCCEEDED(CoRegisterClassObject(desk_shell::kClsidShellWindows, factory,
-                                                          CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &cookie));
-        }
-        SetEvent(ready_.Get());
-        while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
-        if (registered_) CoRevokeClassObject(cookie);
-        if (factory) factory->Release();
-        if (top_) DestroyWindow(top_);
-        CoUninitialize();
-    }
-
-    void MakeDesktop() {
-        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES};
-        InitCommonControlsEx(&icc);
-        const HINSTANCE instance = GetModuleHandleA(nullptr);
-        for (const char* name : {"Progman", "SHELLDLL_DefView"}) {
-            WNDCLASSA wc{};
-            wc.lpfnWndProc = DefWindowProcA;
-            wc.hInstance = instance;
-            wc.lpszClassName = name;
-            RegisterClassA(&wc);  // fails harmlessly when an earlier test registered it
-        }
-        top_ = CreateWindowExA(WS_EX_TOOLWINDOW, "Progman", "Program Manager", WS_POPUP | WS_VISIBLE, 0, 0, 640,
-                               480, nullptr, nullptr, instance, nullptr);
-        view_ = CreateWindowExA(0, "SHELLDLL_DefView", "", WS_CHILD | WS_VISIBLE, 0, 0, 640, 480, top_, nullptr,
-                                instance, nullptr);
-        HWND list = CreateWindowExA(0, WC_LISTVIEWA, "FolderView", WS_CHILD | WS_VISIBLE | LVS_ICON, 0, 0, 640,
-                                    480, view_, nullptr, instance, nullptr);
-        if (!top_ || !view_ || !list) return;
-        for (size_t i = 0; i < kPositions.size(); ++i) {
-            char text[] = "Icon";
-            LVITEMA item{};
-            item.mask = LVIF_TEXT;
-            item.iItem = static_cast<int>(i);
-            item.pszText = text;
-            SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        }
-        // Wine's list view arranges its items at its first paint: paint, then place them.
-        UpdateWindow(list);
-        for (size_t i = 0; i < kPositions.size(); ++i) {
-            POINT p{kPositions[i].x, kPositions[i].y};
-            SendMessageA(list, LVM_SETITEMPOSITION32, i, reinterpret_cast<LPARAM>(&p));
-        }
-        list_ = list;
     }
 
     Point ListPosition(int index) {
         POINT p{};
-        SendMessageA(list_, LVM_GETITEMPOSITION, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&p));
+        SendMessageA(desk_.windows.list, LVM_GETITEMPOSITION, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&p));
         return {static_cast<std::int32_t>(p.x), static_cast<std::int32_t>(p.y)};
     }
-    bool ListAutoArranges() { return (GetWindowLongA(list_, GWL_STYLE) & LVS_AUTOARRANGE) != 0; }
+    bool ListAutoArranges() { return (GetWindowLongA(desk_.windows.list, GWL_STYLE) & LVS_AUTOARRANGE) != 0; }
 
     RecordingHooks hooks_;
     ScopedHandle ready_, server_;
     DWORD serverId_ = 0;
-    HWND top_ = nullptr, view_ = nullptr, list_ = nullptr;
-    desk_shell::Windows windows_;
-    bool registered_ = false;
+    desk_shell::ServedDesktop desk_;
 };
 
 TEST_F(Win32FolderViewTest, TheViewIsTheDefViewWithItsPositionsInListViewOrderAndItsArrangement) {
     Win32Desktop desktop;
     auto view = desktop.OpenDesktopFolderView();
     ASSERT_NE(view, nullptr);
-    EXPECT_EQ(view->Window(), H(view_));
+    EXPECT_EQ(view->Window(), H(desk_.windows.view));
     EXPECT_EQ(view->ItemPositions(), std::optional<std::vector<Point>>(kPositions));
 
     EXPECT_EQ(view->AutoArrange(), std::optional<bool>(false));

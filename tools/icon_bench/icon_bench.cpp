@@ -192,70 +192,19 @@ private:
     LONG positionCalls_ = 0;
 };
 
-struct BenchDesk {
-    int items = 0;
-    BenchHooks hooks;
-    desk_shell::Windows windows;
-    HANDLE ready = nullptr;
-    bool registered = false;
-};
-
 DWORD WINAPI BenchDeskThread(void* parameter) {
-    BenchDesk& desk = *static_cast<BenchDesk*>(parameter);
-    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    MSG msg;
-    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&icc);
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
-    for (const char* name : {"Progman", "SHELLDLL_DefView"}) {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = instance;
-        wc.lpszClassName = name;
-        RegisterClassA(&wc);
-    }
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    HWND top = CreateWindowExA(WS_EX_TOOLWINDOW, "Progman", "Program Manager", WS_POPUP | WS_VISIBLE, 0, 0, width,
-                               height, nullptr, nullptr, instance, nullptr);
-    HWND view = CreateWindowExA(0, "SHELLDLL_DefView", "", WS_CHILD | WS_VISIBLE, 0, 0, width, height, top, nullptr,
-                                instance, nullptr);
-    HWND list = CreateWindowExA(0, WC_LISTVIEWA, "FolderView", WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_SHAREIMAGELISTS,
-                                0, 0, width, height, view, nullptr, instance, nullptr);
-    for (int i = 0; list && i < desk.items; ++i) {
-        char text[32];
-        std::snprintf(text, sizeof text, "Icon %d", i);
-        LVITEMA item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = i;
-        item.pszText = text;
-        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    }
-    SetWindowPos(top, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    UpdateWindow(top);
-    UpdateWindow(list);
-    // testdesk's grid: 75 by 70 pixel cells, 20 to a column.
-    for (int i = 0; list && i < desk.items; ++i) {
-        POINT p{20 + 75 * (i / 20), 10 + 70 * (i % 20)};
-        SendMessageA(list, LVM_SETITEMPOSITION32, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&p));
-    }
-    desk.windows = {top, view, list};
-    IClassFactory* factory = desk_shell::NewShellWindowsFactory(&desk.windows, &desk.hooks);
-    DWORD cookie = 0;
-    desk.registered = list && SUCCEEDED(CoRegisterClassObject(desk_shell::kClsidShellWindows, factory,
-                                                              CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &cookie));
-    SetEvent(desk.ready);
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
-    if (desk.registered) CoRevokeClassObject(cookie);
-    factory->Release();
-    DestroyWindow(top);
-    CoUninitialize();
+    desk_shell::ServeDesktop(*static_cast<desk_shell::ServedDesktop*>(parameter));
     return 0;
 }
 
 int RouteBench(int items, int rounds, platform::Platform& platformSet) {
-    BenchDesk desk;
-    desk.items = items;
+    BenchHooks hooks;
+    desk_shell::ServedDesktop desk;
+    desk.width = GetSystemMetrics(SM_CXSCREEN);
+    desk.height = GetSystemMetrics(SM_CYSCREEN);
+    // testdesk's grid: 75 by 70 pixel cells, 20 to a column.
+    for (int i = 0; i < items; ++i) desk.positions.push_back({20 + 75 * (i / 20), 10 + 70 * (i % 20)});
+    desk.hooks = &hooks;
     ScopedHandle ready(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     desk.ready = ready.Get();
     DWORD deskThreadId = 0;
@@ -269,7 +218,7 @@ int RouteBench(int items, int rounds, platform::Platform& platformSet) {
     std::vector<Sample> routeSave, messageSave, routeRestore, messageRestore;
     std::vector<double> saveRatio, restoreRatio;
     auto timed = [&](bool route, std::vector<Sample>& into, void (icons::IconMem::*what)()) {
-        desk.hooks.Route(route);
+        hooks.Route(route);
         into.push_back(Time([&] { (iconMem.*what)(); }));
     };
     for (int r = 0; r < rounds; ++r) {
@@ -285,7 +234,7 @@ int RouteBench(int items, int rounds, platform::Platform& platformSet) {
                     routeRestore.back().wall, messageRestore.back().wall, restoreRatio.back());
         std::fflush(stdout);
     }
-    const LONG positionCalls = desk.hooks.PositionCalls();
+    const LONG positionCalls = hooks.PositionCalls();
     auto report = [](const char* what, const std::vector<Sample>& route, const std::vector<Sample>& messages,
                      const std::vector<double>& ratios) {
         const Sample a = Least(route), b = Least(messages);

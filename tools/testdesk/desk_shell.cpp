@@ -423,6 +423,57 @@ IClassFactory* NewShellWindowsFactory(const Windows* windows, Hooks* hooks) {
     return new Factory(Desk{windows, hooks});
 }
 
+void ServeDesktop(ServedDesktop& desk) {
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue, for WM_QUIT
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&icc);
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    for (const char* name : {"Progman", "SHELLDLL_DefView"}) {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = instance;
+        wc.lpszClassName = name;
+        RegisterClassA(&wc);  // fails harmlessly when an earlier desktop registered it
+    }
+    HWND top = CreateWindowExA(WS_EX_TOOLWINDOW, "Progman", "Program Manager", WS_POPUP | WS_VISIBLE, 0, 0,
+                               desk.width, desk.height, nullptr, nullptr, instance, nullptr);
+    HWND view = CreateWindowExA(0, "SHELLDLL_DefView", "", WS_CHILD | WS_VISIBLE, 0, 0, desk.width, desk.height,
+                                top, nullptr, instance, nullptr);
+    HWND list = CreateWindowExA(0, WC_LISTVIEWA, "FolderView", WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_SHAREIMAGELISTS,
+                                0, 0, desk.width, desk.height, view, nullptr, instance, nullptr);
+    IClassFactory* factory = nullptr;
+    DWORD cookie = 0;
+    if (top && view && list) {
+        for (size_t i = 0; i < desk.positions.size(); ++i) {
+            char text[32];
+            wsprintfA(text, "Icon %d", static_cast<int>(i));
+            LVITEMA item{};
+            item.mask = LVIF_TEXT;
+            item.iItem = static_cast<int>(i);
+            item.pszText = text;
+            SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        }
+        SetWindowPos(top, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        // Wine's list view arranges its items at its first paint: paint, then place them.
+        UpdateWindow(top);
+        UpdateWindow(list);
+        for (size_t i = 0; i < desk.positions.size(); ++i)
+            SendMessageA(list, LVM_SETITEMPOSITION32, i, reinterpret_cast<LPARAM>(&desk.positions[i]));
+        desk.windows = {top, view, list};
+        factory = NewShellWindowsFactory(&desk.windows, desk.hooks);
+        desk.registered = SUCCEEDED(CoRegisterClassObject(kClsidShellWindows, factory, CLSCTX_LOCAL_SERVER,
+                                                          REGCLS_MULTIPLEUSE, &cookie));
+    }
+    SetEvent(desk.ready);
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+    if (desk.registered) CoRevokeClassObject(cookie);
+    if (factory) factory->Release();
+    if (top) DestroyWindow(top);
+    CoUninitialize();
+}
+
 LONG LiveObjects() { return InterlockedCompareExchange(&g_live, 0, 0); }
 
 }  // namespace desk_shell

@@ -12,6 +12,8 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include <vector>
+
 namespace desk_shell {
 
 // What the user of the objects hears of their calls.
@@ -37,6 +39,26 @@ struct Windows {
 // A class factory of ShellWindows for that desktop. One reference, for the caller; `windows`
 // and `hooks` must outlive every object made.
 IClassFactory* NewShellWindowsFactory(const Windows* windows, Hooks* hooks);
+
+// A desktop served by a thread of the caller's process, for the Win32 tests and the benchmark.
+// Under Wine 8 no other process reaches testdesk's folder view (Wine's RPC service hands out the
+// first registration of CLSID_ShellWindows, Wine explorer's), so they serve their own.
+struct ServedDesktop {
+    int width = 640;
+    int height = 480;
+    std::vector<POINT> positions;  // one item each, named "Icon 0", "Icon 1", ...
+    Hooks* hooks = nullptr;
+    HANDLE ready = nullptr;        // set once the desktop is up (or could not be made)
+    // Filled in before `ready` is set.
+    Windows windows;
+    bool registered = false;       // the process's ShellWindows is this desktop's
+};
+
+// Runs on the calling thread, which it joins to the multithreaded apartment: makes the desktop's
+// windows as Explorer lays them out ("Progman" > "SHELLDLL_DefView" > a list view named
+// "FolderView"), registers a ShellWindows for them in the process, sets `ready`, and serves
+// until WM_QUIT reaches the thread; then revokes, releases and destroys what it made.
+void ServeDesktop(ServedDesktop& desk);
 
 // How many of the objects live (factory included): 0 once every reference is released.
 LONG LiveObjects();
