@@ -1,50 +1,13 @@
 #pragma once
-// Owners for the GDI objects the main window keeps: brushes and fonts. Copies are deleted.
+// GDI colours and the brushes the windows answer colour messages with.
 #include <windows.h>
 
 #include <cstdint>
 #include <map>
 
-#include "platform/win32/live_handles.h"
+#include "platform/win32/scoped.h"
 
-namespace app::win32 {
-
-template <typename T>
-class ScopedGdiObject {
-public:
-    ScopedGdiObject() = default;
-    explicit ScopedGdiObject(T object) : object_(object) {
-        platform::win32::CountTaken(platform::win32::HeldKind::Gdi, object_);
-    }
-    ScopedGdiObject(const ScopedGdiObject&) = delete;
-    ScopedGdiObject& operator=(const ScopedGdiObject&) = delete;
-    ScopedGdiObject(ScopedGdiObject&& other) noexcept : object_(other.object_) {
-        other.object_ = nullptr;
-    }
-    ScopedGdiObject& operator=(ScopedGdiObject&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            object_ = other.object_;
-            other.object_ = nullptr;
-        }
-        return *this;
-    }
-    ~ScopedGdiObject() { Reset(); }
-
-    T Get() const { return object_; }
-    void Reset(T object = nullptr) {
-        platform::win32::CountReleased(platform::win32::HeldKind::Gdi, object_);
-        if (object_) DeleteObject(object_);
-        object_ = object;
-        platform::win32::CountTaken(platform::win32::HeldKind::Gdi, object_);
-    }
-
-private:
-    T object_ = nullptr;
-};
-
-using ScopedBrush = ScopedGdiObject<HBRUSH>;
-using ScopedFont = ScopedGdiObject<HFONT>;
+namespace wingui {
 
 // A colour of the controls (0x00BBGGRR, the top byte unused) as GDI takes it.
 inline COLORREF ToColorRef(std::uint32_t color) { return static_cast<COLORREF>(color & 0x00FFFFFF); }
@@ -54,13 +17,13 @@ inline COLORREF ToColorRef(std::uint32_t color) { return static_cast<COLORREF>(c
 class BrushCache {
 public:
     HBRUSH For(std::uint32_t color) {
-        ScopedBrush& brush = brushes_[color];
+        platform::win32::ScopedBrush& brush = brushes_[color];
         if (!brush.Get()) brush.Reset(CreateSolidBrush(ToColorRef(color)));
         return brush.Get();
     }
 
 private:
-    std::map<std::uint32_t, ScopedBrush> brushes_;
+    std::map<std::uint32_t, platform::win32::ScopedBrush> brushes_;
 };
 
-}  // namespace app::win32
+}  // namespace wingui

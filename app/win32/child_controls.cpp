@@ -1,11 +1,15 @@
 #include "app/win32/child_controls.h"
 
-#include "app/win32/subclass.h"
+#include <optional>
 
 #include "app/control_ids.h"
 #include "launch/about_design.h"
+#include "platform/win32/scoped.h"
+#include "wingui/subclass.h"
 
 namespace app::win32 {
+
+using wingui::Subclass;
 
 std::string ControlName(int id) {
     namespace about = launch::about;
@@ -32,7 +36,9 @@ namespace {
 // Paints the box's fill before the standard paint draws its frame and caption on it.
 bool OpaqueGroupBoxHook(void*, HWND hwnd, UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
     if (msg != WM_ERASEBKGND && msg != WM_PAINT) return false;
-    HDC dc = msg == WM_ERASEBKGND ? reinterpret_cast<HDC>(wParam) : GetDC(hwnd);
+    std::optional<platform::win32::WindowDc> own;  // WM_PAINT brings no DC: the window's own
+    if (msg == WM_PAINT) own.emplace(hwnd);
+    HDC dc = own ? own->Get() : reinterpret_cast<HDC>(wParam);
     const auto brush = reinterpret_cast<HBRUSH>(
         SendMessageA(GetParent(hwnd), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                      reinterpret_cast<LPARAM>(hwnd)));
@@ -41,7 +47,6 @@ bool OpaqueGroupBoxHook(void*, HWND hwnd, UINT msg, WPARAM wParam, LPARAM, LRESU
         GetClientRect(hwnd, &rc);
         FillRect(dc, &rc, brush);
     }
-    if (msg == WM_PAINT) ReleaseDC(hwnd, dc);
     result = 1;
     return msg == WM_ERASEBKGND && brush;
 }
