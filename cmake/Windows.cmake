@@ -15,8 +15,10 @@ add_library(dravik_wingui STATIC
   wingui/message_filter.cpp
 )
 dravik_layer_headers(dravik_wingui PUBLIC FOLDERS wingui controls/paint)
-# dravik_controls for the code of controls/paint only (link only: its headers stay unseen).
-target_link_libraries(dravik_wingui PUBLIC dravik_platform_win32 $<LINK_ONLY:dravik_controls> gdi32 user32)
+target_link_libraries(dravik_wingui PUBLIC dravik_platform_win32 gdi32 user32)
+# The code of controls/paint, for the programs that link the kit; INTERFACE, so that the kit
+# itself sees none of the headers of controls/ beyond those of controls/paint above.
+target_link_libraries(dravik_wingui INTERFACE dravik_controls)
 dravik_shipped_code(dravik_wingui)
 
 # The Win32 host of the program's windows: everything of app/win32 but the entry point, so
