@@ -10,7 +10,7 @@
 namespace wingui {
 
 // A memory DC made on first use and deleted with the object; the bitmap it started with is
-// selected back first.
+// selected back first (the selection is the later member, so it ends first).
 class MemoryDc {
 public:
     HDC Get() const { return dc_.Get(); }
@@ -26,7 +26,6 @@ public:
         selection_.Restore();
         dc_.Reset();
     }
-    ~MemoryDc() { Reset(); }
 
 private:
     platform::win32::ScopedMemoryDc dc_;

@@ -1,7 +1,5 @@
 #include "app/win32/child_controls.h"
 
-#include <optional>
-
 #include "app/control_ids.h"
 #include "launch/about_design.h"
 #include "platform/win32/scoped.h"
@@ -33,12 +31,8 @@ std::string ControlName(int id) {
 
 namespace {
 
-// Paints the box's fill before the standard paint draws its frame and caption on it.
-bool OpaqueGroupBoxHook(void*, HWND hwnd, UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
-    if (msg != WM_ERASEBKGND && msg != WM_PAINT) return false;
-    std::optional<platform::win32::WindowDc> own;  // WM_PAINT brings no DC: the window's own
-    if (msg == WM_PAINT) own.emplace(hwnd);
-    HDC dc = own ? own->Get() : reinterpret_cast<HDC>(wParam);
+// Fills the box with the brush its parent gives for it; that brush.
+HBRUSH FillWithParentBrush(HWND hwnd, HDC dc) {
     const auto brush = reinterpret_cast<HBRUSH>(
         SendMessageA(GetParent(hwnd), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                      reinterpret_cast<LPARAM>(hwnd)));
@@ -47,6 +41,16 @@ bool OpaqueGroupBoxHook(void*, HWND hwnd, UINT msg, WPARAM wParam, LPARAM, LRESU
         GetClientRect(hwnd, &rc);
         FillRect(dc, &rc, brush);
     }
+    return brush;
+}
+
+// Paints the box's fill before the standard paint draws its frame and caption on it.
+bool OpaqueGroupBoxHook(void*, HWND hwnd, UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (msg != WM_ERASEBKGND && msg != WM_PAINT) return false;
+    // WM_PAINT brings no DC: the window's own, given back once the fill is done.
+    const HBRUSH brush = msg == WM_ERASEBKGND
+                             ? FillWithParentBrush(hwnd, reinterpret_cast<HDC>(wParam))
+                             : FillWithParentBrush(hwnd, platform::win32::WindowDc(hwnd).Get());
     result = 1;
     return msg == WM_ERASEBKGND && brush;
 }

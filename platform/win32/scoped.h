@@ -42,7 +42,7 @@ public:
         }
         return *this;
     }
-    ~Scoped() { Reset(); }
+    ~Scoped() { CloseHeld(); }
 
     Handle Get() const { return handle_; }
     // Something is held: not one of the empty values.
@@ -50,10 +50,7 @@ public:
 
     // Closes what is held and holds `handle` instead (nothing by default).
     void Reset(Handle handle = nullptr) {
-        if (!Traits::IsEmpty(handle_)) {
-            Count(handle_, -1);
-            Traits::Close(handle_);
-        }
+        CloseHeld();
         handle_ = handle;
         Count(handle_, +1);
     }
@@ -75,6 +72,12 @@ public:
     }
 
 private:
+    void CloseHeld() {
+        if (!Traits::IsEmpty(handle_)) {
+            Count(handle_, -1);
+            Traits::Close(handle_);
+        }
+    }
     // The one place the soak's counts change (nothing outside the soak build).
     static void Count([[maybe_unused]] Handle handle, [[maybe_unused]] int delta) {
         if constexpr (Traits::kCounted != HeldKind::None) CountHeld(Traits::kCounted, !Traits::IsEmpty(handle), delta);
@@ -191,7 +194,6 @@ public:
     // Selects the first object back now (nothing when there is none); the scope then ends empty.
     void Restore() {
         if (original_) SelectObject(dc_, original_);
-        dc_ = nullptr;
         original_ = nullptr;
     }
 
