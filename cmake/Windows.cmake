@@ -2,21 +2,36 @@
 enable_language(RC)
 include(${CMAKE_CURRENT_LIST_DIR}/PlatformWin32.cmake)
 
+# The window kit (wingui): the window base and its binding, the subclass chain, the DIB surface
+# and GDI text, the DPI and message-filter helpers. It knows nothing of the program: it sees
+# platform/win32 (the handle owners, scoped.h) and the drawing interfaces of controls/paint,
+# which the DIB surface and the text serve, and nothing of app/ or the rest of controls/.
+add_library(dravik_wingui STATIC
+  wingui/window_base.cpp
+  wingui/subclass.cpp
+  wingui/dib_surface.cpp
+  wingui/gdi_text.cpp
+  wingui/dpi.cpp
+  wingui/message_filter.cpp
+)
+dravik_layer_headers(dravik_wingui PUBLIC FOLDERS wingui controls/paint)
+target_link_libraries(dravik_wingui PUBLIC dravik_platform_win32 gdi32 user32)
+# The code of controls/paint, for the programs that link the kit; INTERFACE, so that the kit
+# itself sees none of the headers of controls/ beyond those of controls/paint above.
+target_link_libraries(dravik_wingui INTERFACE dravik_controls)
+dravik_shipped_code(dravik_wingui)
+
 # The Win32 host of the program's windows: everything of app/win32 but the entry point, so
 # that the host tests drive the same windows the program shows.
 add_library(dravik_win32_host STATIC
   app/win32/main_window.cpp
-  app/win32/window_base.cpp
   app/win32/child_controls.cpp
-  app/win32/subclass.cpp
   app/win32/skinned_button_window.cpp
   app/win32/ambient_forwarding.cpp
   app/win32/surface_window.cpp
   app/win32/button_window.cpp
   app/win32/cmd_button_window.cpp
   app/win32/frame_window.cpp
-  app/win32/dib_surface.cpp
-  app/win32/gdi_text.cpp
   app/win32/resource_pictures.cpp
   app/win32/tray_window.cpp
   app/win32/about_window.cpp
@@ -28,7 +43,7 @@ add_library(dravik_win32_host STATIC
 dravik_layer_headers(dravik_win32_host PUBLIC FOLDERS app/win32)
 # oleacc, ole32 and oleaut32, which the accessible objects use, are loaded when a screen reader
 # first asks (accessible.cpp); uuid gives IID_IDispatch.
-target_link_libraries(dravik_win32_host PUBLIC dravik_logic dravik_platform_win32 gdi32 comctl32 uuid)
+target_link_libraries(dravik_win32_host PUBLIC dravik_logic dravik_wingui dravik_platform_win32 gdi32 comctl32 uuid)
 dravik_shipped_code(dravik_win32_host)
 
 add_executable(Dravik WIN32

@@ -11,11 +11,19 @@
 #include "app/win32/frame_window.h"
 #include "app/win32/resource_pictures.h"
 #include "launch/about_design.h"
+#include "wingui/dpi.h"
 
 namespace app::win32 {
 namespace {
 
 namespace about = launch::about;
+using wingui::CreateFontFor;
+using wingui::kWmDpiChanged;
+using wingui::ScreenDpi;
+using wingui::TakeSuggestedRect;
+using wingui::ToColorRef;
+using wingui::WindowClass;
+using wingui::WindowDpi;
 using controls::Change;
 using controls::ControlModel;
 

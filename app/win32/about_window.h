@@ -10,15 +10,19 @@
 #include <memory>
 #include <vector>
 
-#include "app/win32/gdi.h"
 #include "app/win32/surface_window.h"
-#include "app/win32/user_handles.h"
-#include "app/win32/window_base.h"
 #include "launch/form_about.h"
+#include "platform/win32/scoped.h"
+#include "wingui/gdi.h"
+#include "wingui/window_base.h"
 
 namespace app::win32 {
 
 using controls::FormWindow;
+using platform::win32::ScopedFont;
+using platform::win32::ScopedIcon;
+using wingui::BrushCache;
+using wingui::WindowBase;
 
 class AboutWindow final : public WindowBase, public launch::AboutHost {
 public:

@@ -3,16 +3,17 @@
 #include "app/win32/accessible.h"
 #include "app/win32/accessible_window.h"
 
-#include "app/win32/subclass.h"
-
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/system_library.h"
+#include "wingui/subclass.h"
 
 namespace app::win32 {
 namespace {
 
 using platform::win32::LoadSystemLibrary;
 using platform::win32::SystemFunction;
+using wingui::Subclass;
+using wingui::SubclassTable;
 
 // oleacc, oleaut32 and ole32 are loaded when a screen reader first asks, not as imports:
 // without one they would only slow every start. Each stays loaded once it is.

@@ -5,6 +5,8 @@
 
 #include <windowsx.h>
 
+#include "platform/win32/scoped.h"
+
 namespace app::win32 {
 namespace {
 
@@ -45,11 +47,10 @@ namespace {
 // The colour the parent's drawing context holds now (its back or its text colour).
 COLORREF ParentDcColor(HWND window, bool text, COLORREF fallback) {
     HWND parent = window ? GetParent(window) : nullptr;
-    HDC dc = parent ? GetDC(parent) : nullptr;
+    if (!parent) return fallback;
+    const platform::win32::WindowDc dc(parent);
     if (!dc) return fallback;
-    const COLORREF color = text ? GetTextColor(dc) : GetBkColor(dc);
-    ReleaseDC(parent, dc);
-    return color;
+    return text ? GetTextColor(dc.Get()) : GetBkColor(dc.Get());
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 #include "app/win32/child_controls.h"
 
-#include "app/win32/subclass.h"
-
 #include "app/control_ids.h"
 #include "launch/about_design.h"
+#include "platform/win32/scoped.h"
+#include "wingui/subclass.h"
 
 namespace app::win32 {
+
+using wingui::Subclass;
 
 std::string ControlName(int id) {
     namespace about = launch::about;
@@ -29,10 +31,8 @@ std::string ControlName(int id) {
 
 namespace {
 
-// Paints the box's fill before the standard paint draws its frame and caption on it.
-bool OpaqueGroupBoxHook(void*, HWND hwnd, UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
-    if (msg != WM_ERASEBKGND && msg != WM_PAINT) return false;
-    HDC dc = msg == WM_ERASEBKGND ? reinterpret_cast<HDC>(wParam) : GetDC(hwnd);
+// Fills the box with the brush its parent gives for it; that brush.
+HBRUSH FillWithParentBrush(HWND hwnd, HDC dc) {
     const auto brush = reinterpret_cast<HBRUSH>(
         SendMessageA(GetParent(hwnd), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                      reinterpret_cast<LPARAM>(hwnd)));
@@ -41,7 +41,16 @@ bool OpaqueGroupBoxHook(void*, HWND hwnd, UINT msg, WPARAM wParam, LPARAM, LRESU
         GetClientRect(hwnd, &rc);
         FillRect(dc, &rc, brush);
     }
-    if (msg == WM_PAINT) ReleaseDC(hwnd, dc);
+    return brush;
+}
+
+// Paints the box's fill before the standard paint draws its frame and caption on it.
+bool OpaqueGroupBoxHook(void*, HWND hwnd, UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (msg != WM_ERASEBKGND && msg != WM_PAINT) return false;
+    // WM_PAINT brings no DC: the window's own, given back once the fill is done.
+    const HBRUSH brush = msg == WM_ERASEBKGND
+                             ? FillWithParentBrush(hwnd, reinterpret_cast<HDC>(wParam))
+                             : FillWithParentBrush(hwnd, platform::win32::WindowDc(hwnd).Get());
     result = 1;
     return msg == WM_ERASEBKGND && brush;
 }

@@ -13,6 +13,7 @@
 #include "app/win32/child_controls.h"
 #include "app/win32/resource_pictures.h"
 #include "app/win32/tray_window.h"
+#include "wingui/dpi.h"
 
 namespace app::win32 {
 namespace {
@@ -20,6 +21,13 @@ namespace {
 using controls::Change;
 using controls::ControlKind;
 using controls::ControlModel;
+using wingui::CreateFontFor;
+using wingui::kWmDpiChanged;
+using wingui::ScreenDpi;
+using wingui::TakeSuggestedRect;
+using wingui::ToColorRef;
+using wingui::WindowClass;
+using wingui::WindowDpi;
 
 // Borderless: the picture-drawn frame is the window's title bar and border. No
 // WS_CLIPCHILDREN: a group box paints only its frame and caption, so the window's own

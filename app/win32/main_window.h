@@ -12,10 +12,15 @@
 #include "app/win32/button_window.h"
 #include "app/win32/cmd_button_window.h"
 #include "app/win32/frame_window.h"
-#include "app/win32/gdi.h"
-#include "app/win32/window_base.h"
+#include "platform/win32/scoped.h"
+#include "wingui/gdi.h"
+#include "wingui/window_base.h"
 
 namespace app::win32 {
+
+using platform::win32::ScopedFont;
+using wingui::BrushCache;
+using wingui::WindowBase;
 
 class MainWindow final : public WindowBase, public MainWindowHost {
 public:

@@ -6,16 +6,19 @@
 #include "app/command_line.h"
 #include "app/control_ids.h"
 #include "app/form_main.h"
-#include "app/win32/window_base.h"
 #include "modes/mode_label.h"
 #include "platform/win32/scoped.h"
 #include "platform/win32/win32_display.h"
 #include "platform/win32/win32_system.h"
+#include "wingui/message_filter.h"
+#include "wingui/window_base.h"
 
 namespace app::win32 {
 namespace {
 
 using platform::win32::ScopedHandle;
+using wingui::LetMessageThrough;
+using wingui::WindowBase;
 
 // How long a client waits for a Dravik it started to come up, and for one command: a switch
 // with an icon layout restore of a full desktop takes seconds, and a first start under a

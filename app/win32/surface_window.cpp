@@ -4,6 +4,9 @@
 
 namespace app::win32 {
 
+using platform::win32::WindowDc;
+using wingui::WindowClass;
+
 SurfaceWindow::~SurfaceWindow() {
     if (hwnd_) DestroyWindow(hwnd_);
 }
@@ -81,11 +84,7 @@ bool SurfaceWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& resu
         // changes in between) then leaves a new update region and another WM_PAINT, where
         // validating afterwards would drop it.
         ValidateRect(hwnd_, nullptr);
-        HDC dc = GetDC(hwnd_);
-        if (dc) {
-            PaintOn(dc);
-            ReleaseDC(hwnd_, dc);
-        }
+        if (const WindowDc dc(hwnd_); dc) PaintOn(dc.Get());
         result = 0;
         return true;
     }

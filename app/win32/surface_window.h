@@ -16,12 +16,16 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/dib_surface.h"
-#include "app/win32/gdi_text.h"
-#include "app/win32/window_base.h"
 #include "controls/paint/scale.h"
+#include "wingui/dib_surface.h"
+#include "wingui/gdi_text.h"
+#include "wingui/window_base.h"
 
 namespace app::win32 {
+
+using wingui::DibSurface;
+using wingui::GdiText;
+using wingui::WindowBase;
 
 class SurfaceWindow : public WindowBase {
 public:

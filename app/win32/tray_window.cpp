@@ -1,6 +1,5 @@
 #include "app/win32/tray_window.h"
 #include "app/win32/resource_pictures.h"
-#include "app/win32/window_binding.h"
 
 #include <windowsx.h>
 
@@ -9,9 +8,20 @@
 #include "platform/version_info.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/win32_system.h"
+#include "wingui/dpi.h"
+#include "wingui/message_filter.h"
+#include "wingui/window_binding.h"
 
 namespace app::win32 {
 namespace {
+
+using platform::win32::ScopedMenu;
+using wingui::kWmDpiChanged;
+using wingui::LetMessageThrough;
+using wingui::ScreenDpi;
+using wingui::UnbindWindowObject;
+using wingui::WindowClass;
+using wingui::WindowDpi;
 
 // The notification area's icon size at this many dots per inch: GetSystemMetricsForDpi where
 // the system has it (Windows 10 1607; looked up, as XP lacks it), else the system's small icon.

@@ -8,11 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/user_handles.h"
-#include "app/win32/window_base.h"
+#include "platform/win32/scoped.h"
 #include "tray/sys_tray.h"
+#include "wingui/window_base.h"
 
 namespace app::win32 {
+
+using platform::win32::ScopedIcon;
+using wingui::WindowBase;
 
 class SysTrayWindow final : public WindowBase, public tray::SysTrayHost {
 public:

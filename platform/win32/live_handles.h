@@ -3,7 +3,8 @@
 // DRAVIK_COUNT_HANDLES). Wine implements neither GetGuiResources nor GetProcessHandleCount
 // (both answer 0), so a leak of GDI or user32 objects would go unseen there; the owners count
 // what they take and give back instead, and the soak build answers a query for the counts.
-// In every other build the calls are empty and the counts do not exist.
+// In every other build the calls are empty and the counts do not exist. The one caller is the
+// owner template (scoped.h), as each kind's traits say.
 #ifdef DRAVIK_COUNT_HANDLES
 #include <atomic>
 #endif
@@ -11,6 +12,7 @@
 namespace platform::win32 {
 
 enum class HeldKind {
+    None,  // not counted: registry keys, kernel handles
     Gdi,   // brushes, fonts, bitmaps, memory DCs
     User,  // menus, icons
 };
@@ -27,16 +29,5 @@ inline void CountHeld(HeldKind kind, bool held, int delta) {
 #else
 inline void CountHeld(HeldKind, bool, int) {}
 #endif
-
-// An owner took a handle (nothing when it is null).
-template <typename Handle>
-inline void CountTaken(HeldKind kind, Handle handle) {
-    CountHeld(kind, handle != nullptr, +1);
-}
-// An owner gave a handle back (nothing when it is null).
-template <typename Handle>
-inline void CountReleased(HeldKind kind, Handle handle) {
-    CountHeld(kind, handle != nullptr, -1);
-}
 
 }  // namespace platform::win32

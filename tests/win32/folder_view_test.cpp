@@ -98,7 +98,7 @@ protected:
         if (!server_) return;
         PostThreadMessageA(serverId_, WM_QUIT, 0, 0);
         WaitForSingleObject(server_.Get(), 60000);
-        server_.Close();
+        server_.Reset();
     }
 
     static DWORD WINAPI ServerThread(void* p) {

@@ -35,7 +35,7 @@ std::string Pattern(size_t n) {
 // conversions that Win32Registry goes through. Returns the stored byte count or -1.
 long StoredUtf16Bytes(HKEY root, const std::string& path, const char* name) {
     ScopedHKEY key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) return -1;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.ReleaseAndGetAddressOf()) != ERROR_SUCCESS) return -1;
     const std::wstring wname(name, name + strlen(name));
     DWORD size = 0;
     if (RegQueryValueExW(key.Get(), wname.c_str(), nullptr, nullptr, nullptr, &size) !=
@@ -168,7 +168,7 @@ TEST_F(Win32RegistryTest, CreateKeyCreatesNestedKeys) {
 
     ScopedHKEY raw;
     ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (path_ + "\\Upper\\Middle\\Lower").c_str(), 0,
-                            KEY_READ, raw.Receive()),
+                            KEY_READ, raw.ReleaseAndGetAddressOf()),
               ERROR_SUCCESS);
     char text[16] = {};
     DWORD size = sizeof(text);
@@ -259,7 +259,7 @@ TEST_F(Win32RegistryTest, ThirtyTwoBitViewIsRedirectedToWow6432Node) {
         "SOFTWARE\\WOW6432Node\\Dravik Test " + std::to_string(GetCurrentProcessId());
     ScopedHKEY native;
     ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, wowPath.c_str(), 0, KEY_READ | KEY_WOW64_64KEY,
-                            native.Receive()),
+                            native.ReleaseAndGetAddressOf()),
               ERROR_SUCCESS);
     char text[32] = {};
     DWORD size = sizeof(text) - 1;
@@ -270,7 +270,7 @@ TEST_F(Win32RegistryTest, ThirtyTwoBitViewIsRedirectedToWow6432Node) {
 
     ScopedHKEY notThere;
     EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, path_.c_str(), 0, KEY_READ | KEY_WOW64_64KEY,
-                            notThere.Receive()),
+                            notThere.ReleaseAndGetAddressOf()),
               ERROR_SUCCESS);
 }
 #endif

@@ -12,9 +12,9 @@
 
 #include "app/control_ids.h"
 #include "app/win32/accessible.h"
-#include "app/win32/subclass.h"
 #include "controls/frame/skinned_frame.h"
 #include "platform/win32/com_apartment.h"
+#include "wingui/subclass.h"
 
 namespace {
 
@@ -327,8 +327,8 @@ bool MarkingHook(void*, HWND, UINT msg, WPARAM, LPARAM, LRESULT&) {
     if (msg == WM_USER + 7) seen += Mark;
     return false;
 }
-using SubclassA = app::win32::Subclass<MarkingHook<'a'>>;
-using SubclassB = app::win32::Subclass<MarkingHook<'b'>>;
+using SubclassA = wingui::Subclass<MarkingHook<'a'>>;
+using SubclassB = wingui::Subclass<MarkingHook<'b'>>;
 
 TEST(Subclass, ChainsTwoProceduresAndForgetsTheWindowAtItsEnd) {
     HWND w = CreateWindowExA(0, "STATIC", "text", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);

@@ -12,9 +12,9 @@
 #include "app/layout.h"
 #include "app/win32/resource_pictures.h"
 #include "app/win32/tray_window.h"
-#include "app/win32/window_base.h"
 #include "controls/paint/scale.h"
 #include "launch/about_design.h"
+#include "wingui/dpi.h"
 
 namespace {
 
@@ -312,14 +312,14 @@ TEST_F(MainWindowHost, AboutWindowFollowsADpiChange) {
 // the screen the about window opens on keeps the prefix's scale.
 TEST_F(MainWindowHost, AboutWindowTakesTheScaleOfTheScreenItOpensOn) {
     Start();
-    const int screen = app::win32::WindowDpi(window->Handle());
+    const int screen = wingui::WindowDpi(window->Handle());
     ASSERT_NE(screen, 192) << "the test needs a prefix below 200%";
     ChangeTo192AndExpectRect(window->Handle(), RECT{40, 30, 40 + 978, 30 + 642});
     form->ShowAbout();
     host_test::Pump();
     HWND aboutWindow = FindWindowA(about::kWindowClass, nullptr);
     ASSERT_NE(aboutWindow, nullptr);
-    ASSERT_EQ(app::win32::WindowDpi(aboutWindow), screen);
+    ASSERT_EQ(wingui::WindowDpi(aboutWindow), screen);
     RECT client;
     GetClientRect(aboutWindow, &client);
     EXPECT_EQ(client.right, std::lround(about::kClientWidthTwips * screen / 1440.0));

@@ -4,7 +4,7 @@
 // without its object and none after it reaches a freed one.
 #include <windows.h>
 
-namespace app::win32 {
+namespace wingui {
 
 // The object of `hwnd` for this message. At WM_NCCREATE it binds the object passed to
 // CreateWindowEx and stores `hwnd` in its `handle` member. Null before WM_NCCREATE (Windows
@@ -23,4 +23,4 @@ T* BindWindowObject(HWND hwnd, UINT msg, LPARAM lParam, HWND T::*handle) {
 // At WM_NCDESTROY: the messages that still come go to DefWindowProc.
 inline void UnbindWindowObject(HWND hwnd) { SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0); }
 
-}  // namespace app::win32
+}  // namespace wingui

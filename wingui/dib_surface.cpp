@@ -1,8 +1,8 @@
-#include "app/win32/dib_surface.h"
+#include "wingui/dib_surface.h"
 
 #include <algorithm>
 
-namespace app::win32 {
+namespace wingui {
 
 namespace {
 constexpr int kPresentStripBytes = 64 * 1024;
@@ -92,4 +92,4 @@ void DibSurface::Present(HDC target, int x, int y) const {
     VirtualFree(strip, 0, MEM_RELEASE);
 }
 
-}  // namespace app::win32
+}  // namespace wingui

@@ -1,8 +1,8 @@
-#include "app/win32/subclass.h"
+#include "wingui/subclass.h"
 
 #include <algorithm>
 
-namespace app::win32 {
+namespace wingui {
 
 bool SubclassTable::Attach(HWND hwnd, void* data) {
     if (!hwnd || Find(hwnd).previous) return false;
@@ -35,4 +35,4 @@ LRESULT SubclassTable::CallPrevious(const Entry& entry, HWND hwnd, UINT msg, WPA
     return result;
 }
 
-}  // namespace app::win32
+}  // namespace wingui

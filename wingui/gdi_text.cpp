@@ -1,33 +1,18 @@
-#include "app/win32/gdi_text.h"
+#include "wingui/gdi_text.h"
 
 #include <cmath>
 
-namespace app::win32 {
+namespace wingui {
 namespace {
 
 RECT ToRect(paint::Rect r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-
-// Selects a GDI object into a DC for the length of a scope.
-class ScopedSelect {
-public:
-    ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ScopedSelect(const ScopedSelect&) = delete;
-    ScopedSelect& operator=(const ScopedSelect&) = delete;
-    ~ScopedSelect() {
-        if (previous_) SelectObject(dc_, previous_);
-    }
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
 
 // Layout measures before the first drawing makes a surface, so measuring has a DC of its own,
 // compatible with the screen like the surfaces' DCs. One serves every control: under Wine each
 // DC holds a kilobyte or more of the process's Unix-side heap for as long as it lives. Only the
 // window thread measures.
-ScopedMemoryDC& MeasureDc() {
-    static ScopedMemoryDC dc;
+MemoryDc& MeasureDc() {
+    static MemoryDc dc;
     return dc;
 }
 
@@ -44,14 +29,14 @@ HFONT CreateFontFor(const paint::FontInfo& font, int dpi) {
 HFONT GdiText::FontFor(const paint::FontInfo& font) {
     for (const auto& [info, handle] : fonts_)
         if (info == font) return handle.Get();
-    fonts_.emplace_back(font, ScopedFont(CreateFontFor(font, dpi_)));
+    fonts_.emplace_back(font, platform::win32::ScopedFont(CreateFontFor(font, dpi_)));
     return fonts_.back().second.Get();
 }
 
 paint::Rect GdiText::Measure(std::string_view text, const paint::FontInfo& font, paint::Rect box) {
     if (!MeasureDc().Ensure()) return {box.left, box.top, box.left, box.top};
     HDC dc = MeasureDc().Get();
-    ScopedSelect select(dc, FontFor(font));
+    const platform::win32::ScopedSelection select(dc, FontFor(font));
     RECT rc = ToRect(box);
     DrawTextA(dc, text.data(), static_cast<int>(text.size()), &rc, DT_CALCRECT | DT_WORDBREAK);
     return {rc.left, rc.top, rc.right, rc.bottom};
@@ -60,7 +45,7 @@ paint::Rect GdiText::Measure(std::string_view text, const paint::FontInfo& font,
 void GdiText::Draw(paint::Surface&, std::string_view text, const paint::FontInfo& font,
                    paint::Rect box, paint::Rgb color) {
     if (!dc_) return;
-    ScopedSelect select(dc_, FontFor(font));
+    const platform::win32::ScopedSelection select(dc_, FontFor(font));
     SetBkMode(dc_, TRANSPARENT);
     SetTextColor(dc_, static_cast<COLORREF>(color));
     RECT rc = ToRect(box);
@@ -69,4 +54,4 @@ void GdiText::Draw(paint::Surface&, std::string_view text, const paint::FontInfo
     GdiFlush();  // the rasterizer goes on drawing into the same bits
 }
 
-}  // namespace app::win32
+}  // namespace wingui

@@ -4,48 +4,33 @@
 // it to the screen.
 #include <windows.h>
 
-#include "app/win32/gdi.h"
+#include "platform/win32/scoped.h"
 #include "controls/paint/surface.h"
 
-namespace app::win32 {
+namespace wingui {
 
-// A memory DC, deleted with the object; the bitmap it started with is selected back first.
-class ScopedMemoryDC {
+// A memory DC made on first use and deleted with the object; the bitmap it started with is
+// selected back first (the selection is the later member, so it ends first).
+class MemoryDc {
 public:
-    ScopedMemoryDC() = default;
-    ScopedMemoryDC(const ScopedMemoryDC&) = delete;
-    ScopedMemoryDC& operator=(const ScopedMemoryDC&) = delete;
-    ~ScopedMemoryDC() { Reset(); }
-
-    HDC Get() const { return dc_; }
+    HDC Get() const { return dc_.Get(); }
     // Creates the DC on first use; true when there is one.
     bool Ensure() {
-        if (!dc_) {
-            dc_ = CreateCompatibleDC(nullptr);
-            platform::win32::CountTaken(platform::win32::HeldKind::Gdi, dc_);
-        }
-        return dc_ != nullptr;
+        if (!dc_) dc_.Reset(CreateCompatibleDC(nullptr));
+        return static_cast<bool>(dc_);
     }
     // Selects the bitmap, remembering the DC's own the first time.
-    void Select(HBITMAP bitmap) {
-        HGDIOBJ previous = SelectObject(dc_, bitmap);
-        if (!original_) original_ = previous;
-    }
+    void Select(HBITMAP bitmap) { selection_.Select(dc_.Get(), bitmap); }
     void Reset() {
         if (!dc_) return;
-        if (original_) SelectObject(dc_, original_);
-        platform::win32::CountReleased(platform::win32::HeldKind::Gdi, dc_);
-        DeleteDC(dc_);
-        dc_ = nullptr;
-        original_ = nullptr;
+        selection_.Restore();
+        dc_.Reset();
     }
 
 private:
-    HDC dc_ = nullptr;
-    HGDIOBJ original_ = nullptr;
+    platform::win32::ScopedMemoryDc dc_;
+    platform::win32::ScopedSelection selection_;
 };
-
-using ScopedBitmap = ScopedGdiObject<HBITMAP>;
 
 class DibSurface {
 public:
@@ -62,11 +47,11 @@ public:
     void Present(HDC target, int x, int y) const;
 
 private:
-    ScopedMemoryDC dc_;
-    ScopedBitmap bitmap_;
+    MemoryDc dc_;
+    platform::win32::ScopedBitmap bitmap_;
     std::uint8_t* bits_ = nullptr;
     int width_ = 0;
     int height_ = 0;
 };
 
-}  // namespace app::win32
+}  // namespace wingui

@@ -7,11 +7,11 @@
 #include <vector>
 #include <string>
 
-#include "app/win32/dib_surface.h"
-#include "app/win32/gdi.h"
+#include "wingui/dib_surface.h"
+#include "platform/win32/scoped.h"
 #include "controls/paint/text.h"
 
-namespace app::win32 {
+namespace wingui {
 
 // A GDI font for a FontInfo, at the screen's dots per inch.
 HFONT CreateFontFor(const paint::FontInfo& font, int dpi);
@@ -43,7 +43,7 @@ private:
     bool clip_ = true;
     HDC dc_ = nullptr;
     // The few fonts the controls use, made once each.
-    std::vector<std::pair<paint::FontInfo, ScopedFont>> fonts_;
+    std::vector<std::pair<paint::FontInfo, platform::win32::ScopedFont>> fonts_;
 };
 
-}  // namespace app::win32
+}  // namespace wingui

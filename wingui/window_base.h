@@ -1,5 +1,5 @@
 #pragma once
-// The one window procedure of the program's own window classes. A window object registers its
+// The one window procedure of the window classes made here. A window object registers its
 // class once, is bound to its HWND at WM_NCCREATE and let go at WM_NCDESTROY (window_binding.h),
 // and in between every message goes to its HandleMessage, which says whether it handled it;
 // what it leaves goes to DefWindowProc.
@@ -7,7 +7,7 @@
 
 #include <string>
 
-namespace app::win32 {
+namespace wingui {
 
 // What a window class differs in: its name, its style (CS_DBLCLKS for the skinned controls),
 // its icon resource and whether it has the arrow cursor.
@@ -50,24 +50,4 @@ private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 };
 
-// Lets `msg` reach `hwnd` from processes of a lower integrity level (Windows Vista's UIPI):
-// an elevated Dravik (it writes HKLM) would otherwise never hear an Explorer or a command-line
-// client that runs without elevation. ChangeWindowMessageFilterEx exists from Windows 7 on, so
-// it is looked up rather than imported; before it, nothing filters.
-void LetMessageThrough(HWND hwnd, UINT msg);
-
-// The dots per inch of the screen (LOGPIXELSY of its DC): the system's scale.
-int ScreenDpi();
-// The dots per inch of the monitor the window is on, for a program that is aware of each
-// monitor's own scale: GetDpiForWindow where the system has it (looked up, not imported, as XP
-// lacks it), else the screen's.
-int WindowDpi(HWND hwnd);
-
-// WM_DPICHANGED, which older headers lack: wParam holds the new dpi, lParam the rectangle the
-// system suggests for the window at it.
-inline constexpr UINT kWmDpiChanged = 0x02E0;
-// WM_DPICHANGED's suggestion taken: the window moves and sizes to the rectangle at lParam.
-// Returns the window's new size; 0 x 0 when there is no rectangle.
-SIZE TakeSuggestedRect(HWND hwnd, LPARAM lParam);
-
-}  // namespace app::win32
+}  // namespace wingui

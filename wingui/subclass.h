@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <vector>
 
-namespace app::win32 {
+namespace wingui {
 
 // The windows one subclass procedure has taken, with the procedure each had before and the
 // data the subclass keeps for it. A window may be in several tables, each procedure calling on
@@ -67,4 +67,4 @@ private:
     }
 };
 
-}  // namespace app::win32
+}  // namespace wingui
