@@ -176,13 +176,15 @@ TEST_F(RunE2E, DravikComAtCmdAnswersBeforeThePromptAndLeavesItsCodeInErrorlevel)
     const std::string com = TheBench().buildDir + "/Dravik.com";
     ASSERT_TRUE(e2e::FileExists(com)) << "no " << com << " (target DravikCom)";
     const std::string dir = WindowsPath(TheBench().buildDir);
-    // Each line as typed at the prompt: cmd takes Dravik.com before Dravik.exe and waits for it.
-    const std::string batch = caseDir_ + "/typed.cmd";
-    std::ofstream(batch) << "@echo off\r\ncd /d " << dir << "\r\nDravik /list\r\necho code=%errorlevel%\r\n"
+    // Typed at the prompt of an interactive cmd, line by line (its standard input): cmd takes
+    // Dravik.com before Dravik.exe and waits for it.
+    const std::string typed = caseDir_ + "/typed.txt";
+    std::ofstream(typed) << "cd /d " << dir << "\r\nDravik /list\r\necho code=%errorlevel%\r\n"
                          << "Dravik /mode \"123 x 45 @ 60Hz 32bit colors\"\r\necho code=%errorlevel%\r\n"
-                         << "Dravik /bogus\r\necho code=%errorlevel%\r\n";
+                         << "Dravik /bogus\r\necho code=%errorlevel%\r\nexit\r\n";
     const auto t0 = Clock::now();
-    const RunResult r = e2e::Run({TheBench().toolLoader, "cmd", "/c", WindowsPath(batch)}, env_, kClientTimeout);
+    const RunResult r = e2e::Run({"sh", "-c", "exec \"$0\" cmd < \"$1\"", TheBench().toolLoader, typed}, env_,
+                                 kClientTimeout);
     const double took = Seconds(t0, Clock::now());
     ASSERT_TRUE(r.started && !r.timedOut) << r.Describe();
     const std::string first = e2e::CanonicalLabel(monitor_.width, monitor_.height, monitor_.bpp, monitor_.hz);
