@@ -34,15 +34,14 @@ class ClientOutput {
 public:
     void Write(DWORD which, std::string_view text) {
         if (text.empty()) return;
-        // Handed down by Dravik.com or redirected: written there. A console handle of another
-        // process's console (Windows XP's are not real handles) does not take it; the parent's
-        // console then does.
+        // Handed down by Dravik.com or redirected: written there. Before Windows 8 console
+        // handles are no real handles, and one handed down to a window program is unusable; the
+        // console of the parent (Dravik.com's, cmd's) then takes the text.
         HANDLE h = GetStdHandle(which);
+        if (!Usable(h)) h = ParentConsole();
+        if (!Usable(h)) return;
         DWORD written = 0;
-        if (Usable(h) && WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr))
-            return;
-        h = ParentConsole();
-        if (Usable(h)) WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     }
 
 private:
