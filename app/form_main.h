@@ -194,6 +194,14 @@ public:
     // included; gives the client's exit code. /list and /? put their text into `output`.
     // Nothing while Busy(): the client asks again a little later.
     std::optional<int> RunCommand(const Command& command, std::string& output);
+    // A /run client's switch: carried out as RunCommand would, `output` then holds the label
+    // of the mode in effect before it and the switch count after it (EncodeHeldSwitch).
+    std::optional<int> RunHold(const Hold& hold, std::string& output);
+    // A /run client's switch back once its program has ended: to the mode before the hold
+    // only while no switch came since (DecideSwitchBack); `output` says what was decided.
+    std::optional<int> RunSwitchBack(const SwitchBack& back, std::string& output);
+    // How many switches were made since the start, whatever their source; it wraps.
+    std::uint32_t Switches() const { return switches_; }
     // A switch, save or restore is under way. The shell and the display answer it through
     // messages sent to this thread, so a command can arrive while it runs: a click or a tray
     // command then waits its turn, and a command line is told to ask again.
@@ -260,6 +268,7 @@ private:
     bool loaded_ = false;
     bool startUpSavePending_ = false;
     bool busy_ = false;
+    std::uint32_t switches_ = 0;
     std::deque<std::function<void()>> waiting_;
     bool waitingForTrayIcon_ = false;  // in the tray, the window up while the area has no icon
     MainAsAboutOwner asAboutOwner_{*this};

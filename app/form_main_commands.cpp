@@ -15,6 +15,34 @@ std::optional<int> FrmMain::RunCommand(const Command& command, std::string& outp
     return code;
 }
 
+std::optional<int> FrmMain::RunHold(const Hold& hold, std::string& output) {
+    if (busy_) return std::nullopt;
+    int code = kExitBadArguments;
+    OneAtATime([&] {
+        HeldSwitch held{GetStringNow(), 0};
+        std::string ignored;
+        code = RunCommandNow(hold.command, ignored);
+        // Read before any click that came meanwhile runs: such a click counts as the user's.
+        held.token = switches_;
+        output = EncodeHeldSwitch(held);
+    });
+    return code;
+}
+
+std::optional<int> FrmMain::RunSwitchBack(const SwitchBack& back, std::string& output) {
+    if (busy_) return std::nullopt;
+    int code = kExitBadArguments;
+    OneAtATime([&] {
+        const BackDecision decision = DecideSwitchBack(back.held, switches_, GetStringNow());
+        output = BackDecisionWord(decision);
+        std::string ignored;
+        code = decision == BackDecision::SwitchBack
+                   ? RunCommandNow({Verb::Mode, back.held.before}, ignored)
+                   : kExitDone;
+    });
+    return code;
+}
+
 int FrmMain::RunCommandNow(const Command& command, std::string& output) {
     const auto modeInEffectIs = [this](const std::string& label) {
         return GetStringNow() == label ? kExitDone : kExitNotSwitched;

@@ -113,6 +113,7 @@ void FrmMain::SwitchToPreset(const ComboBox& list, const controls::PellXPButton&
 }
 
 void FrmMain::AfterSwitch() {
+    ++switches_;  // every switch comes here, whatever its source: a /run's switch back needs it
     SelectByBPP();
     if (iconMem_.IconLayoutExists())
         iconMem_.RestoreIconLayout();

@@ -10,6 +10,7 @@ add_library(dravik_platform_win32 STATIC
   ${_dravik_root}/platform/win32/win32_system.cpp
   ${_dravik_root}/platform/win32/win32_ui.cpp
   ${_dravik_root}/platform/win32/win32_shell.cpp
+  ${_dravik_root}/platform/win32/win32_programs.cpp
   ${_dravik_root}/platform/win32/system_library.cpp
   ${_dravik_root}/platform/win32/com_apartment.cpp
 )

@@ -1,4 +1,5 @@
-# The release package, Dravik-<version>-<win32|win64>.zip beside Dravik.exe: Dravik.exe, the
+# The release package, Dravik-<version>-<win32|win64>.zip beside Dravik.exe: Dravik.exe, its
+# console companion Dravik.com, the
 # README and the README's pictures (docs/screenshots/), made by CPack's ZIP generator from the
 # install rules below. Included from cmake/Windows.cmake. The build makes it with Dravik.exe
 # (target release_zip, in ALL); `cpack` in the build folder makes the same file.
@@ -9,7 +10,7 @@ else()
 endif()
 
 # These are the only install rules of the Windows build, so the zip holds these files only.
-install(TARGETS Dravik RUNTIME DESTINATION .)
+install(TARGETS Dravik DravikCom RUNTIME DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
 file(GLOB _dravik_shots CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/screenshots/*.png)
 install(FILES ${_dravik_shots} DESTINATION docs/screenshots)
@@ -27,7 +28,7 @@ include(CPack)
 set(DRAVIK_RELEASE_ZIP ${CMAKE_BINARY_DIR}/${CPACK_PACKAGE_FILE_NAME}.zip)
 add_custom_command(OUTPUT ${DRAVIK_RELEASE_ZIP}
   COMMAND ${CMAKE_CPACK_COMMAND} --config ${CMAKE_BINARY_DIR}/CPackConfig.cmake
-  DEPENDS Dravik ${PROJECT_SOURCE_DIR}/README.md ${_dravik_shots}
+  DEPENDS Dravik DravikCom ${PROJECT_SOURCE_DIR}/README.md ${_dravik_shots}
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
   COMMENT "Packing ${DRAVIK_RELEASE_ZIP}")
 add_custom_target(release_zip ALL DEPENDS ${DRAVIK_RELEASE_ZIP})

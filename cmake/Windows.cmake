@@ -71,6 +71,24 @@ set(DRAVIK_IMAGE_LINK_OPTIONS -Wl,--file-alignment,4096)
 target_link_options(Dravik PRIVATE -Wl,--gc-sections -s ${DRAVIK_IMAGE_LINK_OPTIONS})
 set_target_properties(Dravik PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
+# Dravik.com, the console companion (app/win32/dravik_com.cpp): cmd runs it before Dravik.exe
+# and waits for it. No C or C++ runtime and kernel32 only, with an entry point of its own.
+add_executable(DravikCom app/win32/dravik_com.cpp)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(_dravik_com_entry DravikComStart)
+else()
+  set(_dravik_com_entry _DravikComStart@0)
+endif()
+target_compile_options(DravikCom PRIVATE -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
+                       -fno-stack-protector -fno-builtin)
+target_link_options(DravikCom PRIVATE -nostdlib -nostartfiles -s -Wl,--gc-sections
+                    -Wl,-e,${_dravik_com_entry} -Wl,--subsystem,console)
+target_link_libraries(DravikCom PRIVATE kernel32)
+set_target_properties(DravikCom PROPERTIES OUTPUT_NAME Dravik SUFFIX ".com"
+                      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+# Beside Dravik.exe whenever Dravik.exe is built.
+add_dependencies(Dravik DravikCom)
+
 if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/tools/CMakeLists.txt)
   add_subdirectory(tools)
 endif()

@@ -6,9 +6,11 @@
 #include "app/command_line.h"
 #include "app/control_ids.h"
 #include "app/form_main.h"
+#include "app/run_program.h"
 #include "modes/mode_label.h"
 #include "platform/win32/scoped.h"
 #include "platform/win32/win32_display.h"
+#include "platform/win32/win32_programs.h"
 #include "platform/win32/win32_system.h"
 #include "wingui/message_filter.h"
 #include "wingui/window_base.h"
@@ -35,6 +37,9 @@ class ClientOutput {
 public:
     void Write(DWORD which, std::string_view text) {
         if (text.empty()) return;
+        // Handed down by Dravik.com or redirected: written there. Before Windows 8 console
+        // handles are no real handles, and one handed down to a window program is unusable; the
+        // console of the parent (Dravik.com's, cmd's) then takes the text.
         HANDLE h = GetStdHandle(which);
         if (!Usable(h)) h = ParentConsole();
         if (!Usable(h)) return;
@@ -49,10 +54,13 @@ private:
     HANDLE ParentConsole() {
         if (!triedConsole_) {
             triedConsole_ = true;
-            if (AttachConsole(ATTACH_PARENT_PROCESS))
+            if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+                // Ctrl+C typed there while the answer is written must not cut it short.
+                SetConsoleCtrlHandler(nullptr, TRUE);
                 console_.Reset(CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE,
                                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                            OPEN_EXISTING, 0, nullptr));
+            }
         }
         return console_.Get();
     }
@@ -139,6 +147,104 @@ std::string ListModesHere() {
     return text;
 }
 
+// What a command got: the exit code and the text sent back, or why there is none.
+struct Delivery {
+    std::optional<int> code;
+    std::string text;
+    std::string error;  // without "Dravik: " and line end
+    HWND to = nullptr;  // the Dravik that took it
+};
+
+// Hands `payload` to the running Dravik, asking again while it is not ready. With `start`, a
+// Dravik is started first when none runs; with `only`, no other Dravik than that one takes it.
+Delivery Deliver(const std::string& payload, bool start, HWND only = nullptr) {
+    Delivery d;
+    HWND dravik = FindRunningDravik();
+    if (only && dravik != only) {
+        d.error = "the Dravik that switched has ended";
+        return d;
+    }
+    ScopedHandle started;
+    if (!dravik && start) {
+        started.Reset(StartDravik());
+        if (!started) {
+            d.error = "could not start Dravik";
+            return d;
+        }
+    }
+    ReplyWindow reply;
+    const DWORD begin = GetTickCount();
+    for (;;) {
+        if (!dravik && !only) dravik = FindRunningDravik();
+        if (dravik) {
+            bool notReady = false, outputLost = false;
+            if (const std::optional<int> code = Send(dravik, payload, reply, notReady, outputLost)) {
+                d.code = code;
+                d.text = reply.Text();
+                d.to = dravik;
+                return d;
+            }
+            if (outputLost) {
+                d.error = "the running Dravik could not hand its answer back (it runs with fewer "
+                          "rights than this command)";
+                return d;
+            }
+            // A window that went away, or one of another program under the same class: look
+            // again; a program still starting: ask again.
+            if (!notReady) {
+                if (only) {
+                    d.error = "the Dravik that switched has ended";
+                    return d;
+                }
+                dravik = nullptr;
+            }
+        }
+        if (started && WaitForSingleObject(started.Get(), 0) == WAIT_OBJECT_0 &&
+            !FindRunningDravik()) {
+            d.error = "Dravik ended before it took the command";
+            return d;
+        }
+        if (GetTickCount() - begin > kReadyTimeoutMs) {
+            d.error = "the running Dravik did not take the command (is a message of it waiting "
+                      "for an answer?)";
+            return d;
+        }
+        Sleep(kRetryMs);
+    }
+}
+
+// The running Dravik as a /run client reaches it: the hold and the switch back travel as any
+// command does, and the switch back goes only to the Dravik that took the hold.
+class DravikForRun final : public RunningDravik {
+public:
+    int Hold(const app::Hold& hold, HeldSwitch& held, std::string& error) override {
+        const Delivery d = Deliver(EncodeHold(hold), true);
+        error = d.error;
+        if (!d.code) return kExitNotSwitched;
+        if (*d.code == kExitBadArguments) error = "the running Dravik does not know /run (an older version?)";
+        if (*d.code != kExitDone) return *d.code;
+        const std::optional<HeldSwitch> answer = DecodeHeldSwitch(d.text);
+        if (!answer) {
+            error = "the running Dravik does not know /run (an older version?)";
+            return kExitNotSwitched;
+        }
+        held = *answer;
+        holder_ = d.to;
+        return kExitDone;
+    }
+    bool SwitchBack(const app::SwitchBack& back, std::string& decision, std::string& error) override {
+        const Delivery d = Deliver(EncodeSwitchBack(back), false, holder_);
+        error = d.error;
+        if (!d.code) return false;
+        decision = d.text;
+        if (*d.code != kExitDone) decision += " (the mode could not be switched to)";
+        return true;
+    }
+
+private:
+    HWND holder_ = nullptr;
+};
+
 }  // namespace
 
 int RunCommandLineClient(const std::vector<std::string>& args) {
@@ -153,56 +259,32 @@ int RunCommandLineClient(const std::vector<std::string>& args) {
         out.Write(STD_OUTPUT_HANDLE, UsageText());
         return kExitDone;
     }
+    if (parsed.run) {
+        // The program and its arguments as written: the raw command line, never argv quoted again.
+        const std::string program =
+            CommandLineAfter(platform::win32::Utf8Of(GetCommandLineW()), parsed.runAfter);
+        DravikForRun dravik;
+        platform::win32::Win32Programs programs;
+        std::string report;
+        const int code = RunInPreset(command, program, dravik, programs, report);
+        out.Write(STD_ERROR_HANDLE, report);
+        return code;
+    }
 
-    HWND dravik = FindRunningDravik();
-    ScopedHandle started;
-    if (!dravik) {
+    if (!FindRunningDravik()) {
         if (command.verb == Verb::Exit) return kExitDone;  // nothing runs: nothing to end
         if (command.verb == Verb::List) {
             out.Write(STD_OUTPUT_HANDLE, ListModesHere());
             return kExitDone;
         }
-        started.Reset(StartDravik());
-        if (!started) {
-            out.Write(STD_ERROR_HANDLE, "Dravik: could not start Dravik\r\n");
-            return kExitNotSwitched;
-        }
     }
-
-    ReplyWindow reply;
-    const std::string payload = EncodeCommand(command);
-    const DWORD begin = GetTickCount();
-    for (;;) {
-        if (!dravik) dravik = FindRunningDravik();
-        if (dravik) {
-            bool notReady = false, outputLost = false;
-            if (const std::optional<int> code = Send(dravik, payload, reply, notReady, outputLost)) {
-                out.Write(STD_OUTPUT_HANDLE, reply.Text());
-                return *code;
-            }
-            if (outputLost) {
-                out.Write(STD_ERROR_HANDLE,
-                          "Dravik: the running Dravik could not hand its answer back (it runs "
-                          "with fewer rights than this command)\r\n");
-                return kExitNotSwitched;
-            }
-            // A window that went away, or one of another program under the same class: look
-            // again; a program still starting: ask again.
-            if (!notReady) dravik = nullptr;
-        }
-        if (started && WaitForSingleObject(started.Get(), 0) == WAIT_OBJECT_0 &&
-            !FindRunningDravik()) {
-            out.Write(STD_ERROR_HANDLE, "Dravik: Dravik ended before it took the command\r\n");
-            return kExitNotSwitched;
-        }
-        if (GetTickCount() - begin > kReadyTimeoutMs) {
-            out.Write(STD_ERROR_HANDLE,
-                      "Dravik: the running Dravik did not take the command (is a message "
-                      "of it waiting for an answer?)\r\n");
-            return kExitNotSwitched;
-        }
-        Sleep(kRetryMs);
+    const Delivery d = Deliver(EncodeCommand(command), StartsDravikWhenNoneRuns(command.verb));
+    if (!d.code) {
+        out.Write(STD_ERROR_HANDLE, "Dravik: " + d.error + "\r\n");
+        return kExitNotSwitched;
     }
+    out.Write(STD_OUTPUT_HANDLE, d.text);
+    return *d.code;
 }
 
 bool AnswerRemoteCommand(FrmMain& form, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -219,17 +301,21 @@ bool AnswerRemoteCommand(FrmMain& form, WPARAM wParam, LPARAM lParam, LRESULT& r
         result = kReplyBase + kExitBadArguments;
         return true;
     }
-    const std::optional<Command> command =
-        data->lpData ? DecodeCommand(std::string(static_cast<const char*>(data->lpData), data->cbData))
-                     : std::nullopt;
-    if (!command) {
+    const std::string payload =
+        data->lpData ? std::string(static_cast<const char*>(data->lpData), data->cbData) : std::string();
+    const std::optional<Command> command = DecodeCommand(payload);
+    const std::optional<Hold> hold = command ? std::nullopt : DecodeHold(payload);
+    const std::optional<SwitchBack> back = command || hold ? std::nullopt : DecodeSwitchBack(payload);
+    if (!command && !hold && !back) {
         result = kReplyBase + kExitBadArguments;
         return true;
     }
     std::string output;
     // A switch, save or restore under way (this message arrived while it waits on the shell
     // or the display): the client asks again once it is done.
-    const std::optional<int> code = form.RunCommand(*command, output);
+    const std::optional<int> code = command ? form.RunCommand(*command, output)
+                                    : hold  ? form.RunHold(*hold, output)
+                                            : form.RunSwitchBack(*back, output);
     if (!code) {
         result = kReplyNotReady;
         return true;

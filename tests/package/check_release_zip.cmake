@@ -1,4 +1,4 @@
-# The release zip of the i686 build holds exactly Dravik.exe, the README and the README's
+# The release zip of the i686 build holds exactly Dravik.exe, Dravik.com, the README and the README's
 # pictures, each the same bytes as the build's and the repository's.
 #   cmake -DBUILD=<win32 build folder> -DVERSION=<version> -DSOURCE=<repository> -DWORK=<scratch folder>
 #         -P check_release_zip.cmake
@@ -36,7 +36,7 @@ list(FILTER entries EXCLUDE REGEX "(^$|/$)")  # folders
 list(SORT entries)
 
 file(GLOB shots RELATIVE "${SOURCE}" "${SOURCE}/docs/screenshots/*.png")
-set(expected Dravik.exe README.md ${shots})
+set(expected Dravik.com Dravik.exe README.md ${shots})
 list(SORT expected)
 if(NOT entries STREQUAL expected)
   message(FATAL_ERROR "the zip holds\n  ${entries}\nexpected\n  ${expected}")
@@ -48,7 +48,7 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf "${ZIP}" WORKING_DIRECTORY "$
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "cannot unpack ${ZIP}")
 endif()
-set(pairs "Dravik.exe=${EXE}" "README.md=${SOURCE}/README.md")
+set(pairs "Dravik.exe=${EXE}" "Dravik.com=${BUILD}/Dravik.com" "README.md=${SOURCE}/README.md")
 foreach(shot IN LISTS shots)
   list(APPEND pairs "${shot}=${SOURCE}/${shot}")
 endforeach()

@@ -17,11 +17,12 @@
 namespace {
 
 // The build tree is a Linux path; Wine's drive Z: is the Unix root.
-std::string ExePath() {
-    std::string path = "Z:" + std::string(DRAVIK_EXE_PATH);
+std::string WindowsPath(const char* built) {
+    std::string path = "Z:" + std::string(built);
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
 }
+std::string ExePath() { return WindowsPath(DRAVIK_EXE_PATH); }
 
 std::vector<unsigned char> ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -146,6 +147,20 @@ TEST(Win32ReleaseTest, StartsWithoutLoadingCOMOrTheAccessibilityLibraries) {
     ASSERT_TRUE(imports.count("user32.dll")) << "the import table was not read";
     for (const char* dll : {"ole32.dll", "oleaut32.dll", "oleacc.dll", "shell32.dll"})
         EXPECT_FALSE(imports.count(dll)) << dll << " is loaded at every start";
+}
+
+// Dravik.com, the console companion, is a console program that needs kernel32 alone (no C
+// runtime), beside Dravik.exe.
+TEST(Win32ReleaseTest, TheConsoleCompanionIsAConsoleProgramOnKernel32Alone) {
+    PeFile pe(ReadFile(WindowsPath(DRAVIK_COM_PATH)));
+    const IMAGE_NT_HEADERS* nt = pe.Nt();
+    ASSERT_NE(nt, nullptr) << DRAVIK_COM_PATH << " is not a PE file";
+    EXPECT_EQ(nt->OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_CUI);
+    const auto imports = pe.Imports();
+    EXPECT_EQ(imports.size(), 1u);
+    EXPECT_TRUE(imports.count("kernel32.dll"));
+    EXPECT_EQ(std::string(DRAVIK_COM_PATH).substr(0, std::string(DRAVIK_COM_PATH).rfind('/')),
+              std::string(DRAVIK_EXE_PATH).substr(0, std::string(DRAVIK_EXE_PATH).rfind('/')));
 }
 
 TEST(Win32ReleaseTest, VersionIs311WithoutFileDescription) {
