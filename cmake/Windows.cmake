@@ -7,10 +7,9 @@ include(${CMAKE_CURRENT_LIST_DIR}/PlatformWin32.cmake)
 add_library(dravik_win32_host STATIC
   app/win32/main_window.cpp
   app/win32/window_base.cpp
-  app/win32/child_controls.cpp
+  app/win32/form_host_window.cpp
   app/win32/subclass.cpp
   app/win32/skinned_button_window.cpp
-  app/win32/ambient_forwarding.cpp
   app/win32/surface_window.cpp
   app/win32/button_window.cpp
   app/win32/cmd_button_window.cpp
