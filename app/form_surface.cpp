@@ -6,24 +6,24 @@
 
 namespace app {
 
-PixelRect MakerLabelRect(double twipsPerPixel) {
+PixelRect MakerLabelRect(int dpi) {
     for (const TwipsRect& r : DesignLayout())
-        if (r.id == ids::kLblMorv) return ToPixels(r, twipsPerPixel);
+        if (r.id == ids::kLblMorv) return ToPixels(r, dpi);
     return {};
 }
 
-bool OnMakerLabel(const FrmMain& form, int x, int y, double twipsPerPixel) {
+bool OnMakerLabel(const FrmMain& form, int x, int y, int dpi) {
     if (!form.LblMorv.Visible()) return false;
-    const PixelRect r = MakerLabelRect(twipsPerPixel);
+    const PixelRect r = MakerLabelRect(dpi);
     return x >= r.left && y >= r.top && x < r.left + r.width && y < r.top + r.height;
 }
 
 void PaintFormSurface(paint::Surface& s, const FrmMain& form, paint::TextRenderer* text,
-                      double twipsPerPixel) {
+                      int dpi) {
     s.Clear(form.window.BackColor() & 0xFFFFFF);
     const Label& label = form.LblMorv;
     if (!label.Visible()) return;
-    const PixelRect r = MakerLabelRect(twipsPerPixel);
+    const PixelRect r = MakerLabelRect(dpi);
     const paint::Rgb back = label.BackColor() & 0xFFFFFF;
     for (int y = r.top; y < r.top + r.height; ++y) s.FillSpan(r.left, r.left + r.width, y, back);
     if (!text || label.Caption().empty()) return;

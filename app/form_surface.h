@@ -10,11 +10,11 @@
 
 namespace app {
 
-// The maker label's place in client pixels: its design rectangle.
-PixelRect MakerLabelRect(double twipsPerPixel);
+// The maker label's place in client pixels at `dpi`: its design rectangle.
+PixelRect MakerLabelRect(int dpi);
 
 // True when client pixel (x, y) is on the maker label while the label is shown.
-bool OnMakerLabel(const FrmMain& form, int x, int y, double twipsPerPixel);
+bool OnMakerLabel(const FrmMain& form, int x, int y, int dpi);
 
 // Paints the window's surface onto s (the client area from its top-left corner): the form's
 // back colour, then, while shown, the label: its rectangle in its back colour and its caption
@@ -23,6 +23,6 @@ bool OnMakerLabel(const FrmMain& form, int x, int y, double twipsPerPixel);
 // wider glyphs run on over the surface towards the frame's border instead of losing the last
 // digit.
 void PaintFormSurface(paint::Surface& s, const FrmMain& form, paint::TextRenderer* text,
-                      double twipsPerPixel);
+                      int dpi);
 
 }  // namespace app

@@ -1,7 +1,5 @@
 #include "app/layout.h"
 
-#include <cmath>
-
 #include "app/control_ids.h"
 
 namespace app {
@@ -33,16 +31,5 @@ constexpr TwipsRect kDesign[] = {
 }  // namespace
 
 std::span<const TwipsRect> DesignLayout() { return kDesign; }
-
-double TwipsPerPixel(int dotsPerInch) { return dotsPerInch > 0 ? 1440.0 / dotsPerInch : 15.0; }
-
-int TwipsToPixels(int twips, double twipsPerPixel) {
-    return static_cast<int>(std::lround(twips / twipsPerPixel));
-}
-
-PixelRect ToPixels(const TwipsRect& r, double twipsPerPixel) {
-    return {TwipsToPixels(r.left, twipsPerPixel), TwipsToPixels(r.top, twipsPerPixel),
-            TwipsToPixels(r.width, twipsPerPixel), TwipsToPixels(r.height, twipsPerPixel)};
-}
 
 }  // namespace app

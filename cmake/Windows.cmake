@@ -25,9 +25,8 @@ dravik_shipped_code(dravik_wingui)
 # that the host tests drive the same windows the program shows.
 add_library(dravik_win32_host STATIC
   app/win32/main_window.cpp
-  app/win32/child_controls.cpp
+  app/win32/form_host_window.cpp
   app/win32/skinned_button_window.cpp
-  app/win32/ambient_forwarding.cpp
   app/win32/surface_window.cpp
   app/win32/button_window.cpp
   app/win32/cmd_button_window.cpp

@@ -11,7 +11,9 @@ namespace controls {
 
 using Color = std::uint32_t;  // 0x00BBGGRR
 
-enum class ControlKind { PushButton, CheckBox, ComboBox, GroupBox, Label, SkinnedFrame };
+// What a control is, for the hosts that make a window of each kind: PushButton is PellXPButton,
+// SmallButton xpcmdbutton; PushButton, SmallButton and Label are ClickableModels.
+enum class ControlKind { PushButton, SmallButton, CheckBox, ComboBox, GroupBox, Label, SkinnedFrame };
 
 enum class Change { Caption, Enabled, Visible, TabStop, Colors, Value, Items, Selection, Redraw };
 

@@ -6,6 +6,7 @@
 #include <span>
 
 #include "controls/control_model.h"
+#include "controls/form/twips.h"
 #include "controls/paint/text.h"
 
 namespace launch::about {
@@ -31,10 +32,7 @@ inline constexpr const char* kWindowClass = "DravikAbout";
 inline constexpr int kClientWidthTwips = 5655;
 inline constexpr int kClientHeightTwips = 3735;
 
-struct Place {
-    int id;
-    int left, top, width, height;  // twips
-};
+using Place = controls::TwipsRect;
 
 // Every control's rectangle, in the order the host stacks them (top-most first); the frames
 // last, beneath everything.

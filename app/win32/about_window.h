@@ -6,11 +6,7 @@
 // unload runs inside one of its own buttons' clicks.
 #include <windows.h>
 
-#include <map>
-#include <memory>
-#include <vector>
-
-#include "app/win32/surface_window.h"
+#include "app/win32/form_host_window.h"
 #include "launch/form_about.h"
 #include "platform/win32/scoped.h"
 #include "wingui/gdi.h"
@@ -18,13 +14,7 @@
 
 namespace app::win32 {
 
-using controls::FormWindow;
-using platform::win32::ScopedFont;
-using platform::win32::ScopedIcon;
-using wingui::BrushCache;
-using wingui::WindowBase;
-
-class AboutWindow final : public WindowBase, public launch::AboutHost {
+class AboutWindow final : public FormHostWindow, public launch::AboutHost {
 public:
     // dpi: the scale to make the window at; 0 for the scale of the monitor it opens on, which
     // need not be the main window's.
@@ -39,24 +29,24 @@ public:
 
 private:
     bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    void CreateControls();
-    void Mirror(controls::ControlModel& model, controls::Change change);
-    void MirrorForm(FormWindow::FormChange change);
-    int Pixels(int twips) const;
     // The program's icon at the size of a 32 x 32 picture at this dpi.
     void LoadPicture();
-    // WM_DPICHANGED: every control takes its place, font and look at the new dpi.
-    void ApplyDpi(int dpi);
+
+    // --- FormHostWindow ---
+    void FormMouseDown() override { form_.Form_MouseDown(); }
+    controls::PropertyBag ButtonDesign(const controls::ControlModel& button) const override;
+    // Nothing is drawn on the about window's own surface but its colour.
+    void PaintBeneathFrames(paint::Surface& s, paint::TextRenderer&) override;
+    DWORD LabelStyle(int id) const override;
+    std::optional<paint::FontInfo> ChildFont(const controls::ControlModel& model) const override;
+    HWND CreateOwnChild(int id, const controls::PixelRect& at) override;
+    HBRUSH OwnChildBrush(int id) override;
+    void FormRedraw() override;
+    void FormShown() override { SetForegroundWindow(hwnd_); }
+    void ScaleChanging() override { LoadPicture(); }
+    void OwnChildPlaced(int id, HWND child) override;
 
     launch::FrmAbout& form_;
-    HINSTANCE instance_;
-    bool dpiGiven_;
-    int dpi_;
-    std::map<int, HWND> children_;
-    std::map<int, controls::ControlModel*> models_;
-    BrushCache brushes_;
-    std::vector<std::unique_ptr<SurfaceWindow>> skinnedWindows_;
-    std::map<int, ScopedFont> fonts_;
     ScopedIcon picture_;
 };
 

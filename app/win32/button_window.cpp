@@ -1,6 +1,5 @@
 #include "app/win32/button_window.h"
 
-#include "app/win32/child_controls.h"
 #include "app/win32/frame_window.h"
 
 #include <windowsx.h>
@@ -35,10 +34,11 @@ ButtonWindow::~ButtonWindow() {
 }
 
 bool ButtonWindow::Create(HWND parent, int id, int x, int y, int width, int height,
-                          const controls::PropertyBag& design) {
+                          const controls::PropertyBag& design, DesignRead read) {
     return CreateButton(kClassName, parent, id, x, y, width, height, [&] {
         button_.SetHost(this);
-        button_.ReadProperties(design);
+        if (read == DesignRead::Whole) button_.ReadProperties(design);
+        else button_.ReadDesign(design);
     });
 }
 

@@ -25,7 +25,7 @@ public:
     // window is made hidden, the button attached, its stored design read (ReadProperties),
     // then it is sized (Resize) and, when visible, shown (Show).
     bool Create(HWND parent, int id, int x, int y, int width, int height,
-                const controls::PropertyBag& design);
+                const controls::PropertyBag& design, DesignRead read = DesignRead::Whole);
 
     // --- ButtonHost ---
     bool UserMode() const override { return true; }

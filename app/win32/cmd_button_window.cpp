@@ -2,8 +2,6 @@
 
 #include <windowsx.h>
 
-#include "app/win32/child_controls.h"
-
 namespace app::win32 {
 
 // Only a left press and release inside clicks: the button itself raises Click for any.
@@ -17,11 +15,13 @@ CmdButtonWindow::~CmdButtonWindow() {
 }
 
 bool CmdButtonWindow::Create(HWND parent, int id, int x, int y, int width, int height,
-                             paint::PicturePtr skin, const controls::PropertyBag& design) {
+                             paint::PicturePtr skin, const controls::PropertyBag& design,
+                             DesignRead read) {
     return CreateButton(kClassName, parent, id, x, y, width, height, [&] {
         button_.SetSkin(std::move(skin));
         button_.SetHost(this);
-        button_.ReadProperties(design);
+        if (read == DesignRead::Whole) button_.ReadProperties(design);
+        else button_.ReadDesign(design);
     });
 }
 

@@ -20,7 +20,7 @@ public:
     // Creates the child window and loads the button (SkinnedButtonWindow::CreateButton); the
     // skin comes before the design, which draws.
     bool Create(HWND parent, int id, int x, int y, int width, int height, paint::PicturePtr skin,
-                const controls::PropertyBag& design);
+                const controls::PropertyBag& design, DesignRead read = DesignRead::Whole);
 
     // --- CmdButtonHost ---
     std::string DisplayName() const override { return Name(); }

@@ -3,26 +3,14 @@
 // the models' changes to them, and feeds the user's actions back to the form's handlers.
 #include <windows.h>
 
-#include <map>
 #include <memory>
-#include <vector>
 
 #include "app/form_main.h"
-#include "app/layout.h"
-#include "app/win32/button_window.h"
-#include "app/win32/cmd_button_window.h"
-#include "app/win32/frame_window.h"
-#include "platform/win32/scoped.h"
-#include "wingui/gdi.h"
-#include "wingui/window_base.h"
+#include "app/win32/form_host_window.h"
 
 namespace app::win32 {
 
-using platform::win32::ScopedFont;
-using wingui::BrushCache;
-using wingui::WindowBase;
-
-class MainWindow final : public WindowBase, public MainWindowHost {
+class MainWindow final : public FormHostWindow, public MainWindowHost {
 public:
     // dpi: the scale to make the window at; 0 for the scale of the monitor it appears on.
     explicit MainWindow(FrmMain& form, int dpi = 0);
@@ -48,36 +36,22 @@ public:
 private:
     bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-    void CreateControls();
-    HWND CreateControl(controls::ControlModel& model, double twipsPerPixel);
-    // A skinned control of the look not in use was left unmade; it is made when first shown,
-    // in its place in the z-order (and so in the tab order) among the controls made before.
-    void CreateShownLate(controls::ControlModel& model);
-    void Mirror(controls::ControlModel& model, controls::Change change);
-    void MirrorForm(FormWindow::FormChange change);
-    void OnCommand(int id, int notification, HWND control);
-    // The skinned controls: a window of their own kind each, kept in skinnedWindows_.
-    HWND CreateSkinned(controls::ControlModel& model, const PixelRect& at);
-    // The frames draw the form's surface anew (its colour or the label on it changed).
-    void RedrawFrames();
-    // A mouse button went down or up on the form's own surface, where the frame shows it.
-    void OnSurfaceMouse(UINT msg, int x, int y);
-    // WM_DPICHANGED: every control takes its place, font and look at the new dpi.
-    void ApplyDpi(int dpi);
+    // --- FormHostWindow ---
+    void FormMouseDown() override { form_.Form_MouseDown(); }
+    controls::PropertyBag ButtonDesign(const controls::ControlModel& button) const override;
+    void PaintBeneathFrames(paint::Surface& s, paint::TextRenderer& text) override;
+    // A press on the maker label, drawn on the surface, clicks it; elsewhere it moves the window.
+    void FrameSurfaceMouse(UINT msg, int x, int y) override;
+    DWORD LabelStyle(int id) const override;
+    std::optional<paint::FontInfo> ChildFont(const controls::ControlModel& model) const override;
+    // The frame and buttons of the look not in use stay unmade until a switch of colour depth
+    // shows them.
+    bool MadeAtStart(const controls::ControlModel& model) const override;
+    void ModelChanged(controls::ControlModel& model, controls::Change change) override;
 
     FrmMain& form_;
-    HINSTANCE instance_ = nullptr;
-    int dpiGiven_;  // the dpi the window was told to take, 0 for its monitor's
-    int dpi_;
-    std::map<int, HWND> children_;
-    std::map<int, controls::ControlModel*> models_;
-    std::vector<controls::ControlModel*> zOrder_;  // every control, topmost first
-    BrushCache brushes_;
-    std::vector<std::unique_ptr<SurfaceWindow>> skinnedWindows_;
-    std::vector<FrameWindow*> frames_;  // of skinnedWindows_
-    std::vector<HWND> listsHeld_;       // drop-down lists not redrawing until the window shows
-    bool labelPressed_ = false;         // the left button went down on the maker label
-    ScopedFont sansSerif_;
+    bool fullColourAtStart_ = true;  // the look in use when the window was made
+    bool labelPressed_ = false;  // the left button went down on the maker label
 };
 
 }  // namespace app::win32

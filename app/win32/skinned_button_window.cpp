@@ -1,6 +1,5 @@
 #include "app/win32/skinned_button_window.h"
 
-#include "app/win32/child_controls.h"
 #include "app/win32/accessible.h"
 
 #include <windowsx.h>
@@ -9,6 +8,22 @@ namespace app::win32 {
 namespace {
 
 constexpr UINT_PTR kTimerId = 1;
+
+}  // namespace
+
+void SetTextIfChanged(HWND hwnd, const std::string& text) {
+    if (!hwnd) return;
+    // WM_GETTEXT on a window of this thread stays in the process.
+    const int length = GetWindowTextLengthA(hwnd);
+    if (length == static_cast<int>(text.size())) {
+        std::string shown(static_cast<std::size_t>(length) + 1, '\0');
+        shown.resize(static_cast<std::size_t>(GetWindowTextA(hwnd, shown.data(), length + 1)));
+        if (shown == text) return;
+    }
+    SetWindowTextA(hwnd, text.c_str());
+}
+
+namespace {
 
 // The control's held state changed: a screen reader hears it as a standard button's (its
 // pressed state, accessible.cpp). Raised before the control runs its handlers, which may end

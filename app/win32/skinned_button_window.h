@@ -11,6 +11,16 @@
 
 namespace app::win32 {
 
+// Sets the window's text when it differs from what it shows. Under Wine every change of a
+// window's text is a round trip to the server, and a form sets the same caption several times
+// while it loads.
+void SetTextIfChanged(HWND hwnd, const std::string& text);
+
+// What the button of a new window reads of its design: all of it (a window made as the form
+// loads), or all but the caption and enabled state, which the button keeps as the form set
+// them (a window made later, when first shown: it reads the button and changes nothing of it).
+enum class DesignRead { Whole, KeepCaptionAndEnabled };
+
 // The mouse buttons of a button's window, turned into the calls a standard window's control
 // gets, in its order: MouseDown, MouseUp, Click for a click; MouseDown, MouseUp, Click,
 // DblClick, MouseUp for a double click. The window keeps the mouse from a press until every

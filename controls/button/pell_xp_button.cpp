@@ -70,10 +70,14 @@ void PellXPButton::InitProperties() {
 }
 
 void PellXPButton::ReadProperties(const PropertyBag& bag) {
-    const SystemColors& sys = host_->SysColors();
-    buttonType_ = bag.ReadInt32("BTYPE", 2);  // a bag without the key gives the classic look
     StoreCaption(bag.ReadString("TX", ""));
     StoreEnabled(bag.ReadBool("ENAB", true));
+    ReadDesign(bag);
+}
+
+void PellXPButton::ReadDesign(const PropertyBag& bag) {
+    const SystemColors& sys = host_->SysColors();
+    buttonType_ = bag.ReadInt32("BTYPE", 2);  // a bag without the key gives the classic look
     host_->SetFont(bag.ReadFont("FONT", host_->Font()));
     colorScheme_ = bag.ReadInt32("COLTYPE", 1);
     showFocusRect_ = bag.ReadBool("FOCUSR", true);

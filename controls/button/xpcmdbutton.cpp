@@ -14,7 +14,7 @@ constexpr int kMeasureExtent = 32767;
 }  // namespace
 
 xpcmdbutton::xpcmdbutton(int id, std::string caption)
-    : ClickableModel(id, ControlKind::PushButton, std::move(caption)) {
+    : ClickableModel(id, ControlKind::SmallButton, std::move(caption)) {
     RefreshLook();  // Initialize
 }
 
@@ -36,6 +36,13 @@ void xpcmdbutton::ReadProperties(const PropertyBag& bag) {
     SetState(bag.ReadInt32("State", 0));
     SetEnabled(bag.ReadBool("Enabled", true));
     SetCaption(bag.ReadString("Caption", host_->DisplayName()));
+    SetFont(bag.ReadFont("Font", host_->AmbientFont()));
+}
+
+void xpcmdbutton::ReadDesign(const PropertyBag& bag) {
+    SetState(bag.ReadInt32("State", 0));
+    OnEnabledSet();  // the enabled state and caption the button has reach its host
+    OnCaptionSet();
     SetFont(bag.ReadFont("Font", host_->AmbientFont()));
 }
 

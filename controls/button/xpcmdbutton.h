@@ -61,6 +61,9 @@ public:
     // --- lifecycle ---
     void InitProperties();
     void ReadProperties(const PropertyBag& bag);
+    // ReadProperties but for the caption and enabled state, which the button keeps as they
+    // are: the design of a window made after the form set them.
+    void ReadDesign(const PropertyBag& bag);
     void WriteProperties(PropertyBag& bag) const;
     void Show() { RefreshLook(); }
     // The host changed the client size (pixels).

@@ -17,7 +17,7 @@ namespace {
 using paint::MakeRgb;
 using platform::memory::Mode;
 
-constexpr double kTpp = 15.0;  // 96 dots per inch
+constexpr int kDpi = 96;
 // The label's design place at 96 dpi: 6405, 4560, 735 x 255 twips.
 constexpr int kLabelLeft = 427, kLabelTop = 304, kLabelWidth = 49, kLabelHeight = 17;
 // The client area: 7335 x 4815 twips.
@@ -45,7 +45,7 @@ TEST_F(FormSurface, BackColourAndTheLabelInItsColours) {
     form.SelectByBPP();
     paint::PixelBuffer pixels(kClientW, kClientH);
     paint::Surface s = pixels.View();
-    app::PaintFormSurface(s, form, &text, kTpp);
+    app::PaintFormSurface(s, form, &text, kDpi);
     EXPECT_EQ(pixels.Pixel(200, 150), 0xE0E0E0u);
     ASSERT_EQ(text.draws.size(), 1u);
     const testing_support::TextCall& label = text.draws[0];
@@ -59,7 +59,7 @@ TEST_F(FormSurface, BackColourAndTheLabelInItsColours) {
 
     SwitchTo8Bits();
     text.draws.clear();
-    app::PaintFormSurface(s, form, &text, kTpp);
+    app::PaintFormSurface(s, form, &text, kDpi);
     EXPECT_EQ(pixels.Pixel(200, 150), 0xC0C0C0u);
     EXPECT_EQ(pixels.Pixel(kLabelLeft + 20, kLabelTop + 14), 0xC0C0C0u);  // below the text
     ASSERT_EQ(text.draws.size(), 1u);
@@ -71,7 +71,7 @@ TEST_F(FormSurface, LabelBackColourFillsItsRectangleOnly) {
     form.LblMorv.SetBackColor(0x123456);
     paint::PixelBuffer pixels(kClientW, kClientH);
     paint::Surface s = pixels.View();
-    app::PaintFormSurface(s, form, nullptr, kTpp);  // no text renderer: no caption
+    app::PaintFormSurface(s, form, nullptr, kDpi);  // no text renderer: no caption
     EXPECT_EQ(pixels.Pixel(kLabelLeft, kLabelTop), 0x123456u);
     EXPECT_EQ(pixels.Pixel(kLabelLeft + kLabelWidth - 1, kLabelTop + kLabelHeight - 1), 0x123456u);
     EXPECT_EQ(pixels.Pixel(kLabelLeft + kLabelWidth, kLabelTop), 0xE0E0E0u);
@@ -82,17 +82,17 @@ TEST_F(FormSurface, HiddenLabelIsNeitherDrawnNorClicked) {
     form.LblMorv.SetVisible(false);
     paint::PixelBuffer pixels(kClientW, kClientH);
     paint::Surface s = pixels.View();
-    app::PaintFormSurface(s, form, &text, kTpp);
+    app::PaintFormSurface(s, form, &text, kDpi);
     EXPECT_TRUE(text.draws.empty());
-    EXPECT_FALSE(app::OnMakerLabel(form, kLabelLeft + 5, kLabelTop + 5, kTpp));
+    EXPECT_FALSE(app::OnMakerLabel(form, kLabelLeft + 5, kLabelTop + 5, kDpi));
 }
 
 TEST_F(FormSurface, LabelTakesThePressesOnItsRectangle) {
-    EXPECT_TRUE(app::OnMakerLabel(form, kLabelLeft, kLabelTop, kTpp));
-    EXPECT_TRUE(app::OnMakerLabel(form, kLabelLeft + kLabelWidth - 1, kLabelTop + kLabelHeight - 1, kTpp));
-    EXPECT_FALSE(app::OnMakerLabel(form, kLabelLeft - 1, kLabelTop + 5, kTpp));
-    EXPECT_FALSE(app::OnMakerLabel(form, kLabelLeft + kLabelWidth, kLabelTop + 5, kTpp));
-    EXPECT_FALSE(app::OnMakerLabel(form, kLabelLeft + 5, kLabelTop + kLabelHeight, kTpp));
+    EXPECT_TRUE(app::OnMakerLabel(form, kLabelLeft, kLabelTop, kDpi));
+    EXPECT_TRUE(app::OnMakerLabel(form, kLabelLeft + kLabelWidth - 1, kLabelTop + kLabelHeight - 1, kDpi));
+    EXPECT_FALSE(app::OnMakerLabel(form, kLabelLeft - 1, kLabelTop + 5, kDpi));
+    EXPECT_FALSE(app::OnMakerLabel(form, kLabelLeft + kLabelWidth, kLabelTop + 5, kDpi));
+    EXPECT_FALSE(app::OnMakerLabel(form, kLabelLeft + 5, kLabelTop + kLabelHeight, kDpi));
 }
 
 // The window's frame, drawn over the form's surface in either appearance: one drawing, in the
@@ -104,7 +104,7 @@ TEST_F(FormSurface, FrameOverTheFormsSurfaceKeepsItsBorderWhole) {
                                                   : form.XPF1;
         const std::string set = eightBits ? "frame256" : "frame";
         testing_support::FrameTestHost host;
-        host.beneath = [&](paint::Surface& s) { app::PaintFormSurface(s, form, &text, kTpp); };
+        host.beneath = [&](paint::Surface& s) { app::PaintFormSurface(s, form, &text, kDpi); };
         frame.SetHost(&host);
         frame.LoadPictures(testing_support::PictureFolder());
         frame.Resize(7335, 4815);

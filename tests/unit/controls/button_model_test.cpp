@@ -54,6 +54,29 @@ TEST(AccessKey, SetByTheCaptionAndAfterLoading) {
     EXPECT_EQ(b.button.AccessKeys(), "o");
 }
 
+// A window made after the form set the caption and enabled state reads the rest of the design:
+// the button keeps both, and its observer hears of neither.
+TEST(ButtonDefaults, ReadDesignKeepsTheCaptionAndEnabledStateTheButtonHas) {
+    Button b;
+    b.button.SetCaption("&Invalid resolution");
+    b.button.SetEnabled(false);
+    int told = 0;
+    b.button.SetObserver([&](controls::ControlModel&, controls::Change c) {
+        told += c == controls::Change::Caption || c == controls::Change::Enabled;
+    });
+    PropertyBag design;
+    design.Write("TX", std::string("Not set"));
+    design.Write("ENAB", true);
+    design.Write("BTYPE", std::int32_t{3});
+    b.button.ReadDesign(design);
+    EXPECT_EQ(b.button.Caption(), "&Invalid resolution");
+    EXPECT_FALSE(b.button.Enabled());
+    EXPECT_EQ(b.button.AccessKeys(), "i");
+    EXPECT_EQ(b.button.ButtonType(), 3);
+    EXPECT_EQ(told, 0);
+    EXPECT_EQ(b.button.Kind(), controls::ControlKind::PushButton);
+}
+
 TEST(ButtonDefaults, InitPropertiesGivesANewInstance) {
     TestHost host;
     host.displayName = "CmdSomething";

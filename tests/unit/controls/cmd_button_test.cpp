@@ -373,6 +373,29 @@ TEST(CmdButtonPersistence, MissingKeysGiveTheDefaults) {
     EXPECT_EQ(b.button.PaintedCell(), 0);
 }
 
+// A window made after the form set the caption and enabled state reads the rest of the design:
+// the button keeps both and shows them, and its observer hears of nothing.
+TEST(CmdButtonPersistence, ReadDesignKeepsTheCaptionAndEnabledStateTheButtonHas) {
+    Button b(40, 30);
+    b.button.SetEnabled(false);
+    b.button.SetCaption("800 x 600");
+    int told = 0;
+    b.button.SetObserver([&](controls::ControlModel&, controls::Change) { ++told; });
+    controls::PropertyBag design;
+    design.Write("Caption", std::string(""));
+    design.Write("Enabled", true);
+    design.Write("State", std::int32_t{1});
+    b.host.changes.clear();
+    b.button.ReadDesign(design);
+    EXPECT_EQ(b.button.Caption(), "800 x 600");
+    EXPECT_FALSE(b.button.Enabled());
+    EXPECT_EQ(b.button.State(), 1);
+    EXPECT_EQ(b.button.PaintedCell(), 2);  // the disabled look
+    EXPECT_EQ(told, 0);
+    EXPECT_EQ(b.host.changes, (std::vector<std::string>{"State", "Enabled", "Caption", "Font"}));
+    EXPECT_EQ(b.button.Kind(), controls::ControlKind::SmallButton);
+}
+
 TEST(CmdButtonPersistence, KeysAreMatchedWithoutRegardToCase) {
     controls::PropertyBag bag;
     bag.Write("state", std::int32_t{1});

@@ -106,9 +106,8 @@ TEST_P(HighDpi, FramePiecesAreTheirPicturesInBlocks) {
     const Shot shot = Capture(Child(ids::kXPF1));
     ASSERT_FALSE(shot.pixels.empty());
     // The frame covers the client area, which is the design's size at this dpi.
-    const double tpp = app::TwipsPerPixel(Dpi());
-    EXPECT_EQ(shot.width, app::TwipsToPixels(app::kClientWidthTwips, tpp));
-    EXPECT_EQ(shot.height, app::TwipsToPixels(app::kClientHeightTwips, tpp));
+    EXPECT_EQ(shot.width, app::TwipsToPixels(app::kClientWidthTwips, Dpi()));
+    EXPECT_EQ(shot.height, app::TwipsToPixels(app::kClientHeightTwips, Dpi()));
 
     // The pieces nothing lies on (the caption and the close box cover parts of the title's ends).
     const auto pieces = {std::pair{FramePiece::CloseButton, "close_normal.bmp"},
@@ -262,7 +261,7 @@ TEST_F(MainWindowHost, DpiChangeMovesToTheSuggestedRectangleAndScalesTheSkin) {
         RECT rc;
         GetWindowRect(child, &rc);
         MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&rc), 2);
-        const app::PixelRect want = app::ToPixels(design, app::TwipsPerPixel(192));
+        const app::PixelRect want = app::ToPixels(design, 192);
         EXPECT_EQ(rc.left, want.left) << design.id;
         EXPECT_EQ(rc.right - rc.left, want.width) << design.id;
         EXPECT_EQ(rc.bottom - rc.top, want.height) << design.id;

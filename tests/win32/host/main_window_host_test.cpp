@@ -20,7 +20,7 @@ TEST_F(MainWindowHost, EveryControlIsAChildAtItsDesignPlace) {
     Start();
     SwitchToThe256ColourLook();  // the look not in use at start-up is made when first shown
     HDC screen = GetDC(nullptr);
-    const double tpp = app::TwipsPerPixel(GetDeviceCaps(screen, LOGPIXELSX));
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
     ReleaseDC(nullptr, screen);
     for (const app::TwipsRect& design : app::DesignLayout()) {
         HWND child = Child(design.id);
@@ -28,7 +28,7 @@ TEST_F(MainWindowHost, EveryControlIsAChildAtItsDesignPlace) {
         RECT rc;
         GetWindowRect(child, &rc);
         MapWindowPoints(nullptr, window->Handle(), reinterpret_cast<POINT*>(&rc), 2);
-        const app::PixelRect at = app::ToPixels(design, tpp);
+        const app::PixelRect at = app::ToPixels(design, dpi);
         EXPECT_EQ(rc.left, at.left) << "control " << design.id;
         EXPECT_EQ(rc.top, at.top) << "control " << design.id;
         EXPECT_EQ(rc.right - rc.left, at.width) << "control " << design.id;
