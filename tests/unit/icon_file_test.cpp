@@ -1,5 +1,6 @@
-// The program's icon file as the resource compiler embeds it: the two images the tray and the
-// about window ask for, each a well-formed icon image with its mask.
+// The program's icon file as the resource compiler embeds it: an image for each size the tray
+// and the about window ask for, each a well-formed icon image with its mask, or a PNG where
+// Windows XP never asks for the size.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -17,6 +18,9 @@ std::vector<unsigned char> ReadAll(const std::string& path) {
 
 std::uint32_t U32(const std::vector<unsigned char>& b, std::size_t at) {
     return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
+}
+std::uint32_t BigU32(const std::vector<unsigned char>& b, std::size_t at) {
+    return static_cast<std::uint32_t>(b[at]) << 24 | b[at + 1] << 16 | b[at + 2] << 8 | b[at + 3];
 }
 std::uint16_t U16(const std::vector<unsigned char>& b, std::size_t at) {
     return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
@@ -48,6 +52,15 @@ TEST(ProgramIcon, HoldsA16ColourTrayImageAndATrueColourImageForEveryScale) {
     for (const Image& image : images) {
         const auto& d = image.data;
         ASSERT_GE(d.size(), 40u);
+        if (d[0] == 0x89 && d[1] == 'P' && d[2] == 'N' && d[3] == 'G') {
+            // XP reads bitmap entries only, and asks for none of the sizes stored as PNG.
+            EXPECT_EQ(image.width, 64) << "a size Windows XP asks for is stored as a PNG";
+            EXPECT_EQ(BigU32(d, 16), static_cast<std::uint32_t>(image.width)) << "IHDR width";
+            EXPECT_EQ(BigU32(d, 20), static_cast<std::uint32_t>(image.height)) << "IHDR height";
+            EXPECT_EQ(d[24], 8) << "8 bits a sample";
+            EXPECT_EQ(d[25], 6) << "RGBA, so that Windows draws it by its alpha channel";
+            continue;
+        }
         EXPECT_EQ(U32(d, 0), 40u) << "BITMAPINFOHEADER";
         EXPECT_EQ(static_cast<int>(U32(d, 4)), image.width);
         EXPECT_EQ(static_cast<int>(U32(d, 8)), 2 * image.height) << "colour rows and mask rows";
