@@ -3,7 +3,7 @@
 # build-PRESET.log, writes the seconds it took to build-PRESET.seconds and its status (0 or
 # 1) to build-PRESET.rc, and returns that status. Needs ROOT and LOGDIR. BUILD_JOBS sets the
 # parallel jobs (default 2, one per processor of the bench machine); CONFIGURE_ARGS, extra
-# arguments of the configure step.
+# arguments of the configure step; BUILD_TARGETS, the targets to build (default all).
 #
 # The presets build with Ninja; a build folder that an older preset made with another
 # generator is made afresh (CMake refuses to switch generators in place).
@@ -16,7 +16,8 @@ build_preset() {
     fi
     # shellcheck disable=SC2086 # CONFIGURE_ARGS is a list of words
     cmake --preset "$preset" ${CONFIGURE_ARGS:-} >"$LOGDIR/configure-$preset.log" 2>&1 &&
-        cmake --build --preset "$preset" -j"${BUILD_JOBS:-2}" >"$LOGDIR/build-$preset.log" 2>&1 || rc=1
+        cmake --build --preset "$preset" -j"${BUILD_JOBS:-2}" ${BUILD_TARGETS:+--target $BUILD_TARGETS} \
+            >"$LOGDIR/build-$preset.log" 2>&1 || rc=1
     echo $(($(date +%s) - t0)) >"$LOGDIR/build-$preset.seconds"
     echo "$rc" >"$LOGDIR/build-$preset.rc"
     return "$rc"

@@ -89,13 +89,23 @@ note_build() {
     fi
 }
 
-# Where the 32-bit loader cannot start at all (a kernel without ia32 emulation), no test here
-# runs anything of the i686 build; only the release zip's test reads it. The whole win32 preset
-# then builds in the background after asan, at the lowest priority (its failure still fails
-# the run), and the release zip's test runs once it is built. Elsewhere the i686 build's tests
-# run under Wine, and it is built before them.
+# Where the 32-bit loader cannot start (no wine32, or a kernel without ia32 emulation), no test
+# here runs anything of the i686 build; only the release zip's test reads it. The win32 preset's
+# release zip (Dravik.exe and Dravik.com, not the tests and tools) then builds in the background
+# after asan, at the lowest priority (its failure still fails the run), and the release zip's
+# test runs once it is built. Elsewhere the i686 build's tests run under Wine, and the whole
+# preset is built before them.
+# Debian's /usr/bin/wine runs the 64-bit loader when wine32 is not installed (saying so on
+# standard error only), so `wine --version` answers either way: ask the 32-bit loader itself.
+can_run_32bit() {
+    if [ -e /usr/lib/wine/wine64 ]; then
+        /usr/lib/wine/wine --version >/dev/null 2>&1
+    else
+        wine --version >/dev/null 2>&1
+    fi
+}
 win32_background=1
-if wine --version >/dev/null 2>&1; then win32_background=0; fi
+if can_run_32bit; then win32_background=0; fi
 presets=(native win64)
 if [ "$win32_background" = 0 ]; then presets+=(win32); fi
 # The soak's counting copy of the program (the host's sources built once more) is run only by
@@ -121,7 +131,8 @@ done
 set -m
 ROOT="$ROOT" LOGDIR="$LOGDIR" WIN32_BACKGROUND="$win32_background" WIN32_SOAK="$win32_soak" \
     BUILD_JOBS=1 nice -n 19 bash -c '. "$ROOT/scripts/build-preset.sh"; build_preset asan;
-        [ "$WIN32_BACKGROUND" = 0 ] || CONFIGURE_ARGS="-DDRAVIK_SOAK_BUILD=$WIN32_SOAK" build_preset win32' \
+        [ "$WIN32_BACKGROUND" = 0 ] ||
+            CONFIGURE_ARGS="-DDRAVIK_SOAK_BUILD=$WIN32_SOAK" BUILD_TARGETS=release_zip build_preset win32' \
     >/dev/null 2>&1 </dev/null &
 background_pid=$!
 set +m
