@@ -106,40 +106,26 @@ struct KernelHandleTraits {
     static constexpr HeldKind kCounted = HeldKind::None;
 };
 
+// A handle that NULL leaves empty, closed by `close` and counted by the soak as `kind`.
+template <typename H, auto close, HeldKind kind>
+struct NullEmptyTraits {
+    using Handle = H;
+    static bool IsEmpty(H handle) { return handle == nullptr; }
+    static void Close(H handle) { close(handle); }
+    static constexpr HeldKind kCounted = kind;
+};
+
 // A GDI object of type T (HBRUSH, HPEN, HFONT, HBITMAP, HRGN), deleted with DeleteObject. A
 // bitmap must not be selected into a DC when it goes.
 template <typename T>
-struct GdiObjectTraits {
-    using Handle = T;
-    static bool IsEmpty(T object) { return object == nullptr; }
-    static void Close(T object) { DeleteObject(object); }
-    static constexpr HeldKind kCounted = HeldKind::Gdi;
-};
-
+using GdiObjectTraits = NullEmptyTraits<T, &DeleteObject, HeldKind::Gdi>;
 // A DC of CreateCompatibleDC. The objects it started with must be selected back before it goes
 // (ScopedSelection).
-struct MemoryDcTraits {
-    using Handle = HDC;
-    static bool IsEmpty(HDC dc) { return dc == nullptr; }
-    static void Close(HDC dc) { DeleteDC(dc); }
-    static constexpr HeldKind kCounted = HeldKind::Gdi;
-};
-
+using MemoryDcTraits = NullEmptyTraits<HDC, &DeleteDC, HeldKind::Gdi>;
 // A menu of CreateMenu/CreatePopupMenu that no window holds.
-struct MenuTraits {
-    using Handle = HMENU;
-    static bool IsEmpty(HMENU menu) { return menu == nullptr; }
-    static void Close(HMENU menu) { DestroyMenu(menu); }
-    static constexpr HeldKind kCounted = HeldKind::User;
-};
-
+using MenuTraits = NullEmptyTraits<HMENU, &DestroyMenu, HeldKind::User>;
 // An icon from LoadImage without LR_SHARED or CreateIcon*, which its loader must destroy.
-struct IconTraits {
-    using Handle = HICON;
-    static bool IsEmpty(HICON icon) { return icon == nullptr; }
-    static void Close(HICON icon) { DestroyIcon(icon); }
-    static constexpr HeldKind kCounted = HeldKind::User;
-};
+using IconTraits = NullEmptyTraits<HICON, &DestroyIcon, HeldKind::User>;
 
 using ScopedHKEY = Scoped<RegistryKeyTraits>;
 using ScopedHandle = Scoped<KernelHandleTraits>;

@@ -271,14 +271,14 @@ int main(int argc, char** argv) {
     const std::string scratch = std::string(temp) + "Dravik icon bench " + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(scratch.c_str(), nullptr);
     CreateDirectoryA((scratch + "\\Iconset").c_str(), nullptr);
+    platform::win32::Win32Display display;
+    platform::win32::Win32Registry registry;
+    ScratchSystem system(scratch);
+    platform::win32::Win32Ui ui;
+    platform::win32::Win32Shell shell;
+    platform::win32::Win32Registry registry32(platform::win32::Win32Registry::View::Wow32);
+    platform::Platform platformSet{display, registry, system, ui, shell, registry32};
     if (route) {
-        platform::win32::Win32Display display;
-        platform::win32::Win32Registry registry;
-        ScratchSystem system(scratch);
-        platform::win32::Win32Ui ui;
-        platform::win32::Win32Shell shell;
-        platform::win32::Win32Registry registry32(platform::win32::Win32Registry::View::Wow32);
-        platform::Platform platformSet{display, registry, system, ui, shell, registry32};
         const int rc = RouteBench(items, rounds, platformSet);
         RemoveScratch(scratch);
         return rc;
@@ -312,13 +312,6 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    platform::win32::Win32Display display;
-    platform::win32::Win32Registry registry;
-    ScratchSystem system(scratch);
-    platform::win32::Win32Ui ui;
-    platform::win32::Win32Shell shell;
-    platform::win32::Win32Registry registry32(platform::win32::Win32Registry::View::Wow32);
-    platform::Platform platformSet{display, registry, system, ui, shell, registry32};
     platform::win32::Win32Desktop desktop;
     icons::IconMem iconMem(platformSet, desktop);
 
