@@ -2,9 +2,8 @@
 
 #include "app/win32/frame_window.h"
 
-#include <windowsx.h>
-
 #include "platform/win32/scoped.h"
+#include "wingui/mouse_position.h"
 
 namespace app::win32 {
 namespace {
@@ -154,8 +153,8 @@ bool ButtonWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
         DrawWhenShown(msg, [this] { button_.Show(); });  // an owed drawing: the look it has now
         break;
     case WM_MOUSEMOVE:
-        button_.OnMouseMove(ButtonsHeld(wParam), ShiftState(), UnscaledF(GET_X_LPARAM(lParam)),
-                            UnscaledF(GET_Y_LPARAM(lParam)));
+        button_.OnMouseMove(ButtonsHeld(wParam), ShiftState(), UnscaledF(wingui::MouseX(lParam)),
+                            UnscaledF(wingui::MouseY(lParam)));
         return true;
     case WM_SETFOCUS: button_.OnGotFocus(); return true;
     case WM_KILLFOCUS: button_.OnLostFocus(); return true;

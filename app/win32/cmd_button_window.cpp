@@ -1,6 +1,6 @@
 #include "app/win32/cmd_button_window.h"
 
-#include <windowsx.h>
+#include "wingui/mouse_position.h"
 
 namespace app::win32 {
 
@@ -67,8 +67,8 @@ bool CmdButtonWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRES
         InvalidateRect(hwnd_, nullptr, FALSE);
         return false;
     case WM_MOUSEMOVE:
-        button_.MouseMove(ButtonsHeld(wParam), ShiftState(), UnscaledF(GET_X_LPARAM(lParam)),
-                          UnscaledF(GET_Y_LPARAM(lParam)));
+        button_.MouseMove(ButtonsHeld(wParam), ShiftState(), UnscaledF(wingui::MouseX(lParam)),
+                          UnscaledF(wingui::MouseY(lParam)));
         return true;
     case WM_SETFOCUS: button_.GotFocus(); return true;
     case WM_KILLFOCUS: button_.LostFocus(); return true;

@@ -3,9 +3,10 @@
 #include "app/win32/accessible.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
 
 #include <vector>
+
+#include "wingui/mouse_position.h"
 
 namespace app::win32 {
 
@@ -123,7 +124,7 @@ bool FrameWindow::CreateToolTips() {
 void FrameWindow::RelayToToolTips(UINT msg, WPARAM wParam, LPARAM lParam) {
     MSG mouse{hwnd_, msg, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
     const DWORD at = GetMessagePos();
-    mouse.pt = POINT{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    mouse.pt = POINT{wingui::MouseX(at), wingui::MouseY(at)};
     SendMessageA(tips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&mouse));
 }
 
@@ -180,7 +181,7 @@ bool FrameWindow::DrawForPaint() {
 bool FrameWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
     // The pieces are where the 100% layout put them; the form's surface takes client pixels.
-    const int clientX = GET_X_LPARAM(lParam), clientY = GET_Y_LPARAM(lParam);
+    const int clientX = wingui::MouseX(lParam), clientY = wingui::MouseY(lParam);
     const int x = Unscaled(clientX), y = Unscaled(clientY);
     if (tips_ && msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) RelayToToolTips(msg, wParam, lParam);
     switch (msg) {

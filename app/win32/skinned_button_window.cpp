@@ -1,8 +1,7 @@
 #include "app/win32/skinned_button_window.h"
 
 #include "app/win32/accessible.h"
-
-#include <windowsx.h>
+#include "wingui/mouse_position.h"
 
 namespace app::win32 {
 namespace {
@@ -46,8 +45,8 @@ int ButtonOf(UINT msg) {
 
 bool ButtonMouse::Handle(HWND hwnd, UINT msg, LPARAM lParam, bool takesFocus, Control& control,
                          double scale) {
-    const float x = static_cast<float>(GET_X_LPARAM(lParam) / scale);
-    const float y = static_cast<float>(GET_Y_LPARAM(lParam) / scale);
+    const float x = static_cast<float>(wingui::MouseX(lParam) / scale);
+    const float y = static_cast<float>(wingui::MouseY(lParam) / scale);
     const int which = ButtonOf(msg);
     switch (msg) {
     case WM_LBUTTONDOWN:
@@ -86,7 +85,7 @@ bool ButtonMouse::Handle(HWND hwnd, UINT msg, LPARAM lParam, bool takesFocus, Co
         RECT rc;
         GetClientRect(hwnd, &rc);
         // A click is a press and a release inside the control.
-        if (click && PtInRect(&rc, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))
+        if (click && PtInRect(&rc, POINT{wingui::MouseX(lParam), wingui::MouseY(lParam)}))
             control.Click();
         return true;
     }

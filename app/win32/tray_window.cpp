@@ -1,8 +1,6 @@
 #include "app/win32/tray_window.h"
 #include "app/win32/resource_pictures.h"
 
-#include <windowsx.h>
-
 #include <memory>
 
 #include "platform/version_info.h"
@@ -10,6 +8,7 @@
 #include "platform/win32/win32_system.h"
 #include "wingui/dpi.h"
 #include "wingui/message_filter.h"
+#include "wingui/mouse_position.h"
 #include "wingui/window_binding.h"
 
 namespace app::win32 {
@@ -127,7 +126,7 @@ bool SysTrayWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
     // goes.
     const std::shared_ptr<tray::frmSysTray> keep = component_.weak_from_this().lock();
     if (msg == tray::kCallbackMessage)
-        component_.ShellCallback(GET_X_LPARAM(lParam));
+        component_.ShellCallback(wingui::MouseX(lParam));
     else {
         // The new area may come with another scale (a change of the scale restarts it).
         RefreshIconSize(WindowDpi(hwnd_));

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/win32/scoped.h"
+#include "platform/win32/window_handle.h"
 
 namespace platform::win32 {
 
@@ -12,8 +13,6 @@ namespace {
 
 static_assert(sizeof(Point) == 8 && sizeof(POINT) == 8, "only the 8-byte POINT crosses over");
 
-HWND ToHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
-WindowHandle FromHwnd(HWND window) { return reinterpret_cast<WindowHandle>(window); }
 
 // A block that VirtualAllocEx committed in another process; VirtualFreeEx with MEM_RELEASE
 // (size 0: the whole block) gives it back. The process handle must outlive this owner.

@@ -2,14 +2,9 @@
 
 #include <windows.h>
 
+#include "platform/win32/window_handle.h"
 
 namespace platform::win32 {
-
-namespace {
-
-HWND ToHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
-
-}  // namespace
 
 void Win32Ui::ShowMessage(const std::string& text, const std::string& title) {
     MessageBoxA(ToHwnd(owner_), text.c_str(), title.c_str(), MB_OK);
