@@ -51,7 +51,7 @@ e2e::Rgb PicturePixel(const std::string& file, int x, int y) {
     return {paint::Red(c), paint::Green(c), paint::Blue(c)};
 }
 
-std::vector<std::string> Lines(const std::string& path) {
+std::vector<std::string> FileLines(const std::string& path) {
     std::vector<std::string> lines;
     std::ifstream in(path);
     for (std::string line; std::getline(in, line);) {
@@ -130,7 +130,7 @@ protected:
     static std::vector<std::string> Started(const std::vector<std::string>& logs) {
         std::vector<std::string> lines;
         for (const std::string& log : logs)
-            for (const std::string& line : Lines(log))
+            for (const std::string& line : FileLines(log))
                 for (const Record& r : e2e::ParseRecords(line))
                     if (r.kind == "start") lines.push_back(r.Get("cmdline"));
         return lines;
@@ -292,7 +292,7 @@ TEST_F(MainWindowDetails, DisplaySettingsStartTheSystemsRundll32NeverOnePlantedB
     ASSERT_EQ(started.size(), 1u);
     EXPECT_EQ(Lower(started[0]).rfind("c:\\windows\\system32\\rundll32.exe ", 0), 0u) << started[0];
     EXPECT_EQ(started[0].substr(started[0].find(' ') + 1), "shell32.dll, Control_RunDLL desk.cpl, ,3");
-    EXPECT_FALSE(e2e::FileExists(planted)) << "the planted copy ran: " << Lines(planted).front();
+    EXPECT_FALSE(e2e::FileExists(planted)) << "the planted copy ran: " << FileLines(planted).front();
 }
 
 // A double click on the small "Monitor Settings" (256-colour appearance) opens the display

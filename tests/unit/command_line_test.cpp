@@ -24,22 +24,22 @@ using app::FrmMain;
 using app::Verb;
 using platform::memory::Mode;
 
-std::optional<Command> Parse(std::vector<std::string> args) {
+std::optional<Command> CommandOf(std::vector<std::string> args) {
     return app::ParseArguments(args).command;
 }
 
 TEST(CommandLine, SwitchesTakeEitherPrefixAndAnyCase) {
-    EXPECT_EQ(Parse({"/movie"}), (Command{Verb::Movie, {}}));
-    EXPECT_EQ(Parse({"-MONITOR"}), (Command{Verb::Monitor, {}}));
-    EXPECT_EQ(Parse({"/Toggle"}), (Command{Verb::Toggle, {}}));
-    EXPECT_EQ(Parse({"-list"}), (Command{Verb::List, {}}));
-    EXPECT_EQ(Parse({"/EXIT"}), (Command{Verb::Exit, {}}));
-    EXPECT_EQ(Parse({"/?"}), (Command{Verb::Help, {}}));
-    EXPECT_EQ(Parse({"-?"}), (Command{Verb::Help, {}}));
-    EXPECT_EQ(Parse({"/mode", "1024 x 768 @ 60Hz 32bit colors"}),
+    EXPECT_EQ(CommandOf({"/movie"}), (Command{Verb::Movie, {}}));
+    EXPECT_EQ(CommandOf({"-MONITOR"}), (Command{Verb::Monitor, {}}));
+    EXPECT_EQ(CommandOf({"/Toggle"}), (Command{Verb::Toggle, {}}));
+    EXPECT_EQ(CommandOf({"-list"}), (Command{Verb::List, {}}));
+    EXPECT_EQ(CommandOf({"/EXIT"}), (Command{Verb::Exit, {}}));
+    EXPECT_EQ(CommandOf({"/?"}), (Command{Verb::Help, {}}));
+    EXPECT_EQ(CommandOf({"-?"}), (Command{Verb::Help, {}}));
+    EXPECT_EQ(CommandOf({"/mode", "1024 x 768 @ 60Hz 32bit colors"}),
               (Command{Verb::Mode, "1024 x 768 @ 60Hz 32bit colors"}));
     // The list form's leading blank, or blanks pasted around a label, are not part of it.
-    EXPECT_EQ(Parse({"-MODE", "  800 x 600 @ 60Hz 256 colors "}),
+    EXPECT_EQ(CommandOf({"-MODE", "  800 x 600 @ 60Hz 256 colors "}),
               (Command{Verb::Mode, "800 x 600 @ 60Hz 256 colors"}));
 }
 

@@ -14,6 +14,7 @@
 #include "platform/memory/memory_system.h"
 #include "tests/recording_icons.h"
 #include "tests/test_window_host.h"
+#include "tests/registry_keys.h"
 
 using app::FrmMain;
 using platform::memory::MemoryDisplay;
@@ -24,8 +25,8 @@ using platform::memory::Mode;
 
 namespace {
 
-constexpr const char* kOptions = "SOFTWARE\\Morv Dravik\\Options";
-constexpr const char* kRun = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+using testing_support::kOptions;
+using testing_support::kRun;
 constexpr platform::WindowHandle kHwnd = 0x4242;
 
 using testing_support::RecordingIcons;

@@ -3,14 +3,15 @@
 #include "platform/memory/memory_registry.h"
 #include "platform/memory/memory_system.h"
 #include "settings/settings_store.h"
+#include "tests/registry_keys.h"
 
 using platform::memory::MemoryRegistry;
 using platform::memory::MemorySystem;
 
 namespace {
 
-constexpr const char* kOptions = "SOFTWARE\\Morv Dravik\\Options";
-constexpr const char* kRun = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+using testing_support::kOptions;
+using testing_support::kRun;
 constexpr const char* kUserRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const char* kQuotedPath = "\"C:\\Program Files\\Dravik\\Dravik.exe\"";
 

@@ -16,6 +16,7 @@
 #include "platform/memory/memory_system.h"
 #include "tests/recording_icons.h"
 #include "tests/test_window_host.h"
+#include "tests/registry_keys.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ using app::FrmMain;
 using platform::memory::MemoryShell;
 using platform::memory::Mode;
 
-constexpr const char* kOptions = "SOFTWARE\\Morv Dravik\\Options";
+using testing_support::kOptions;
 constexpr const char* kLabel1024 = "1024 x 768 @ 60Hz 32bit colors";
 constexpr const char* kLabel800 = "800 x 600 @ 60Hz 256 colors";
 

@@ -10,6 +10,7 @@
 
 #include "icons/list_view.h"
 #include "platform/win32/scoped.h"
+#include "platform/win32/window_handle.h"
 #include "platform/win32/win32_desktop.h"
 #include "test_support.h"
 
@@ -20,7 +21,7 @@ using platform::WindowHandle;
 using platform::win32::ScopedHandle;
 using platform::win32::Win32Desktop;
 
-WindowHandle H(HWND hwnd) { return reinterpret_cast<WindowHandle>(hwnd); }
+using platform::win32::FromHwnd;
 
 std::vector<UINT> g_settingChanges;
 
@@ -100,23 +101,23 @@ protected:
 };
 
 TEST_F(Win32DesktopTest, FindsWindowsByClassWithoutRegardToCase) {
-    EXPECT_EQ(desktop_.FindTopLevel("DRAVIKdesktopTESTtop"), H(top_));
-    EXPECT_EQ(desktop_.FindChild(H(top_), "draviKDesktopTestView"), H(view_));
-    EXPECT_EQ(desktop_.FindChild(H(view_), "SYSLISTVIEW32"), H(list_));
-    EXPECT_EQ(desktop_.FindChild(H(top_), "SysListView32"), 0u) << "children only, not grandchildren";
+    EXPECT_EQ(desktop_.FindTopLevel("DRAVIKdesktopTESTtop"), FromHwnd(top_));
+    EXPECT_EQ(desktop_.FindChild(FromHwnd(top_), "draviKDesktopTestView"), FromHwnd(view_));
+    EXPECT_EQ(desktop_.FindChild(FromHwnd(view_), "SYSLISTVIEW32"), FromHwnd(list_));
+    EXPECT_EQ(desktop_.FindChild(FromHwnd(top_), "SysListView32"), 0u) << "children only, not grandchildren";
     EXPECT_EQ(desktop_.FindTopLevel("Dravik No Such Class"), 0u);
-    EXPECT_EQ(desktop_.ParentOf(H(list_)), H(view_));
-    EXPECT_EQ(desktop_.OwnerProcessId(H(list_)), GetCurrentProcessId());
+    EXPECT_EQ(desktop_.ParentOf(FromHwnd(list_)), FromHwnd(view_));
+    EXPECT_EQ(desktop_.OwnerProcessId(FromHwnd(list_)), GetCurrentProcessId());
 }
 
 TEST_F(Win32DesktopTest, StyleCountAndMovesReachTheListView) {
-    EXPECT_EQ(desktop_.WindowStyle(H(list_)) & icons::kLvsAutoArrange, 0u);
+    EXPECT_EQ(desktop_.WindowStyle(FromHwnd(list_)) & icons::kLvsAutoArrange, 0u);
     SetWindowLongA(list_, GWL_STYLE, GetWindowLongA(list_, GWL_STYLE) | LVS_AUTOARRANGE);
-    EXPECT_NE(desktop_.WindowStyle(H(list_)) & icons::kLvsAutoArrange, 0u);
+    EXPECT_NE(desktop_.WindowStyle(FromHwnd(list_)) & icons::kLvsAutoArrange, 0u);
     SetWindowLongA(list_, GWL_STYLE, GetWindowLongA(list_, GWL_STYLE) & ~LVS_AUTOARRANGE);
 
-    EXPECT_EQ(desktop_.Send(H(list_), icons::kLvmGetItemCount, 0, 0), 4);
-    icons::MoveItem(desktop_, H(list_), 2, {-30, 7});
+    EXPECT_EQ(desktop_.Send(FromHwnd(list_), icons::kLvmGetItemCount, 0, 0), 4);
+    icons::MoveItem(desktop_, FromHwnd(list_), 2, {-30, 7});
     POINT p{};
     SendMessageA(list_, LVM_GETITEMPOSITION, 2, reinterpret_cast<LPARAM>(&p));
     EXPECT_EQ(p.x, -30);
@@ -130,14 +131,14 @@ TEST_F(Win32DesktopTest, BothBufferVariantsGiveThePositionsAndGiveTheirMemoryBac
         ASSERT_NE(remote, nullptr);
         remoteAt = remote->Address();
         EXPECT_EQ(PageState(GetCurrentProcess(), remoteAt), static_cast<DWORD>(MEM_COMMIT));
-        EXPECT_EQ(ReadThrough(*remote, desktop_, H(list_), 4), kPositions);
+        EXPECT_EQ(ReadThrough(*remote, desktop_, FromHwnd(list_), 4), kPositions);
     }
     {
         // In one process the view's address is valid for the list view too.
         auto shared = desktop_.MapSharedBuffer();
         ASSERT_NE(shared, nullptr);
         sharedAt = shared->Address();
-        EXPECT_EQ(ReadThrough(*shared, desktop_, H(list_), 4), kPositions);
+        EXPECT_EQ(ReadThrough(*shared, desktop_, FromHwnd(list_), 4), kPositions);
     }
     EXPECT_EQ(PageState(GetCurrentProcess(), remoteAt), static_cast<DWORD>(MEM_FREE));
     EXPECT_EQ(PageState(GetCurrentProcess(), sharedAt), static_cast<DWORD>(MEM_FREE));
@@ -151,7 +152,7 @@ TEST_F(Win32DesktopTest, ABufferHoldsWhatWasStoredUntilTheListViewWritesIt) {
     remote->Load(p);
     EXPECT_EQ(p, (Point{123, -456}));
     // An item that does not exist is not written: the buffer keeps the last value.
-    desktop_.Send(H(list_), icons::kLvmGetItemPosition, 99, static_cast<LPARAM>(remote->Address()));
+    desktop_.Send(FromHwnd(list_), icons::kLvmGetItemPosition, 99, static_cast<LPARAM>(remote->Address()));
     remote->Load(p);
     EXPECT_EQ(p, (Point{123, -456}));
 }
@@ -163,7 +164,7 @@ TEST_F(Win32DesktopTest, NoRemoteBufferForAProcessThatIsNotThere) {
 
 TEST_F(Win32DesktopTest, VersionBroadcastLockAndRedraw) {
     EXPECT_EQ(desktop_.VersionPlatformId(), std::optional<std::uint32_t>(VER_PLATFORM_WIN32_NT));
-    EXPECT_EQ(desktop_.DesktopWindow(), H(GetDesktopWindow()));
+    EXPECT_EQ(desktop_.DesktopWindow(), FromHwnd(GetDesktopWindow()));
 
     desktop_.LockUpdate(desktop_.DesktopWindow());
     EXPECT_FALSE(LockWindowUpdate(top_)) << "one window at a time: the desktop holds the lock";

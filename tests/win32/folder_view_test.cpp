@@ -15,6 +15,7 @@
 
 #include "desk_shell.h"
 #include "platform/win32/scoped.h"
+#include "platform/win32/window_handle.h"
 #include "platform/win32/win32_desktop.h"
 #include "test_support.h"
 
@@ -26,9 +27,9 @@ using platform::win32::ScopedHandle;
 using platform::win32::ShellDeadlines;
 using platform::win32::Win32Desktop;
 
-WindowHandle H(HWND hwnd) { return reinterpret_cast<WindowHandle>(hwnd); }
+using platform::win32::FromHwnd;
 
-const std::vector<Point> kPositions = {{10, 20}, {-10, 5}, {300, 40}, {75, 300}};
+const std::vector<Point> kViewPositions = {{10, 20}, {-10, 5}, {300, 40}, {75, 300}};
 
 // Counts the calls that reach the served objects, answers FindWindowSW as told and holds the
 // calls of one method until released.
@@ -73,7 +74,7 @@ protected:
         const std::string reason = win32_test::NoWindowSystemReason();
         if (!reason.empty()) GTEST_SKIP() << reason;
         ready_.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-        for (const Point& p : kPositions) desk_.positions.push_back({p.x, p.y});
+        for (const Point& p : kViewPositions) desk_.positions.push_back({p.x, p.y});
         desk_.hooks = &hooks_;
         desk_.ready = ready_.Get();
         DWORD id = 0;
@@ -123,8 +124,8 @@ TEST_F(Win32FolderViewTest, TheViewIsTheDefViewWithItsPositionsInListViewOrderAn
     Win32Desktop desktop;
     auto view = desktop.OpenDesktopFolderView();
     ASSERT_NE(view, nullptr);
-    EXPECT_EQ(view->Window(), H(desk_.windows.view));
-    EXPECT_EQ(view->ItemPositions(), std::optional<std::vector<Point>>(kPositions));
+    EXPECT_EQ(view->Window(), FromHwnd(desk_.windows.view));
+    EXPECT_EQ(view->ItemPositions(), std::optional<std::vector<Point>>(kViewPositions));
 
     EXPECT_EQ(view->AutoArrange(), std::optional<bool>(false));
     EXPECT_TRUE(view->SetAutoArrange(true));
@@ -143,9 +144,9 @@ TEST_F(Win32FolderViewTest, PositionItemsMovesExactlyTheItemsWithValuesInOneCall
                                                       Point{-20, 7}, Point{5, 5}};
     EXPECT_TRUE(view->PositionItems(wanted));
     EXPECT_EQ(hooks_.Calls("SelectAndPositionItems"), 1);
-    EXPECT_EQ(ListPosition(0), kPositions[0]);
+    EXPECT_EQ(ListPosition(0), kViewPositions[0]);
     EXPECT_EQ(ListPosition(1), (Point{400, 300}));
-    EXPECT_EQ(ListPosition(2), kPositions[2]);
+    EXPECT_EQ(ListPosition(2), kViewPositions[2]);
     EXPECT_EQ(ListPosition(3), (Point{-20, 7}));
 }
 

@@ -17,7 +17,7 @@ using paint::Rgb;
 using testing_support::TestHost;
 
 constexpr Rgb kMask = MakeRgb(192, 192, 192);
-constexpr Rgb kWhite = 0xFFFFFF;
+constexpr Rgb kPaperWhite = 0xFFFFFF;  // what the pictures are drawn on
 
 Picture Solid(int w, int h, Rgb c) {
     Picture p;
@@ -28,13 +28,13 @@ Picture Solid(int w, int h, Rgb c) {
 TEST(PaintImage, MaskColourIsSkippedOnlyWithUseMaskColor) {
     Picture p = Solid(2, 1, MakeRgb(10, 20, 30));
     p.pixels.SetPixel(1, 0, kMask);
-    PixelBuffer target(4, 4, kWhite);
+    PixelBuffer target(4, 4, kPaperWhite);
     paint::Surface s = target.View();
     ImageFlags flags;
     flags.mask = kMask;
     PaintImage(s, 1, 1, 2, 1, p, flags);
     EXPECT_EQ(s.Pixel(1, 1), MakeRgb(10, 20, 30));
-    EXPECT_EQ(s.Pixel(2, 1), kWhite);
+    EXPECT_EQ(s.Pixel(2, 1), kPaperWhite);
     flags.useMaskColor = false;
     PaintImage(s, 1, 1, 2, 1, p, flags);
     EXPECT_EQ(s.Pixel(2, 1), kMask);
@@ -44,7 +44,7 @@ TEST(PaintImage, TintWithLightSkip) {
     Picture p = Solid(3, 1, 0);
     p.pixels.SetPixel(0, 0, MakeRgb(128, 128, 128));  // sum 384: drawn
     p.pixels.SetPixel(1, 0, MakeRgb(129, 128, 128));  // sum 385: skipped
-    p.pixels.SetPixel(2, 0, kWhite);
+    p.pixels.SetPixel(2, 0, kPaperWhite);
     PixelBuffer target(3, 1, MakeRgb(1, 1, 1));
     paint::Surface s = target.View();
     ImageFlags flags;
@@ -77,8 +77,8 @@ TEST(PaintImage, GreyscaleRoundsHalvesToEven) {
 }
 
 TEST(PaintImage, BlendTakesTwoThirdsOfThePicture) {
-    Picture black = Solid(1, 1, 0), white = Solid(1, 1, kWhite);
-    PixelBuffer onWhite(1, 1, kWhite), onBlack(1, 1, 0);
+    Picture black = Solid(1, 1, 0), white = Solid(1, 1, kPaperWhite);
+    PixelBuffer onWhite(1, 1, kPaperWhite), onBlack(1, 1, 0);
     paint::Surface a = onWhite.View(), b = onBlack.View();
     ImageFlags flags;
     flags.mask = kMask;
@@ -95,7 +95,7 @@ TEST(PaintImage, AnyWidthWithPaddedRows) {
         p.pixels = PixelBuffer(w, 3);
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < w; ++x) p.pixels.SetPixel(x, y, MakeRgb(x + 1, y + 1, 7));
-        PixelBuffer target(w + 2, 5, kWhite, true);
+        PixelBuffer target(w + 2, 5, kPaperWhite, true);
         paint::Surface s = target.View();
         ImageFlags flags;
         flags.mask = kMask;
@@ -103,7 +103,7 @@ TEST(PaintImage, AnyWidthWithPaddedRows) {
         for (int y = 0; y < 5; ++y)
             for (int x = 0; x < w + 2; ++x) {
                 const bool in = x >= 1 && x <= w && y >= 1 && y <= 3;
-                EXPECT_EQ(s.Pixel(x, y), in ? MakeRgb(x, y, 7) : kWhite) << w << ":" << x << "," << y;
+                EXPECT_EQ(s.Pixel(x, y), in ? MakeRgb(x, y, 7) : kPaperWhite) << w << ":" << x << "," << y;
             }
     }
 }
@@ -112,14 +112,14 @@ TEST(PaintImage, IconTransparencyTakesTheMaskColour) {
     Picture icon = Solid(2, 1, MakeRgb(9, 9, 9));
     icon.kind = paint::PictureKind::Icon;
     icon.opaque = {1, 0};
-    PixelBuffer target(3, 1, kWhite);
+    PixelBuffer target(3, 1, kPaperWhite);
     paint::Surface s = target.View();
     ImageFlags flags;
     flags.mask = kMask;
     PaintImage(s, 0, 0, 3, 1, icon, flags);  // wider than the icon: mask beyond
     EXPECT_EQ(s.Pixel(0, 0), MakeRgb(9, 9, 9));
-    EXPECT_EQ(s.Pixel(1, 0), kWhite);
-    EXPECT_EQ(s.Pixel(2, 0), kWhite);
+    EXPECT_EQ(s.Pixel(1, 0), kPaperWhite);
+    EXPECT_EQ(s.Pixel(2, 0), kPaperWhite);
     flags.useMaskColor = false;
     PaintImage(s, 0, 0, 3, 1, icon, flags);
     EXPECT_EQ(s.Pixel(1, 0), kMask);
@@ -127,11 +127,11 @@ TEST(PaintImage, IconTransparencyTakesTheMaskColour) {
 
 TEST(PaintImage, NothingForAnEmptySize) {
     Picture p = Solid(2, 2, 0);
-    PixelBuffer target(2, 2, kWhite);
+    PixelBuffer target(2, 2, kPaperWhite);
     paint::Surface s = target.View();
     PaintImage(s, 0, 0, 0, 2, p, {});
     PaintImage(s, 0, 0, 2, 0, p, {});
-    EXPECT_EQ(s.Pixel(0, 0), kWhite);
+    EXPECT_EQ(s.Pixel(0, 0), kPaperWhite);
 }
 
 // A 4 x 4 picture on a 60 x 40 button with a blank caption: centred at (28, 18).
@@ -164,7 +164,7 @@ TEST(DrawPicture, BlankCaptionCentresThePicture) {
 
 TEST(DrawPicture, DisabledType7IsAnEngravedSilhouette) {
     PictureButton p(7);
-    p.normal->pixels.SetPixel(3, 3, kWhite);  // very light: leaves the face visible
+    p.normal->pixels.SetPixel(3, 3, kPaperWhite);  // very light: leaves the face visible
     p.b.SetEnabled(false);
     const controls::Palette& c = p.b.Colors();
     EXPECT_EQ(p.Px(28, 18), c.shadow);

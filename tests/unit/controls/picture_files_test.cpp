@@ -26,12 +26,12 @@ int BitsPerPixel(const std::string& name) {
     return static_cast<unsigned char>(header[28]);
 }
 
-struct Sized {
+struct PictureSize {
     const char* name;
     int w, h;
 };
 
-void ExpectSizes(FrameSkin skin, const std::vector<Sized>& sizes) {
+void ExpectSizes(FrameSkin skin, const std::vector<PictureSize>& sizes) {
     const controls::FramePictures p =
         controls::LoadFramePictures(skin, true, controls::FolderPictureLoader(kDir));
     const paint::PicturePtr got[] = {p.titleLeft,  p.title,          p.titleRight, p.left,
@@ -46,7 +46,7 @@ void ExpectSizes(FrameSkin skin, const std::vector<Sized>& sizes) {
     }
 }
 
-const std::vector<Sized> kPieces = {{"title left", 10, 30}, {"title", 1, 30},
+const std::vector<PictureSize> kPieces = {{"title left", 10, 30}, {"title", 1, 30},
                                     {"title right", 10, 30}, {"left", 4, 1},
                                     {"right", 4, 1},        {"bottom", 1, 4},
                                     {"bottom left", 4, 4},  {"bottom right", 4, 4}};
