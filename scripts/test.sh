@@ -7,10 +7,11 @@
 # "N passed, N failed" over all test runs. The full soak is scripts/soak.sh.
 #
 # What waits overlaps with what computes: the bench (whose first start makes the Wine prefix,
-# mostly waiting on Wine) starts while the presets build, and the asan preset (and where no
-# 32-bit program runs, the win32 preset, which then only the release zip's test reads) builds
-# at the lowest priority while the end-to-end and Wine tests run, which mostly wait on Wine
-# and X and leave the processors idle; at that priority the build takes only what they leave.
+# mostly waiting on Wine) starts while the presets build, and the asan preset builds and runs
+# its tests (and where no 32-bit program runs, the win32 preset, which then only the release
+# zip's test reads, builds) at the lowest priority while the end-to-end and Wine tests run,
+# which leave about one of the two processors idle; at that priority the background takes
+# only what they leave.
 #
 # Environment: DRAVIK_BENCH_DISPLAY (first private display number tried, default 92);
 # DRAVIK_REQUIRE_WIN32=1 makes it a failure when 32-bit Windows programs cannot run here
@@ -40,7 +41,7 @@ if [ "$need_setup" = 1 ]; then
 fi
 
 mkdir -p "$LOGDIR"
-rm -f "$LOGDIR"/*.rc "$LOGDIR"/*.seconds
+rm -f "$LOGDIR"/*.rc "$LOGDIR"/*.seconds "$LOGDIR"/ctest-*.log
 
 # The bench always goes away again, also when this script fails or is interrupted.
 bench_pid=""
@@ -128,18 +129,28 @@ done
 # Its own process group, so that an interrupted run ends the whole build. One job at a time:
 # the end-to-end tests keep a processor of their own (Wine, X and the program hand work to
 # each other and slow down by half when two compilers share both processors with them).
+# The unit tests under the sanitizers, any report failing its test, and each fuzz target for
+# a few seconds over its committed seeds and what earlier runs found, run there too, once
+# their build is done: ctest-asan.rc tells the foreground that they have ended.
 set -m
 ROOT="$ROOT" LOGDIR="$LOGDIR" WIN32_BACKGROUND="$win32_background" WIN32_SOAK="$win32_soak" \
-    BUILD_JOBS=1 nice -n 19 bash -c '. "$ROOT/scripts/build-preset.sh"; build_preset asan;
+    BUILD_JOBS=1 nice -n 19 bash -c '. "$ROOT/scripts/build-preset.sh"
+        if build_preset asan; then
+            t0=$(date +%s)
+            ctest --preset asan -j1 >"$LOGDIR/ctest-asan.log" 2>&1
+            rc=$?
+            echo $(($(date +%s) - t0)) >"$LOGDIR/ctest-asan.seconds"
+            echo "$rc" >"$LOGDIR/ctest-asan.rc"
+        fi
         [ "$WIN32_BACKGROUND" = 0 ] ||
             CONFIGURE_ARGS="-DDRAVIK_SOAK_BUILD=$WIN32_SOAK" BUILD_TARGETS=release_zip build_preset win32' \
     >/dev/null 2>&1 </dev/null &
 background_pid=$!
 set +m
 if [ "$win32_background" = 1 ]; then
-    say "asan, then win32, building in the background at the lowest priority, one job at a time"
+    say "asan (build and tests), then win32, in the background at the lowest priority, one job at a time"
 else
-    say "asan building in the background at the lowest priority, one job at a time"
+    say "asan (build and tests) in the background at the lowest priority, one job at a time"
 fi
 
 t0=$(date +%s)
@@ -162,19 +173,13 @@ total_passed=0
 total_failed=0
 total_skipped=0
 
-# Runs one ctest and adds its counts; a ctest that reports no summary counts as one failure.
-run_ctest() {
-    local name="$1"
-    shift
-    local log="$LOGDIR/ctest-$name.log" t0 total failed skipped rc
-    t0=$(date +%s)
-    say "ctest $name: ctest $*"
-    ctest "$@" 2>&1 | tee "$log"
-    rc=${PIPESTATUS[0]}
-    local summary
-    summary="$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)"
+# Adds the counts of one ctest run from its log (ctest-NAME.log); a run that reports no
+# summary counts as one failure. The second argument says how long it took.
+count_ctest() {
+    local name="$1" took="$2" log="$LOGDIR/ctest-$1.log" summary total failed skipped
+    summary="$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" 2>/dev/null | tail -n 1)"
     if [ -z "$summary" ]; then
-        say "ctest $name gave no summary (exit $rc)"
+        say "ctest $name gave no summary (exit $(cat "$LOGDIR/ctest-$name.rc" 2>/dev/null || echo "?"))"
         total_failed=$((total_failed + 1))
         return
     fi
@@ -185,7 +190,19 @@ run_ctest() {
     total_passed=$((total_passed + total - failed - skipped))
     total_failed=$((total_failed + failed))
     total_skipped=$((total_skipped + skipped))
-    say "ctest $name: $((total - failed - skipped)) passed, $failed failed, $skipped skipped in $(elapsed "$t0") s"
+    say "ctest $name: $((total - failed - skipped)) passed, $failed failed, $skipped skipped in $took s"
+}
+
+# Runs one ctest in the foreground, its output shown and kept, and adds its counts.
+run_ctest() {
+    local name="$1" t0 rc
+    shift
+    t0=$(date +%s)
+    say "ctest $name: ctest $*"
+    ctest "$@" 2>&1 | tee "$LOGDIR/ctest-$name.log"
+    rc=${PIPESTATUS[0]}
+    echo "$rc" >"$LOGDIR/ctest-$name.rc"
+    count_ctest "$name" "$(elapsed "$t0")"
 }
 
 win_dir="$ROOT/build/win32"
@@ -213,14 +230,18 @@ if [ "$bench_up" = 1 ] && [ -f "$win_dir/CTestTestfile.cmake" ]; then
     run_ctest "$(basename "$win_dir")" "${win_ctest_args[@]}"
 fi
 t0=$(date +%s)
-# The background job may go on with win32 after asan: its status file tells when asan is done.
+# The background job may go on with win32 after asan: the status files tell when the asan
+# build, and after it its tests, are done.
 while [ ! -f "$LOGDIR/build-asan.rc" ] && kill -0 "$background_pid" 2>/dev/null; do sleep 1; done
 note_build asan
-say "waited $(elapsed "$t0") s for the asan build"
-# The unit tests under the sanitizers, any report failing its test, and each fuzz target
-# for a few seconds over its committed seeds and what earlier runs found.
 if [ "${built[asan]}" = 1 ]; then
-    run_ctest asan --preset asan -j2
+    while [ ! -f "$LOGDIR/ctest-asan.rc" ] && kill -0 "$background_pid" 2>/dev/null; do sleep 1; done
+    say "waited $(elapsed "$t0") s for the asan build and tests"
+    say "ctest asan: ctest --preset asan -j1 (in the background)"
+    cat "$LOGDIR/ctest-asan.log" 2>/dev/null
+    count_ctest asan "$(cat "$LOGDIR/ctest-asan.seconds" 2>/dev/null || echo "?")"
+else
+    say "waited $(elapsed "$t0") s for the asan build"
 fi
 
 if [ "$win32_background" = 1 ]; then
