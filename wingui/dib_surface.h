@@ -34,6 +34,14 @@ private:
 
 class DibSurface {
 public:
+    DibSurface() = default;
+    // A bitmap still selected into a DC cannot be deleted (DeleteObject fails and the bitmap
+    // leaks; Wine instead defers the delete until it is deselected, so the leak shows only on
+    // Windows): the DC gives its own bitmap back first, whatever the members' order.
+    ~DibSurface() { Release(); }
+    DibSurface(const DibSurface&) = delete;
+    DibSurface& operator=(const DibSurface&) = delete;
+
     // A surface of width x height pixels, made anew when the size changes; the previous
     // pixels are kept when it does not. An empty surface when the DIB cannot be made.
     paint::Surface Resize(int width, int height);
