@@ -34,8 +34,8 @@ using controls::ControlKind;
 using controls::ControlModel;
 using controls::PixelRect;
 
-// A drop-down list's window height includes its open list: this many pixels at 100%.
-constexpr int kDropDownListHeight = 240;
+// A drop-down list's window height includes its open list: 240 pixels at 100%.
+int DropDownListHeight(int dpi) { return MulDiv(240, dpi, 96); }
 
 // The controls that are windows of the program's own kinds (SurfaceWindows).
 bool IsSkinned(ControlKind kind) {
@@ -65,10 +65,6 @@ const char* ControlName(int id) {
     }
 }
 
-// A group box paints its inside in the brush its parent gives it for WM_CTLCOLORSTATIC (the
-// box's back colour) before the standard paint draws its frame and caption on it: a standard
-// group box lets its parent show through, and the skinned frame beneath is a sibling that does
-// not paint there. Subclassed until the box is destroyed.
 // Fills the box with the brush its parent gives for it; that brush.
 HBRUSH FillWithParentBrush(HWND hwnd, HDC dc) {
     const auto brush = reinterpret_cast<HBRUSH>(
@@ -82,7 +78,10 @@ HBRUSH FillWithParentBrush(HWND hwnd, HDC dc) {
     return brush;
 }
 
-// Paints the box's fill before the standard paint draws its frame and caption on it.
+// A group box paints its inside in the brush its parent gives it for WM_CTLCOLORSTATIC (the
+// box's back colour) before the standard paint draws its frame and caption on it: a standard
+// group box lets its parent show through, and the skinned frame beneath is a sibling that does
+// not paint there. Subclassed until the box is destroyed.
 bool OpaqueGroupBoxHook(void*, HWND hwnd, UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
     if (msg != WM_ERASEBKGND && msg != WM_PAINT) return false;
     // WM_PAINT brings no DC: the window's own, given back once the fill is done.
@@ -208,7 +207,7 @@ HWND FormHostWindow::CreateStandard(ControlModel& model, const PixelRect& at) {
     case ControlKind::ComboBox:
         cls = "COMBOBOX";
         style |= CBS_DROPDOWNLIST | WS_VSCROLL;
-        height += MulDiv(kDropDownListHeight, dpi_, 96);
+        height += DropDownListHeight(dpi_);
         break;
     case ControlKind::Label:
         cls = "STATIC";
@@ -319,7 +318,7 @@ void FormHostWindow::ApplyDpi(int dpi) {
         const ControlModel* model = found == models_.end() ? nullptr : found->second;
         const bool list = model && model->Kind() == ControlKind::ComboBox;
         SetWindowPos(child, nullptr, at.left, at.top, at.width,
-                     at.height + (list ? MulDiv(kDropDownListHeight, dpi_, 96) : 0),
+                     at.height + (list ? DropDownListHeight(dpi_) : 0),
                      SWP_NOZORDER | SWP_NOACTIVATE);
         if (!model) {
             OwnChildPlaced(design.id, child);

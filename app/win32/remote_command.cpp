@@ -218,14 +218,15 @@ Delivery Deliver(const std::string& payload, bool start, HWND only = nullptr) {
 class DravikForRun final : public RunningDravik {
 public:
     int Hold(const app::Hold& hold, HeldSwitch& held, std::string& error) override {
+        static constexpr const char* kNoRun = "the running Dravik does not know /run (an older version?)";
         const Delivery d = Deliver(EncodeHold(hold), true);
         error = d.error;
         if (!d.code) return kExitNotSwitched;
-        if (*d.code == kExitBadArguments) error = "the running Dravik does not know /run (an older version?)";
+        if (*d.code == kExitBadArguments) error = kNoRun;
         if (*d.code != kExitDone) return *d.code;
         const std::optional<HeldSwitch> answer = DecodeHeldSwitch(d.text);
         if (!answer) {
-            error = "the running Dravik does not know /run (an older version?)";
+            error = kNoRun;
             return kExitNotSwitched;
         }
         held = *answer;
@@ -322,12 +323,12 @@ bool AnswerRemoteCommand(FrmMain& form, WPARAM wParam, LPARAM lParam, LRESULT& r
     }
     const HWND client = reinterpret_cast<HWND>(wParam);
     if (!output.empty() && IsWindow(client)) {
-        COPYDATASTRUCT back{};
-        back.dwData = kOutputTag;
-        back.cbData = static_cast<DWORD>(output.size());
-        back.lpData = output.data();
+        COPYDATASTRUCT text{};
+        text.dwData = kOutputTag;
+        text.cbData = static_cast<DWORD>(output.size());
+        text.lpData = output.data();
         DWORD_PTR taken = 0;
-        if (!SendMessageTimeoutA(client, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&back),
+        if (!SendMessageTimeoutA(client, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&text),
                                  SMTO_ABORTIFHUNG, 5000, &taken) ||
             !taken) {
             result = kReplyOutputLost;

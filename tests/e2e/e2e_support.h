@@ -95,6 +95,10 @@ std::string ListEntry(int width, int height, int bitsPerPixel, int hz);
 unsigned PeMachine(const std::string& path);
 
 bool FileExists(const std::string& path);
+// The file's bytes, or nothing when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::string& path);
+// The Windows path of a Unix path, through Wine's Z: drive.
+std::string WindowsPath(const std::string& unixPath);
 std::string Trim(std::string text);
 
 // The whole screen of the display, saved as a PNG file (ImageMagick's import).

@@ -43,20 +43,7 @@ std::string Lines(const std::vector<Pos>& positions) {
     return text;
 }
 
-std::optional<std::string> Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string WindowsPath(const std::string& unixPath) {
-    std::string path = "Z:" + unixPath;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
+using e2e::WindowsPath;
 
 class IconsE2E : public DravikE2E {
 protected:
@@ -127,7 +114,7 @@ protected:
         ASSERT_TRUE(ready && desk_.Running()) << "testdesk did not come up; see " << caseDir_ << "/testdesk.out";
     }
 
-    std::vector<Record> DeskLog() const { return e2e::ParseRecords(Slurp(deskLog_).value_or("")); }
+    std::vector<Record> DeskLog() const { return e2e::ParseRecords(e2e::ReadWholeFile(deskLog_).value_or("")); }
 
     // Records of that kind in the desktop's log, and of them those with key=value.
     int Logged(const std::string& kind, const std::string& key = "", const std::string& value = "") const {
@@ -156,7 +143,7 @@ protected:
     // Has another program open `path` without sharing it, and waits until it holds it.
     void HoldOpen(const std::string& path) {
         const std::string out = caseDir_ + "/holder.out";
-        const auto held = [&] { return Slurp(out).value_or("").find("held") != std::string::npos; };
+        const auto held = [&] { return e2e::ReadWholeFile(out).value_or("").find("held") != std::string::npos; };
         // Once, on a loaded machine, a holder under Wine said nothing for the whole start-up
         // wait; a second holder is started once rather than failing on a start that hung.
         for (const auto wait : {kStartTimeout / 3, kStartTimeout}) {
@@ -166,14 +153,14 @@ protected:
             std::cerr << "the holder said nothing within " << wait.count() << " s; starting another\n";
             holder_.Kill();
         }
-        FAIL() << "the holder did not open the layout; its output:\n" << Slurp(out).value_or("(none)");
+        FAIL() << "the holder did not open the layout; its output:\n" << e2e::ReadWholeFile(out).value_or("(none)");
     }
 
     void PutLayout(const std::string& path, const std::string& bytes) {
         std::error_code ec;
         fs::create_directories(Iconset(), ec);
         std::ofstream(path, std::ios::binary) << bytes;
-        ASSERT_EQ(Slurp(path), bytes);
+        ASSERT_EQ(e2e::ReadWholeFile(path), bytes);
     }
 
     std::string appDir_, deskExe_, deskLog_;
@@ -192,7 +179,7 @@ TEST_F(IconsE2E, StartUpWritesTheLayoutOfTheScreenSizeByteForByte) {
     EXPECT_EQ(IconsetFiles(), std::vector<std::string>{fs::path(path).filename()});
     EXPECT_EQ(fs::path(path).filename(), " " + std::to_string(Current()->width) + "- " +
                                              std::to_string(Current()->height));
-    EXPECT_EQ(Slurp(path), " 1310730 \r\n 327670 \r\n 2621740 \r\n");
+    EXPECT_EQ(e2e::ReadWholeFile(path), " 1310730 \r\n 327670 \r\n 2621740 \r\n");
 }
 
 TEST_F(IconsE2E, RestoreDesktopIconsPutsMovedIconsBack) {
@@ -213,7 +200,7 @@ TEST_F(IconsE2E, ADesktopUnderWorkerWIsSavedAndRestored) {
     // "Progman" is there without a view; the view hangs under the second "WorkerW".
     StartDesk({"--workerw", "10,20", "-10,5", "300,40"});
     StartDravik(App());
-    EXPECT_EQ(Slurp(LayoutPath()), " 1310730 \r\n 327670 \r\n 2621740 \r\n");
+    EXPECT_EQ(e2e::ReadWholeFile(LayoutPath()), " 1310730 \r\n 327670 \r\n 2621740 \r\n");
 
     Move(0, 500, 400);
     Move(2, 0, 0);
@@ -239,18 +226,18 @@ TEST_F(IconsE2E, ASwitchSavesANewSizeAndASwitchBackRestoresTheFirstSizesLayout) 
     ASSERT_TRUE(WaitForXMode(target.width, target.height, target.hz, seen)) << seen.Describe();
     const std::string secondLayout = LayoutPath();
     ASSERT_NE(secondLayout, firstLayout);
-    EXPECT_EQ(Slurp(secondLayout), Lines(kStart)) << "the new size had no layout: the icons were saved";
+    EXPECT_EQ(e2e::ReadWholeFile(secondLayout), Lines(kStart)) << "the new size had no layout: the icons were saved";
 
     // The shell piles the icons its own way at the new size; the user saves that.
     const std::vector<Pos> piled = {{500, 100}, {600, 100}, {700, 100}};
     for (int i = 0; i < 3; ++i) Move(i, piled[i].x, piled[i].y);
     Click(ids::kCmdIconSave);
-    EXPECT_EQ(Slurp(secondLayout), Lines(piled));
+    EXPECT_EQ(e2e::ReadWholeFile(secondLayout), Lines(piled));
 
     Click(ids::kBtnMon);
     ASSERT_TRUE(WaitForXMode(xBefore_.width, xBefore_.height, xBefore_.Rate(), seen)) << seen.Describe();
     EXPECT_EQ(Positions(), kStart) << "back at the first size, its layout is restored";
-    EXPECT_EQ(Slurp(firstLayout), Lines(kStart)) << "and not overwritten";
+    EXPECT_EQ(e2e::ReadWholeFile(firstLayout), Lines(kStart)) << "and not overwritten";
 
     Click(ids::kBtnMovie);
     ASSERT_TRUE(WaitForXMode(target.width, target.height, target.hz, seen)) << seen.Describe();
@@ -295,9 +282,9 @@ TEST_F(IconsE2E, AnEmptyDesktopLeavesAnExistingLayoutUntouched) {
     StartDesk({});
     PutLayout(LayoutPath(), old);
     StartDravik(App());
-    EXPECT_EQ(Slurp(LayoutPath()), old) << "start-up";
+    EXPECT_EQ(e2e::ReadWholeFile(LayoutPath()), old) << "start-up";
     Click(ids::kCmdIconSave);
-    EXPECT_EQ(Slurp(LayoutPath()), old) << "Save Desktop Icons";
+    EXPECT_EQ(e2e::ReadWholeFile(LayoutPath()), old) << "Save Desktop Icons";
     EXPECT_EQ(IconsetFiles().size(), 1u);
 }
 
@@ -337,13 +324,13 @@ TEST_F(IconsE2E, ASaveCutOffInTheMiddleOfItsWriteLeavesTheOldLayoutWhole) {
     ASSERT_TRUE(status.has_value()) << "Dravik.exe went on running past the file-size limit";
     EXPECT_EQ(*status, 128 + SIGXFSZ);
     EXPECT_EQ(fs::file_size(path + ".new", ec), 2048u) << "the new layout was cut off at the limit";
-    EXPECT_EQ(Slurp(path), old) << "the old layout must survive a save that could not finish";
+    EXPECT_EQ(e2e::ReadWholeFile(path), old) << "the old layout must survive a save that could not finish";
 
     // The next save that can write replaces it, and nothing half-written stays beside it.
     StartDravik(App());
     const std::vector<Pos> now = Positions();
     ASSERT_EQ(now.size(), 400u);
-    EXPECT_EQ(Slurp(path), Lines(now));
+    EXPECT_EQ(e2e::ReadWholeFile(path), Lines(now));
     EXPECT_EQ(IconsetFiles(), std::vector<std::string>{fs::path(path).filename()});
 }
 
@@ -356,12 +343,12 @@ TEST_F(IconsE2E, ASaveWhileAnotherProgramHoldsTheLayoutLeavesItWhole) {
     if (HasFatalFailure()) return;
 
     StartDravik(App());
-    EXPECT_EQ(Slurp(path), old);
+    EXPECT_EQ(e2e::ReadWholeFile(path), old);
     EXPECT_EQ(IconsetFiles(), std::vector<std::string>{fs::path(path).filename()}) << "nothing left beside it";
 
     holder_.Kill();
     Click(ids::kCmdIconSave);
-    EXPECT_EQ(Slurp(path), Lines(kStart));
+    EXPECT_EQ(e2e::ReadWholeFile(path), Lines(kStart));
 }
 
 TEST_F(IconsE2E, WithoutADesktopNothingIsSavedAndRestoreSaysSo) {
@@ -389,7 +376,7 @@ TEST_F(IconsE2E, WithoutADesktopNothingIsSavedAndRestoreSaysSo) {
 TEST_F(IconsE2E, ADesktopKeepingItsOwnRecordTakesBackARestoreByMessagesAtItsRefresh) {
     StartDesk({"--route", "10,20", "-10,5", "300,40"});
     StartDravik(App());
-    EXPECT_EQ(Slurp(LayoutPath()), Lines(kStart));
+    EXPECT_EQ(e2e::ReadWholeFile(LayoutPath()), Lines(kStart));
     // The user's moves go into the desktop's record.
     const std::vector<Pos> moved = {{500, 400}, {-10, 5}, {0, 0}};
     Move(0, 500, 400);
@@ -421,7 +408,7 @@ TEST_F(IconsE2E, TheI686ReleaseReadsAndMovesThe64BitDesktopsIcons) {
     ASSERT_FALSE(ec) << ec.message();
     StartDesk(kStartArgs);
     StartDravik(App(), "wine");
-    EXPECT_EQ(Slurp(LayoutPath()), " 1310730 \r\n 327670 \r\n 2621740 \r\n");
+    EXPECT_EQ(e2e::ReadWholeFile(LayoutPath()), " 1310730 \r\n 327670 \r\n 2621740 \r\n");
     Move(1, 222, 111);
     Click(ids::kCmdIconRest);
     EXPECT_EQ(Positions(), kStart);
@@ -439,10 +426,10 @@ TEST_F(IconsE2E, AFileWhereTheIconsetFolderShouldBeIsLeftAloneAndNothingIsSaved)
     StartDesk(kStartArgs);
     StartDravik(App());
     EXPECT_TRUE(fs::is_regular_file(Iconset())) << "the file was not replaced by a folder";
-    EXPECT_EQ(Slurp(Iconset()), notAFolder);
+    EXPECT_EQ(e2e::ReadWholeFile(Iconset()), notAFolder);
 
     Click(ids::kCmdIconSave);
-    EXPECT_EQ(Slurp(Iconset()), notAFolder);
+    EXPECT_EQ(e2e::ReadWholeFile(Iconset()), notAFolder);
     const RunResult click = Probe({"click", std::to_string(ids::kCmdIconRest), "post"});
     ASSERT_TRUE(click.Ok()) << click.Describe();
     const RunResult box = Probe({"msgbox", "ok", "wait", "20000"});
@@ -457,7 +444,7 @@ TEST_F(IconsE2E, AFileWhereTheIconsetFolderShouldBeIsLeftAloneAndNothingIsSaved)
     CloseDravik();
     EXPECT_EQ(Reg(kOptionsKey, "Start in SysTray").text, "1");
     EXPECT_EQ(Reg(kOptionsKey, "BtnMovie").text, kDefaultMovie);
-    EXPECT_EQ(Slurp(Iconset()), notAFolder);
+    EXPECT_EQ(e2e::ReadWholeFile(Iconset()), notAFolder);
 }
 
 TEST_F(IconsE2E, ALayoutAnotherProgramHoldsUnreadableMovesNoIconUntilItIsFree) {
@@ -476,7 +463,7 @@ TEST_F(IconsE2E, ALayoutAnotherProgramHoldsUnreadableMovesNoIconUntilItIsFree) {
     holder_.Kill();
     Click(ids::kCmdIconRest);
     EXPECT_EQ(Positions(), stored);
-    EXPECT_EQ(Slurp(path), Lines(stored)) << "a restore only reads";
+    EXPECT_EQ(e2e::ReadWholeFile(path), Lines(stored)) << "a restore only reads";
 }
 
 TEST_F(IconsE2E, AHugeLayoutIsReadOnlyAsFarAsALayoutGoes) {
@@ -508,7 +495,7 @@ TEST_F(IconsE2E, AProgramFolderTheAnsiCodePageCannotHoldKeepsItsLayoutsAndAutost
     env_.push_back({"LC_ALL", "C.UTF-8"});
     StartDesk(kStartArgs);
     StartDravik(App());
-    EXPECT_EQ(Slurp(LayoutPath()), Lines(kStart)) << "the start-up save reached the folder";
+    EXPECT_EQ(e2e::ReadWholeFile(LayoutPath()), Lines(kStart)) << "the start-up save reached the folder";
 
     Move(0, 400, 300);
     Click(ids::kCmdIconRest);
@@ -558,7 +545,7 @@ TEST_F(IconsE2E, AHungDesktopHoldsNoWindowAndGetsNoHalfLayout) {
     PutLayout(LayoutPath(), Lines(saved));
     Click(ids::kCmdIconRest);
     const auto t3 = Clock::now();
-    EXPECT_EQ(Slurp(LayoutPath()), Lines(saved));
+    EXPECT_EQ(e2e::ReadWholeFile(LayoutPath()), Lines(saved));
     std::cout << "hung desktop: start-up with its save " << seconds(t1 - t0) << " s, save "
               << seconds(t2 - t1) << " s, restore " << seconds(t3 - t2) << " s\n";
 
@@ -569,7 +556,7 @@ TEST_F(IconsE2E, AHungDesktopHoldsNoWindowAndGetsNoHalfLayout) {
 
     // Once the desktop answers again, the next save and restore work.
     Click(ids::kCmdIconSave);
-    EXPECT_EQ(Slurp(LayoutPath()), Lines(kStart));
+    EXPECT_EQ(e2e::ReadWholeFile(LayoutPath()), Lines(kStart));
     Move(0, 500, 400);
     Click(ids::kCmdIconRest);
     EXPECT_EQ(Positions(), kStart);
@@ -586,7 +573,7 @@ TEST_F(IconsE2E, TwoTogglesAtOnceEndWhereTwoTogglesLeadWithTheLayoutRestored) {
     const int pick = OtherSize32(modes, *now);
     ASSERT_GE(pick, 0) << "no 32-bit mode of another size to switch to";
     Select(ids::kCmbMovie, pick);
-    ASSERT_EQ(Slurp(LayoutPath()), Lines(kStart));
+    ASSERT_EQ(e2e::ReadWholeFile(LayoutPath()), Lines(kStart));
     const std::vector<Pos> moved = {{500, 100}, {600, 100}, {700, 100}};
     for (int i = 0; i < 3; ++i) Move(i, moved[i].x, moved[i].y);
 
@@ -600,7 +587,7 @@ TEST_F(IconsE2E, TwoTogglesAtOnceEndWhereTwoTogglesLeadWithTheLayoutRestored) {
     EXPECT_TRUE(WaitForXMode(xBefore_.width, xBefore_.height, xBefore_.Rate(), seen)) << seen.Describe();
     EXPECT_EQ(Positions(), kStart) << "back at the first size, its layout is restored";
     const Mode other = modes[static_cast<std::size_t>(pick)];
-    EXPECT_EQ(Slurp(Iconset() + "/ " + std::to_string(other.width) + "- " + std::to_string(other.height)),
+    EXPECT_EQ(e2e::ReadWholeFile(Iconset() + "/ " + std::to_string(other.width) + "- " + std::to_string(other.height)),
               Lines(moved))
         << "the other size had no layout: the icons were saved there";
 }

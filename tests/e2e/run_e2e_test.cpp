@@ -18,19 +18,10 @@ using Clock = std::chrono::steady_clock;
 
 constexpr auto kClientTimeout = 180s;
 
-std::string WindowsPath(const std::string& unixPath) {
-    std::string path = "Z:" + unixPath;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
+using e2e::WindowsPath;
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+// The file's text; empty when it cannot be read.
+std::string ReadFile(const std::string& path) { return e2e::ReadWholeFile(path).value_or(""); }
 
 double Seconds(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double>(to - from).count();

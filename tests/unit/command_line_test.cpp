@@ -13,9 +13,7 @@
 #include "platform/memory/memory_registry.h"
 #include "platform/memory/memory_shell.h"
 #include "platform/memory/memory_system.h"
-#include "platform/memory/memory_platform.h"
-#include "tests/recording_icons.h"
-#include "tests/test_window_host.h"
+#include "tests/loaded_main_form.h"
 
 namespace {
 
@@ -23,6 +21,7 @@ using app::Command;
 using app::FrmMain;
 using app::Verb;
 using platform::memory::Mode;
+using testing_support::kOptions;
 
 std::optional<Command> CommandOf(std::vector<std::string> args) {
     return app::ParseArguments(args).command;
@@ -98,30 +97,10 @@ TEST(CommandLine, RepliesOutsideTheProgramsOwnRangeAreNoExitCode) {
 }
 
 // The running program, handed commands.
-class RemoteCommand : public ::testing::Test, protected platform::memory::MemoryPlatform {
+class RemoteCommand : public testing_support::LoadedMainForm {
 protected:
-    RemoteCommand()
-        : MemoryPlatform({Mode(640, 480, 8, 60), Mode(800, 600, 8, 60), Mode(1024, 768, 32, 60),
-                          Mode(1280, 1024, 32, 75)}) {
-        display.SetCurrent(Mode(1024, 768, 32, 60));
-    }
-
-    static constexpr const char* kOptions = "SOFTWARE\\Morv Dravik\\Options";
     static constexpr const char* kLabel1024 = "1024 x 768 @ 60Hz 32bit colors";
     static constexpr const char* kLabel800 = "800 x 600 @ 60Hz 256 colors";
-
-    FrmMain& Start(bool inTray) {
-        registry.Put(kOptions, "Start in SysTray", inTray ? "1" : "0");
-        form = std::make_unique<FrmMain>(platform, icons);
-        form->SetHost(host);
-        form->window.SetSize(495, 347);
-        EXPECT_FALSE(form->Loaded());
-        EXPECT_EQ(form->Form_Load(), FrmMain::LoadResult::Loaded);
-        EXPECT_TRUE(form->Loaded());
-        form->SaveStartUpLayout();
-        icons.events.clear();
-        return *form;
-    }
 
     int Run(Command command) {
         output.clear();
@@ -133,9 +112,6 @@ protected:
                                      : platform::memory::MemoryShell::Tip(shell.Icons().begin()->second);
     }
 
-    testing_support::RecordingIcons icons{platform, desktop};
-    testing_support::TestWindowHost host{0x4242};
-    std::unique_ptr<FrmMain> form;
     std::string output;
 };
 

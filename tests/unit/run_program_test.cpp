@@ -10,10 +10,8 @@
 #include "app/command_line.h"
 #include "app/form_main.h"
 #include "app/run_program.h"
-#include "platform/memory/memory_platform.h"
 #include "platform/memory/memory_programs.h"
-#include "tests/recording_icons.h"
-#include "tests/test_window_host.h"
+#include "tests/loaded_main_form.h"
 
 namespace {
 
@@ -170,19 +168,10 @@ private:
     FrmMain& form_;
 };
 
-class RunInPreset : public ::testing::Test, protected platform::memory::MemoryPlatform {
+class RunInPreset : public testing_support::LoadedMainForm {
 protected:
-    RunInPreset()
-        : MemoryPlatform({Mode(640, 480, 8, 60), Mode(800, 600, 8, 60), Mode(1024, 768, 32, 60),
-                          Mode(1280, 1024, 32, 75)}) {
-        display.SetCurrent(Mode(1024, 768, 32, 60));
-        registry.Put("SOFTWARE\\Morv Dravik\\Options", "Start in SysTray", "0");
-        form = std::make_unique<FrmMain>(platform, icons);
-        form->SetHost(host);
-        form->window.SetSize(495, 347);
-        EXPECT_EQ(form->Form_Load(), FrmMain::LoadResult::Loaded);
-        form->SaveStartUpLayout();
-        icons.events.clear();
+    RunInPreset() {
+        Start(false);
         // A launcher that starts the real program and ends at once with 0; the program ends
         // at time 5 with 3.
         programs.tree = {{0, 0, -1}, {5, 3, 0}};
@@ -195,9 +184,6 @@ protected:
 
     int Width() const { return static_cast<int>(display.Current().pelsWidth); }
 
-    testing_support::RecordingIcons icons{platform, desktop};
-    testing_support::TestWindowHost host{0x4242};
-    std::unique_ptr<FrmMain> form;
     platform::memory::MemoryPrograms programs;
     std::unique_ptr<FormAsRunningDravik> dravik;
     std::string report;
